@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs to build, test and run, when any is missing.
+# As root it calls apt-get directly, otherwise through sudo.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ make pkg-config
+  qt6-base-dev libgl-dev           # Qt 6 Widgets, Network, Test (libgl-dev: Qt6Gui's CMake config needs OpenGL headers)
+  libcpp-httplib-dev libsqlite3-dev  # the demo directory server
+  iso-codes python3                # regenerating countries.txt
+  xvfb xauth fonts-dejavu-core     # headless screenshots; DejaVu Sans stands in for Verdana
+  curl                             # benchmarks compare against curl's own timing
+)
+if [ -f "$(dirname "$0")/extra-packages.txt" ]; then
+  # Further packages named by parts of the project, one per line, '#' for comments.
+  while read -r p _; do
+    case "$p" in ''|'#'*) ;; *) packages+=("$p") ;; esac
+  done < "$(dirname "$0")/extra-packages.txt"
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "setup: installing ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+  as_root=(sudo)
+else
+  echo "setup: these Debian packages are missing: ${missing[*]}" >&2
+  echo "setup: run this script as root or install sudo, or install them by hand with apt-get." >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

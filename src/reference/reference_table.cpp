@@ -1,0 +1,87 @@
+#include "reference_table.h"
+
+#include "text_fields.h"
+
+namespace pellomar {
+
+bool ReferenceTable::append(ReferenceRow row)
+{
+    if (m_rows.size() >= m_capacity)
+        return false;
+    m_rows.push_back(std::move(row));
+    return true;
+}
+
+std::optional<std::string> ReferenceTable::codeForName(std::string_view name) const
+{
+    const std::string key = LowerTrim(name);
+    for (const auto &row : m_rows) {
+        if (LowerTrim(row.name) == key)
+            return UpperTrim(row.code);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ReferenceTable::nameForCode(std::string_view code) const
+{
+    const std::string key = LowerTrim(code);
+    for (const auto &row : m_rows) {
+        if (LowerTrim(row.code) == key)
+            return UpperTrim(row.name);
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        lines.push_back(text.substr(start, i - start));
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.push_back(text.substr(start));
+    return lines;
+}
+
+namespace {
+
+template<typename RowOf>
+ReferenceFile parseReference(std::string_view fileBytes, std::size_t capacity, RowOf rowOf)
+{
+    ReferenceFile file { ReferenceTable(capacity), 0 };
+    for (std::string_view line : SplitLines(fileBytes)) {
+        line = Trim(line);
+        if (line.empty())
+            continue;
+        if (!file.table.append(rowOf(line)))
+            ++file.linesIgnored;
+    }
+    return file;
+}
+
+} // namespace
+
+ReferenceFile ParseCountries(std::string_view fileBytes)
+{
+    return parseReference(fileBytes, ReferenceTable::CountryCapacity, [](std::string_view line) {
+        return ReferenceRow { std::string(Trim(GetField(line, 2, "|"))),
+                              std::string(Trim(GetField(line, 1, "|"))) };
+    });
+}
+
+ReferenceFile ParseLocationTypes(std::string_view fileBytes)
+{
+    return parseReference(fileBytes, ReferenceTable::LocationTypeCapacity, [](std::string_view line) {
+        return ReferenceRow { std::string(Trim(GetCommaField(line, 1))),
+                              std::string(Trim(GetCommaField(line, 2))) };
+    });
+}
+
+} // namespace pellomar

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pellomar {
+
+// One row of a reference table: the name shown on the search form and the code the
+// directory server understands, both trimmed.
+struct ReferenceRow
+{
+    std::string name;
+    std::string code;
+};
+
+// A fixed-capacity name/code table, filled once at start-up in file order.
+class ReferenceTable
+{
+public:
+    static constexpr std::size_t CountryCapacity = 500;
+    static constexpr std::size_t LocationTypeCapacity = 100;
+
+    explicit ReferenceTable(std::size_t capacity)
+        : m_capacity(capacity)
+    {
+    }
+
+    // False when the table is full; the row is then not stored.
+    bool append(ReferenceRow row);
+
+    // Code of the first row whose name matches (case-blind, spaces around ignored),
+    // upper-cased and trimmed; nothing on a miss.
+    std::optional<std::string> codeForName(std::string_view name) const;
+
+    // Name of the first row whose code matches, upper-cased and trimmed; nothing on a miss.
+    std::optional<std::string> nameForCode(std::string_view code) const;
+
+    const std::vector<ReferenceRow> &rows() const { return m_rows; }
+    std::size_t capacity() const { return m_capacity; }
+
+private:
+    std::size_t m_capacity;
+    std::vector<ReferenceRow> m_rows;
+};
+
+struct ReferenceFile
+{
+    ReferenceTable table;
+    // Non-empty lines that did not fit into the table.
+    std::size_t linesIgnored = 0;
+};
+
+// "countries.txt": one country a line, code "|" name.
+ReferenceFile ParseCountries(std::string_view fileBytes);
+
+// "locations.txt": one location type a line, name "," code.
+ReferenceFile ParseLocationTypes(std::string_view fileBytes);
+
+// Splits text into lines ending in CR LF, a lone CR or a lone LF; the last line needs no end.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+} // namespace pellomar
