@@ -72,16 +72,17 @@ ReferenceFile ParseCountries(std::string_view fileBytes)
 {
     return parseReference(fileBytes, ReferenceTable::CountryCapacity, [](std::string_view line) {
         return ReferenceRow { std::string(Trim(GetField(line, 2, "|"))),
-                              std::string(Trim(GetField(line, 1, "|"))) };
+            std::string(Trim(GetField(line, 1, "|"))) };
     });
 }
 
 ReferenceFile ParseLocationTypes(std::string_view fileBytes)
 {
-    return parseReference(fileBytes, ReferenceTable::LocationTypeCapacity, [](std::string_view line) {
-        return ReferenceRow { std::string(Trim(GetCommaField(line, 1))),
-                              std::string(Trim(GetCommaField(line, 2))) };
-    });
+    return parseReference(
+        fileBytes, ReferenceTable::LocationTypeCapacity, [](std::string_view line) {
+            return ReferenceRow { std::string(Trim(GetCommaField(line, 1))),
+                std::string(Trim(GetCommaField(line, 2))) };
+        });
 }
 
 } // namespace pellomar

@@ -10,15 +10,13 @@ namespace pellomar {
 
 // One row of a reference table: the name shown on the search form and the code the
 // directory server understands, both trimmed.
-struct ReferenceRow
-{
+struct ReferenceRow {
     std::string name;
     std::string code;
 };
 
 // A fixed-capacity name/code table, filled once at start-up in file order.
-class ReferenceTable
-{
+class ReferenceTable {
 public:
     static constexpr std::size_t CountryCapacity = 500;
     static constexpr std::size_t LocationTypeCapacity = 100;
@@ -46,8 +44,7 @@ private:
     std::vector<ReferenceRow> m_rows;
 };
 
-struct ReferenceFile
-{
+struct ReferenceFile {
     ReferenceTable table;
     // Non-empty lines that did not fit into the table.
     std::size_t linesIgnored = 0;

@@ -24,8 +24,7 @@ std::string_view fieldOf(std::string_view text, int index, char delimiter)
 
 // Letters are compared case-blind in ASCII and in the Latin-1 range written as UTF-8
 // (two bytes, C3 80..C3 9E upper and C3 A0..C3 BE lower), so "ÅLAND" and "åland" match.
-template<bool Upper>
-std::string foldCase(std::string_view text)
+template<bool Upper> std::string foldCase(std::string_view text)
 {
     std::string out(text);
     for (std::size_t i = 0; i < out.size(); ++i) {

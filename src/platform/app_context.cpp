@@ -1,0 +1,31 @@
+#include "app_context.h"
+
+#include <QUrl>
+
+namespace pellomar {
+
+std::optional<ServerAddress> ServerAddress::parse(const QString &text)
+{
+    // QUrl does the host validation (IPv6 brackets included) that a split at ':' would get wrong.
+    const QUrl url(QStringLiteral("http://") + text.trimmed(), QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty() || !url.path().isEmpty() || url.hasQuery()
+        || !url.userInfo().isEmpty() || url.hasFragment())
+        return std::nullopt;
+    const int port = url.port(80);
+    if (port <= 0 || port > 65535)
+        return std::nullopt;
+    return ServerAddress { url.host(), static_cast<quint16>(port) };
+}
+
+QString ServerAddress::hostHeader() const
+{
+    const QString name = host.contains(QLatin1Char(':')) ? u'[' + host + u']' : host;
+    return port == 80 ? name : name + u':' + QString::number(port);
+}
+
+QString ServerAddress::siteUrl() const
+{
+    return QStringLiteral("http://") + hostHeader();
+}
+
+} // namespace pellomar

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+namespace pellomar {
+
+// The directory server in use: its host and TCP port.
+struct ServerAddress {
+    QString host;
+    quint16 port = 80;
+
+    // "HOST" or "HOST:PORT"; nothing when the text is not a usable address.
+    static std::optional<ServerAddress> parse(const QString &text);
+
+    // What the "Host:" header carries: the host, with the port when it is not 80.
+    QString hostHeader() const;
+    // The directory web site's home address, e.g. "http://hotspots.example" (no path).
+    QString siteUrl() const;
+};
+
+// What every window needs to know about where things are; made once at start-up.
+struct AppContext {
+    ServerAddress server;
+    QString dataDir; // holds "tmp.txt" and "img.dat"
+    QString referenceDir; // holds "countries.txt" and "locations.txt"
+
+    QString resultFilePath() const { return dataDir + QStringLiteral("/tmp.txt"); }
+    QString imageFilePath() const { return dataDir + QStringLiteral("/img.dat"); }
+};
+
+} // namespace pellomar

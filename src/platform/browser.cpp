@@ -1,0 +1,35 @@
+#include "browser.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace pellomar {
+
+namespace {
+std::function<void(const QString &)> &opener()
+{
+    static std::function<void(const QString &)> instance;
+    return instance;
+}
+} // namespace
+
+bool OpenInBrowser(const QString &address)
+{
+    const QUrl url(address.trimmed(), QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || url.host().isEmpty()
+        || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        return false;
+    if (opener())
+        opener()(url.toString(QUrl::FullyEncoded));
+    else
+        QDesktopServices::openUrl(url);
+    return true;
+}
+
+void setBrowserOpener(std::function<void(const QString &)> newOpener)
+{
+    opener() = std::move(newOpener);
+}
+
+} // namespace pellomar

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app_context.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace pellomar {
+
+// One request/reply exchange over TCP in the directory's style: the request is sent as soon
+// as the connection is up, and the reply ends when the server closes the connection.
+// Exactly one of finished() or failed() ends every exchange that start() began, unless a
+// later start() or abort() drops it first (then neither is emitted for it).
+class Connection : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int DefaultIdleTimeoutMs = 30'000;
+    static constexpr qint64 DefaultMaxReplyBytes = qint64(64) * 1024 * 1024;
+
+    explicit Connection(QObject *parent = nullptr);
+    ~Connection() override;
+
+    // Drops any running exchange, then connects and sends `request` once connected.
+    void start(const ServerAddress &server, const QByteArray &request);
+    // Drops the running exchange without a signal.
+    void abort();
+    bool isRunning() const { return m_socket != nullptr; }
+
+    // An exchange with no progress (connect, data) for this long fails with a time-out.
+    void setIdleTimeout(int milliseconds) { m_idle.setInterval(milliseconds); }
+    // A reply growing past this many bytes fails instead of filling memory.
+    void setMaxReplyBytes(qint64 bytes) { m_maxReplyBytes = bytes; }
+
+Q_SIGNALS:
+    void requestSent();
+    void received(qint64 totalBytes);
+    void finished(const QByteArray &reply);
+    void failed(const QString &reason);
+
+private:
+    void onConnected();
+    void onReadyRead();
+    void onDisconnected();
+    void onError();
+    void fail(const QString &reason);
+    void drop();
+
+    QPointer<QTcpSocket> m_socket;
+    QByteArray m_request;
+    QByteArray m_reply;
+    ServerAddress m_server;
+    QTimer m_idle;
+    qint64 m_maxReplyBytes = DefaultMaxReplyBytes;
+};
+
+} // namespace pellomar

@@ -1,0 +1,33 @@
+#include "message_box.h"
+
+namespace pellomar::MessageBox {
+
+namespace {
+Responder &responder()
+{
+    static Responder instance;
+    return instance;
+}
+} // namespace
+
+QString applicationTitle()
+{
+    return QStringLiteral("Pellomar");
+}
+
+QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+    const QString &text, QMessageBox::StandardButtons buttons)
+{
+    const Request request { icon, title.isEmpty() ? applicationTitle() : title, text, buttons };
+    if (responder())
+        return responder()(request);
+    QMessageBox box(request.icon, request.title, request.text, request.buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void setResponder(Responder answer)
+{
+    responder() = std::move(answer);
+}
+
+} // namespace pellomar::MessageBox
