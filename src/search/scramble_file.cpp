@@ -1,0 +1,17 @@
+#include "scramble_file.h"
+
+#include "file_io.h"
+#include "scramble.h"
+
+namespace pellomar {
+
+QString ScrambleFile(const QString &path)
+{
+    FileRead file = readWholeFile(path);
+    if (!file.ok() && !file.missing)
+        return file.error;
+    Scramble(std::span<char>(file.data.data(), std::size_t(file.data.size())));
+    return writeFileAtomically(path, file.data);
+}
+
+} // namespace pellomar
