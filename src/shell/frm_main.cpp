@@ -1,11 +1,129 @@
 #include "frm_main.h"
 
+#include "artwork.h"
+#include "clickable_label.h"
+#include "display_text.h"
+#include "look.h"
+#include "message_box.h"
+#include "text_fields.h"
+
+#include <QAction>
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 
 namespace pellomar {
+
+namespace {
+
+// The client area of the designed window, 11910 x 8820 twips.
+constexpr QSize ClientSize(twips(11910), twips(8820));
+
+// The decorative panels and header bands behind the search form and the result list.
+struct Shape {
+    QRect rect;
+    bool band;
+};
+const std::array<Shape, 5> Shapes { {
+    { twipsRect(120, 120, 11655, 2055), false }, // Shape1(0)
+    { twipsRect(120, 2280, 11655, 5295), false }, // Shape1(1)
+    { twipsRect(120, 7920, 11655, 855), false }, // Shape3
+    { twipsRect(120, 120, 11655, 375), true }, // Shape2(0)
+    { twipsRect(120, 2280, 11655, 375), true }, // Shape2(1)
+} };
+
+// The client area; it paints the shapes, which are no controls of their own.
+class ClientArea : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setPen(QColor(150, 162, 178));
+        for (const Shape &shape : Shapes) {
+            p.setBrush(shape.band ? QColor(206, 221, 239) : QColor(255, 255, 255));
+            // A 1-pixel outline drawn at the rectangle's edge stays inside its width.
+            p.drawRect(shape.rect.adjusted(0, 0, -1, -1));
+        }
+    }
+};
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &caption, const QRect &place,
+    const QFont &font)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+ClickableLabel *makeLink(QWidget *parent, const QString &name, const QString &caption,
+    const QRect &place, const QFont &font)
+{
+    auto *label = new ClickableLabel(caption, parent);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+// Editable, unsorted, and never changing what the user types: no completion, and typed text
+// is not added to the list (a name is checked only when a search starts).
+QComboBox *makeCombo(QWidget *parent, const QString &name, const QRect &place)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    combo->setGeometry(place);
+    combo->setFont(verdana(8.25));
+    combo->setMaxVisibleItems(16);
+    return combo;
+}
+
+QLineEdit *makeTextBox(QWidget *parent, const QString &name, const QRect &place)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setGeometry(place);
+    edit->setFont(verdana(8.25));
+    return edit;
+}
+
+// Shows `text` in an editable combo box, selecting the item of that text when there is one.
+void showText(QComboBox *combo, const QString &text)
+{
+    const int index = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        combo->setCurrentIndex(index);
+    combo->setEditText(text);
+}
+
+QPalette withBackground(QPalette palette, const QColor &colour)
+{
+    palette.setColor(QPalette::Window, colour);
+    return palette;
+}
+
+QPalette withForeground(QPalette palette, const QColor &colour)
+{
+    palette.setColor(QPalette::WindowText, colour);
+    return palette;
+}
+
+} // namespace
 
 frmMain::frmMain(
     AppContext context, ReferenceTable countries, ReferenceTable locationTypes, QWidget *parent)
@@ -27,24 +145,222 @@ frmMain::~frmMain() = default;
 
 void frmMain::setupUi()
 {
-    // TODO(shell): the designed layout.
+    setWindowTitle(QStringLiteral("Pellomar hotspot locator"));
+    // Fixed size: no maximise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+    auto *central = new ClientArea(this);
+    central->setObjectName(QStringLiteral("client"));
+    central->setFont(verdana(9.75));
+    central->setFixedSize(ClientSize);
+    setCentralWidget(central);
+
+    const QFont regular = verdana(8.25);
+    const QFont bold = verdana(8.25, true);
+
+    // The search panel.
+    Picture4 = new QLabel(central);
+    Picture4->setObjectName(QStringLiteral("Picture4"));
+    Picture4->setGeometry(twipsRect(240, 600, 2655, 1335));
+    Picture4->setPixmap(logoPixmap());
+
+    const QString label1 = QStringLiteral("Label1");
+    Label1[0] = makeLink(central, controlArrayName(label1, 0),
+        QStringLiteral("Search wireless hotspots :"), twipsRect(4440, 180, 2775, 255), bold);
+    Label1[0]->setPalette(withForeground(Label1[0]->palette(), QColor(64, 64, 64)));
+
+    const QString label2 = QStringLiteral("Label2");
+    Label2[0] = makeLabel(central, controlArrayName(label2, 0), QStringLiteral("Country"),
+        twipsRect(4440, 600, 1095, 255), regular);
+    tCountry = makeCombo(central, QStringLiteral("tCountry"), twipsRect(5400, 600, 2775, 315));
+    Label3 = makeLabel(central, QStringLiteral("Label3"), QStringLiteral("City"),
+        twipsRect(8400, 600, 735, 255), regular);
+    tCity = makeTextBox(central, QStringLiteral("tCity"), twipsRect(8880, 600, 2655, 285));
+    Label2[1] = makeLabel(central, controlArrayName(label2, 1), QStringLiteral("ZIP Code"),
+        twipsRect(8400, 960, 975, 255), regular);
+    tZip = makeTextBox(central, QStringLiteral("tZip"), twipsRect(9480, 960, 2055, 270));
+    Label2[2] = makeLabel(central, controlArrayName(label2, 2), QStringLiteral("Location Type"),
+        twipsRect(4440, 1080, 1335, 255), regular);
+    tLocation = makeCombo(central, QStringLiteral("tLocation"), twipsRect(5760, 1080, 2415, 315));
+    Label2[3] = makeLabel(central, controlArrayName(label2, 3), QStringLiteral("Hotspot Type"),
+        twipsRect(4440, 1560, 1575, 255), regular);
+    tHotspot = makeCombo(central, QStringLiteral("tHotspot"), twipsRect(5760, 1560, 2655, 315));
+
+    Command1 = new QPushButton(QStringLiteral("Search hotspots!"), central);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(twipsRect(8640, 1560, 2895, 495));
+    Command1->setFont(bold);
+
+    // The link to the directory web site follows the server in use; a longer address than the
+    // designed one widens the label into the free space beside it instead of being cut off.
+    auto *link = makeLink(central, controlArrayName(label1, 2), m_context.server.siteUrl(),
+        twipsRect(360, 1920, 3255, 255), verdana(8.25, true, true));
+    link->setPalette(withForeground(link->palette(), QColor(0, 0, 192)));
+    link->setCursor(Qt::PointingHandCursor);
+    link->setToolTip(m_context.server.siteUrl());
+    const int roomBesideLink = twips(8520) - link->x();
+    link->resize(qBound(link->width(), link->sizeHint().width(), roomBesideLink), link->height());
+    Label1[2] = link;
+
+    // The result panel.
+    Label1[1] = makeLink(central, controlArrayName(label1, 1),
+        QStringLiteral("Wireless hotspots matching your query:"), twipsRect(240, 2340, 4095, 255),
+        bold);
+    const std::array<QString, 6> headings { QStringLiteral("Location Name"),
+        QStringLiteral("Country"), QStringLiteral("City"), QStringLiteral("Type"),
+        QStringLiteral("Access"), QStringLiteral("Operator") };
+    const std::array<int, 6> headingLeft { 720, 3120, 4920, 6600, 8280, 9480 };
+    for (std::size_t i = 0; i < lblTitle.size(); ++i) {
+        lblTitle[i] = makeLabel(central, controlArrayName(QStringLiteral("lblTitle"), int(i)),
+            headings[i], twipsRect(headingLeft[i], 2760, 1575, 255), bold);
+    }
+
+    Picture1 = createResultFrame(central);
+
+    lblStatus = makeLabel(central, QStringLiteral("lblStatus"),
+        QStringLiteral("Welcome to Pellomar."), twipsRect(120, 7635, 10575, 375), verdana(9));
+    lblResults = makeLabel(central, QStringLiteral("lblResults"), QString(),
+        twipsRect(9360, 8280, 2295, 375), verdana(14.25));
+    lblResults->setAlignment(Qt::AlignRight | Qt::AlignTop);
+
+    // The message panel over the result area, hidden until a reply is a message.
+    Picture3 = new QFrame(central);
+    Picture3->setObjectName(QStringLiteral("Picture3"));
+    Picture3->setGeometry(twipsRect(-120, 3960, 11415, 3255));
+    Picture3->setFrameShape(QFrame::Box);
+    Picture3->setPalette(withBackground(Picture3->palette(), Qt::white));
+    Picture3->setAutoFillBackground(true);
+    Picture5 = new QLabel(Picture3);
+    Picture5->setObjectName(QStringLiteral("Picture5"));
+    Picture5->setGeometry(twipsRect(120, 120, 5415, 1455));
+    Picture5->setPixmap(bannerPixmap(Picture5->size()));
+    lblMsg = makeLabel(
+        Picture3, QStringLiteral("lblMsg"), QString(), twipsRect(120, 2280, 11175, 855), bold);
+    lblMsg->setWordWrap(true);
+    Picture3->hide();
+    Picture3->raise();
+
+    // The menu.
+    mnufile = menuBar()->addMenu(QStringLiteral("Options"));
+    mnufile->setObjectName(QStringLiteral("mnufile"));
+    mnusubmit = mnufile->addAction(QStringLiteral("&Submit a Hotspot"));
+    mnusubmit->setObjectName(QStringLiteral("mnusubmit"));
+    mnufile->addSeparator()->setObjectName(QStringLiteral("gghj"));
+    mnuabout = mnufile->addAction(QStringLiteral("&About"));
+    mnuabout->setObjectName(QStringLiteral("mnuabout"));
+    mnuabout->setShortcut(QKeySequence(Qt::Key_F1));
+    mnufile->addSeparator()->setObjectName(QStringLiteral("fggfh"));
+    mnuexit = mnufile->addAction(QStringLiteral("&Exit"));
+    mnuexit->setObjectName(QStringLiteral("mnuexit"));
+
+    connect(mnusubmit, &QAction::triggered, this, &frmMain::mnusubmit_Click);
+    connect(mnuabout, &QAction::triggered, this, &frmMain::mnuabout_Click);
+    connect(mnuexit, &QAction::triggered, this, &frmMain::mnuexit_Click);
+    for (QLabel *label : Label1) {
+        connect(static_cast<ClickableLabel *>(label), &ClickableLabel::clicked, this,
+            &frmMain::Label1_Click);
+    }
+    connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+
+    // The search controls come first in the tab order; the button has the focus at start.
+    setTabOrder(Command1, tCountry);
+    setTabOrder(tCountry, tLocation);
+    setTabOrder(tLocation, tHotspot);
+    setTabOrder(tHotspot, tZip);
+    setTabOrder(tZip, tCity);
+    Command1->setFocus();
+
+    tmrLoadPreviousResults.setObjectName(QStringLiteral("tmrLoadPreviousResults"));
+    tmrLoadPreviousResults.setSingleShot(true);
+    tmrLoadPreviousResults.setInterval(200);
+    connect(
+        &tmrLoadPreviousResults, &QTimer::timeout, this, &frmMain::tmrLoadPreviousResults_Timer);
+
+    // The menu bar sits above the client area, which keeps its designed size.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QWidget *frmMain::createResultFrame(QWidget *parent)
+{
+    auto *frame = new QFrame(parent);
+    frame->setObjectName(QStringLiteral("Picture1"));
+    frame->setGeometry(twipsRect(240, 3120, 11415, 4335));
+    frame->setFrameShape(QFrame::Box);
+    frame->setPalette(withBackground(frame->palette(), QColor(224, 224, 224)));
+    frame->setAutoFillBackground(true);
+    return frame;
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    if (const QScreen *where = screen()) {
+        QRect place(QPoint(), frameGeometry().size());
+        place.moveCenter(where->availableGeometry().center());
+        move(place.topLeft());
+    }
+    Command1->setFocus();
+    // The previous run's results come back once the window is on screen.
+    tmrLoadPreviousResults.start();
 }
 
 void frmMain::SetStatus(const QString &text)
 {
-    if (lblStatus)
-        lblStatus->setText(text);
+    lblStatus->setText(text);
 }
 
 void frmMain::LoadCountries()
 {
+    tCountry->clear();
+    for (const ReferenceRow &row : m_countries.rows())
+        tCountry->addItem(displayText(row.name));
+    showText(tCountry, QStringLiteral("United States of America"));
 }
+
 void frmMain::LoadLocationType()
 {
+    tLocation->clear();
+    tLocation->addItem(QStringLiteral("All"));
+    for (const ReferenceRow &row : m_locationTypes.rows())
+        tLocation->addItem(displayText(row.name));
+    showText(tLocation, QStringLiteral("All"));
 }
+
 void frmMain::LoadHotspot()
 {
+    tHotspot->clear();
+    tHotspot->addItems({ QStringLiteral("All"), QStringLiteral("free"),
+        QStringLiteral("free (with registration)"), QStringLiteral("commercial") });
+    showText(tHotspot, QStringLiteral("All"));
 }
+
+std::string frmMain::GetCountryCode(std::string_view name)
+{
+    if (auto code = m_countries.codeForName(name))
+        return *std::move(code);
+    MessageBox::show(this, QMessageBox::Critical, QStringLiteral("Error"),
+        QStringLiteral("Invalid Country. Please reselect from the list options."));
+    return {};
+}
+
+std::string frmMain::GetLocationTypeCode(std::string_view name)
+{
+    if (auto code = m_locationTypes.codeForName(name))
+        return *std::move(code);
+    MessageBox::show(this, QMessageBox::Critical, QStringLiteral("Error"),
+        QStringLiteral("Invalid Location Type. Please reselect from the list options."));
+    return {};
+}
+
+std::string frmMain::GetCountryName(std::string_view code) const
+{
+    return m_countries.nameForCode(code).value_or(std::string());
+}
+
 void frmMain::Command1_Click()
 {
 }

@@ -4,20 +4,33 @@
 #include "reference_table.h"
 
 #include <QMainWindow>
+#include <QString>
 #include <QTimer>
 #include <array>
+#include <string>
+#include <string_view>
 
+class QAction;
 class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QAction;
 
 namespace pellomar {
 
+// Qt object name of element `index` of a control array: the array's name followed by the
+// index, with "_" between when the name itself ends in a digit ("lblTitle0", "lName3",
+// "Label1_2", "Label2_0"). Tests and other windows find the elements with findChild.
+inline QString controlArrayName(const QString &arrayName, int index)
+{
+    const bool endsInDigit = !arrayName.isEmpty() && arrayName.back().isDigit();
+    return arrayName + (endsInDigit ? QStringLiteral("_") : QString()) + QString::number(index);
+}
+
 // The main window: the search form, the result list, the status line and the menu.
+// Every control's object name is its member's name (arrays: see controlArrayName).
 class frmMain : public QMainWindow {
     Q_OBJECT
 
@@ -29,6 +42,13 @@ public:
     // The status line; its only writer after start-up.
     void SetStatus(const QString &text);
 
+    // Lookups in the reference tables; names and codes are byte strings as the rules hold them.
+    // A name missing from its table is reported in a message box and gives "".
+    std::string GetCountryCode(std::string_view name);
+    std::string GetLocationTypeCode(std::string_view name);
+    // The country's name in capitals; "" without a message when the code is unknown.
+    std::string GetCountryName(std::string_view code) const;
+
     // Search form
     void Command1_Click();
     // Result list
@@ -39,8 +59,12 @@ public:
     const ReferenceTable &countryTable() const { return m_countries; }
     const ReferenceTable &locationTypeTable() const { return m_locationTypes; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void setupUi();
+    QWidget *createResultFrame(QWidget *parent);
     void LoadCountries();
     void LoadLocationType();
     void LoadHotspot();
@@ -53,11 +77,13 @@ private:
     AppContext m_context;
     ReferenceTable m_countries;
     ReferenceTable m_locationTypes;
+    bool m_shownOnce = false;
 
     // Controls, named as on the designed window.
     std::array<QLabel *, 3> Label1 {};
     std::array<QLabel *, 4> Label2 {};
     QLabel *Label3 = nullptr;
+    QLabel *Picture4 = nullptr; // the logo
     QComboBox *tCountry = nullptr;
     QComboBox *tLocation = nullptr;
     QComboBox *tHotspot = nullptr;
@@ -69,7 +95,12 @@ private:
     QLabel *lblStatus = nullptr;
     QLabel *lblResults = nullptr;
     QFrame *Picture3 = nullptr; // the message panel
+    QLabel *Picture5 = nullptr; // the message panel's banner
     QLabel *lblMsg = nullptr;
+    QMenu *mnufile = nullptr;
+    QAction *mnusubmit = nullptr;
+    QAction *mnuabout = nullptr;
+    QAction *mnuexit = nullptr;
     QTimer tmrLoadPreviousResults;
 
     QString RequestPath;
