@@ -1,37 +1,100 @@
 #include "application.h"
 
 #include "app_context.h"
-#include "file_io.h"
+#include "artwork.h"
+#include "command_line.h"
 #include "frm_main.h"
+#include "look.h"
+#include "message_box.h"
+#include "reference_files.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <cstdio>
 
 namespace pellomar {
 
+namespace {
+
+// A start-up failure: the program cannot run on.
+constexpr int StartFailedStatus = 1;
+
+void print(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+QStringList argumentList(int argc, char *argv[])
+{
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list << QString::fromLocal8Bit(argv[i]);
+    return list;
+}
+
+// Reports a failure that ends the start-up: on standard error, where a terminal or a test
+// sees it, and in a box, where a user who started the program from the desktop sees it.
+int startFailed(const QString &text, bool noDialogs)
+{
+    print(stderr, QStringLiteral("pellomar: %1\n").arg(QString(text).replace(u'\n', u' ')));
+    if (!noDialogs)
+        MessageBox::show(nullptr, QMessageBox::Critical, QString(), text);
+    return StartFailedStatus;
+}
+
+} // namespace
+
 int runApplication(int argc, char *argv[])
 {
+    // The command line is read before QApplication exists, so that --help, --version and a
+    // bad option work without a display.
+    const CommandLine commandLine = parseCommandLine(
+        argumentList(argc, argv), ServerAddress { QStringLiteral(PELLOMAR_DIRECTORY_HOST), 80 });
+    print(stdout, commandLine.standardOutput);
+    print(stderr, commandLine.standardError);
+    if (!commandLine.start)
+        return commandLine.exitStatus;
+    const StartOptions &options = *commandLine.start;
+
+    installFontSubstitutions();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pellomar"));
     QApplication::setApplicationVersion(QStringLiteral(PELLOMAR_VERSION));
+    QApplication::setWindowIcon(programIcon());
+
+    if (options.noDialogs) {
+        MessageBox::setResponder([](const MessageBox::Request &box) {
+            print(stderr, QStringLiteral("pellomar: [%1] %2\n").arg(box.title, box.text));
+            return QMessageBox::Ok;
+        });
+    }
 
     AppContext context;
-    context.server = ServerAddress { QStringLiteral(PELLOMAR_DIRECTORY_HOST), 80 };
-    context.referenceDir = QCoreApplication::applicationDirPath();
-    context.dataDir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    QDir().mkpath(context.dataDir);
+    context.server = options.server;
+    context.dataDir = options.dataDir.isEmpty()
+        ? QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)
+        : options.dataDir;
+    if (!QDir().mkpath(context.dataDir)) {
+        return startFailed(QStringLiteral("The data folder %1 cannot be created.")
+                               .arg(QDir::toNativeSeparators(context.dataDir)),
+            options.noDialogs);
+    }
+    context.referenceDir = options.referenceDir.isEmpty()
+        ? chooseReferenceFolder(referenceFolders(QApplication::applicationDirPath()))
+        : options.referenceDir;
 
-    const FileRead countries
-        = readWholeFile(context.referenceDir + QStringLiteral("/countries.txt"));
-    const FileRead locations
-        = readWholeFile(context.referenceDir + QStringLiteral("/locations.txt"));
-    auto countryFile
-        = ParseCountries(std::string_view(countries.data.constData(), countries.data.size()));
-    auto locationFile
-        = ParseLocationTypes(std::string_view(locations.data.constData(), locations.data.size()));
+    ReferenceLoad references = loadReferenceFiles(context.referenceDir);
+    for (const QString &warning : std::as_const(references.warnings))
+        print(stderr, QStringLiteral("pellomar: warning: %1\n").arg(warning));
+    if (!references.data)
+        return startFailed(references.error + QStringLiteral("\nPellomar cannot start without it."),
+            options.noDialogs);
 
-    frmMain window(context, std::move(countryFile.table), std::move(locationFile.table));
+    frmMain window(std::move(context), std::move(references.data->countries),
+        std::move(references.data->locationTypes));
     window.show();
     return QApplication::exec();
 }

@@ -1,0 +1,129 @@
+#include "command_line.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <array>
+#include <utility>
+
+namespace pellomar {
+
+namespace {
+
+// Options that QApplication takes out of the command line itself; they must not count as
+// unknown here, since the command line is read before QApplication exists.
+const char *const QtValueOptions[]
+    = { "platform", "platformpluginpath", "platformtheme", "plugin", "style", "stylesheet",
+          "qwindowgeometry", "qwindowtitle", "qwindowicon", "display", "geometry", "session" };
+const char *const QtFlagOptions[] = { "reverse", "nograb", "dograb", "sync" };
+
+CommandLine usageError(const QString &program, const QString &reason)
+{
+    CommandLine result;
+    result.exitStatus = BadUsageStatus;
+    result.standardError
+        = QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(program, reason);
+    return result;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList &arguments, const ServerAddress &defaultServer)
+{
+    const QString program = QStringLiteral("pellomar");
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Finds public wireless hotspots in an online hotspot directory."));
+    // Qt's own options are written with one dash ("-platform offscreen").
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(
+        { QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("Show this help."));
+    const QCommandLineOption version(
+        { QStringLiteral("v"), QStringLiteral("version") }, QStringLiteral("Show the version."));
+    const QCommandLineOption server(QStringLiteral("server"),
+        QStringLiteral("The hotspot directory server, HOST or HOST:PORT (default %1).")
+            .arg(defaultServer.hostHeader()),
+        QStringLiteral("HOST[:PORT]"));
+    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
+        QStringLiteral("The folder of the last search's results (tmp.txt) and the last "
+                       "location image (img.dat); created if missing (default the per-user "
+                       "data folder)."),
+        QStringLiteral("DIR"));
+    QCommandLineOption referenceDir(QStringLiteral("reference-dir"),
+        QStringLiteral("Read countries.txt and locations.txt from DIR."), QStringLiteral("DIR"));
+    referenceDir.setFlags(QCommandLineOption::HiddenFromHelp);
+    QCommandLineOption noDialogs(QStringLiteral("no-dialogs"),
+        QStringLiteral("Write the text of message boxes to standard error instead of showing "
+                       "them."));
+    noDialogs.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({ help, version, server, dataDir, referenceDir, noDialogs });
+    for (const char *name : QtValueOptions) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : QtFlagOptions) {
+        QCommandLineOption option(QString::fromLatin1(name), QString());
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+
+    if (!parser.parse(arguments))
+        return usageError(program, parser.errorText());
+
+    CommandLine result;
+    if (parser.isSet(help)) {
+        // Without a QCoreApplication the parser cannot know the program's name.
+        result.standardOutput
+            = parser.helpText().replace(QStringLiteral("<executable_name>"), program);
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.standardOutput
+            = QStringLiteral("%1 %2\n").arg(program, QStringLiteral(PELLOMAR_VERSION));
+        return result;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return usageError(program,
+            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+    }
+    const std::array<const QCommandLineOption *, 3> singleValued { &server, &dataDir,
+        &referenceDir };
+    for (const QCommandLineOption *once : singleValued) {
+        if (parser.values(*once).size() > 1) {
+            return usageError(
+                program, QStringLiteral("--%1 given more than once").arg(once->names().first()));
+        }
+    }
+
+    StartOptions options;
+    options.server = defaultServer;
+    if (parser.isSet(server)) {
+        const QString text = parser.value(server);
+        const auto parsed = ServerAddress::parse(text);
+        if (!parsed) {
+            return usageError(program,
+                QStringLiteral("--server: '%1' is not a HOST or HOST:PORT address (a port is "
+                               "1 to 65535)")
+                    .arg(text));
+        }
+        options.server = *parsed;
+    }
+    const std::array<std::pair<const QCommandLineOption *, QString *>, 2> folders {
+        { { &dataDir, &options.dataDir }, { &referenceDir, &options.referenceDir } }
+    };
+    for (const auto &[option, target] : folders) {
+        if (!parser.isSet(*option))
+            continue;
+        const QString folder = parser.value(*option);
+        if (folder.trimmed().isEmpty())
+            return usageError(
+                program, QStringLiteral("--%1 needs a folder").arg(option->names().first()));
+        *target = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
+    }
+    options.noDialogs = parser.isSet(noDialogs);
+    result.start = options;
+    return result;
+}
+
+} // namespace pellomar

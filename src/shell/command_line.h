@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app_context.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace pellomar {
+
+// What the command line asks for when the program is to start.
+struct StartOptions {
+    ServerAddress server;
+    QString dataDir; // empty: the per-user data folder
+    QString referenceDir; // empty: next to the executable, else the installed share folder
+    bool noDialogs = false; // message boxes go to standard error and are not shown
+};
+
+// The outcome of reading the command line: either options to start with, or an exit status
+// with what to print first (help and version on standard output, errors on standard error).
+struct CommandLine {
+    std::optional<StartOptions> start;
+    int exitStatus = 0;
+    QString standardOutput;
+    QString standardError;
+};
+
+// Exit status for a command line that cannot be used, as other Linux programs do.
+constexpr int BadUsageStatus = 2;
+
+// Reads the arguments (the program's name first). Qt's own options such as "-platform" or
+// "-style" are accepted and left for QApplication.
+CommandLine parseCommandLine(const QStringList &arguments, const ServerAddress &defaultServer);
+
+} // namespace pellomar

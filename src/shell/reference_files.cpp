@@ -1,0 +1,73 @@
+#include "reference_files.h"
+
+#include "display_text.h"
+#include "file_io.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace pellomar {
+
+namespace {
+
+// Far beyond any real reference file; a larger file is a mistake, not data.
+constexpr qint64 MaxReferenceBytes = qint64(4) << 20;
+
+const QString CountriesFile = QStringLiteral("countries.txt");
+const QString LocationsFile = QStringLiteral("locations.txt");
+
+} // namespace
+
+QStringList referenceFolders(const QString &executableDir)
+{
+    const QDir here(executableDir);
+    return { QDir::cleanPath(here.absolutePath()),
+        QDir::cleanPath(here.absoluteFilePath(QStringLiteral("../share/pellomar"))) };
+}
+
+QString chooseReferenceFolder(const QStringList &folders)
+{
+    for (const QString &folder : folders) {
+        if (QFileInfo::exists(QDir(folder).filePath(CountriesFile)))
+            return folder;
+    }
+    return folders.value(0);
+}
+
+ReferenceLoad loadReferenceFiles(const QString &folder)
+{
+    ReferenceLoad load;
+    const QDir dir(folder);
+    const auto read = [&](const QString &name) -> std::optional<QByteArray> {
+        const FileRead file = readWholeFile(dir.filePath(name), MaxReferenceBytes);
+        if (!file.ok()) {
+            load.error
+                = QStringLiteral("The reference file %1 cannot be read: %2.").arg(name, file.error);
+            return std::nullopt;
+        }
+        return file.data;
+    };
+    const auto countryBytes = read(CountriesFile);
+    if (!countryBytes)
+        return load;
+    const auto locationBytes = read(LocationsFile);
+    if (!locationBytes)
+        return load;
+
+    ReferenceFile countries = ParseCountries(asView(*countryBytes));
+    ReferenceFile locations = ParseLocationTypes(asView(*locationBytes));
+    for (const auto &[name, file] :
+        { std::pair { &CountriesFile, &countries }, std::pair { &LocationsFile, &locations } }) {
+        if (file->linesIgnored == 0)
+            continue;
+        load.warnings << QStringLiteral("%1: only the first %2 entries are used; %3 further "
+                                        "lines were ignored.")
+                             .arg(QDir::toNativeSeparators(dir.filePath(*name)))
+                             .arg(file->table.capacity())
+                             .arg(file->linesIgnored);
+    }
+    load.data = ReferenceData { std::move(countries.table), std::move(locations.table) };
+    return load;
+}
+
+} // namespace pellomar
