@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace pellomar {
+
+// The Save As dialog, in one place so that tests can answer it instead of a user.
+namespace SaveDialog {
+
+struct Request {
+    QString filter; // e.g. "Text Files (*.txt)"
+};
+
+// Asks for a file name to save to; "" when the user cancels. The name comes back exactly as
+// chosen: no extension is added, and no overwrite question is asked (callers ask their own).
+QString getSaveFileName(QWidget *parent, const QString &filter);
+
+// Tests: while set, every request is handed to `answer` instead of showing the dialog.
+using Responder = std::function<QString(const Request &)>;
+void setResponder(Responder answer);
+
+} // namespace SaveDialog
+
+} // namespace pellomar
