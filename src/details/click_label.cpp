@@ -1,0 +1,29 @@
+#include "click_label.h"
+
+#include <QMouseEvent>
+
+namespace pellomar {
+
+ClickLabel::ClickLabel(QWidget *parent)
+    : QLabel(parent)
+{
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    // Like a button: the click counts only when the pointer is released over the label.
+    const bool click = m_pressed && event->button() == Qt::LeftButton
+        && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    event->accept();
+    if (click)
+        Q_EMIT clicked();
+}
+
+} // namespace pellomar

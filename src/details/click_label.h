@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QLabel>
+
+namespace pellomar {
+
+// A label that reports a click: the designed windows use labels as links and as image boxes.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit ClickLabel(QWidget *parent = nullptr);
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
+};
+
+} // namespace pellomar

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pellomar {
+
+// The server path of a record's picture: "/" and the trimmed image field when that is longer
+// than 5 characters; nothing when the record names no picture.
+std::optional<std::string> ImagePathOf(std::string_view imageField);
+
+// The picture request, in the same form as the search: one HTTP/1.0 GET with a Host header
+// only. Commas are taken out of the path first.
+std::string ImageRequest(std::string_view imageUrl, std::string_view hostHeader);
+
+// The body of a picture reply: everything after the first CR LF CR LF, whatever the status.
+// A reply without that separator has no body.
+std::optional<std::string_view> ImageReplyBody(std::string_view reply);
+
+} // namespace pellomar

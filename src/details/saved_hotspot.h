@@ -1,0 +1,13 @@
+#pragma once
+
+#include "hotspot_details.h"
+
+#include <string>
+
+namespace pellomar {
+
+// The text file a user saves from a detail window: 21 labelled lines, each ending in CR LF,
+// and one more CR LF at the end. The values are written as received.
+std::string SavedHotspotText(const HotspotDetails &details);
+
+} // namespace pellomar
