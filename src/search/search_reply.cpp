@@ -1,0 +1,178 @@
+#include "search_reply.h"
+
+#include "text_fields.h"
+
+#include <charconv>
+#include <optional>
+
+namespace pellomar {
+
+namespace {
+
+constexpr std::string_view HeaderEnd = "\r\n\r\n";
+constexpr std::string_view RecordEnd = "\r\n-\r\n";
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+std::string_view trimmedOfBlanks(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// The Content-Length the headers announce; nothing when they name none or an unreadable one.
+std::optional<std::size_t> contentLength(std::string_view headers)
+{
+    while (!headers.empty()) {
+        const std::size_t eol = headers.find("\r\n");
+        const std::string_view line = headers.substr(0, eol);
+        headers.remove_prefix(eol == std::string_view::npos ? headers.size() : eol + 2);
+        const std::size_t colon = line.find(':');
+        if (colon == std::string_view::npos
+            || !equalsIgnoringCase(trimmedOfBlanks(line.substr(0, colon)), "content-length"))
+            continue;
+        const std::string_view value = trimmedOfBlanks(line.substr(colon + 1));
+        std::size_t length = 0;
+        const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), length);
+        if (ec == std::errc() && end == value.data() + value.size() && !value.empty())
+            return length;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// What the user is shown of a status line: printable ASCII, kept short.
+std::string shownStatus(std::string_view statusText)
+{
+    std::string shown;
+    for (const char c : statusText.substr(0, 60))
+        shown += (c >= ' ' && c <= '~') ? c : '?';
+    return shown;
+}
+
+} // namespace
+
+SearchReply ProcessReply(std::string_view reply)
+{
+    SearchReply result;
+    const std::size_t headerEnd = reply.find(HeaderEnd);
+    if (headerEnd == std::string_view::npos) {
+        result.error = reply.empty() ? "The directory server closed the connection without a reply"
+                                     : "The directory server's reply is incomplete: its headers "
+                                       "never end";
+        return result;
+    }
+    const std::string_view head = reply.substr(0, headerEnd);
+    const std::size_t statusEnd = head.find("\r\n");
+    const std::string_view statusLine = head.substr(0, statusEnd);
+    const std::string_view headers
+        = statusEnd == std::string_view::npos ? std::string_view() : head.substr(statusEnd + 2);
+
+    // "HTTP/" version, a space, three digits, optionally a space and a reason.
+    const std::size_t space = statusLine.find(' ');
+    if (!statusLine.starts_with("HTTP/") || space == std::string_view::npos
+        || statusLine.size() < space + 4 || !isDigit(statusLine[space + 1])
+        || !isDigit(statusLine[space + 2]) || !isDigit(statusLine[space + 3])
+        || (statusLine.size() > space + 4 && statusLine[space + 4] != ' ')) {
+        result.error = "The directory server's reply is not an HTTP reply";
+        return result;
+    }
+    result.status = (statusLine[space + 1] - '0') * 100 + (statusLine[space + 2] - '0') * 10
+        + (statusLine[space + 3] - '0');
+    if (result.status < 200 || result.status > 299) {
+        result.error = "The directory server answered \""
+            + shownStatus(Trim(statusLine.substr(space + 1))) + "\"";
+        return result;
+    }
+
+    const std::string_view body = reply.substr(headerEnd + HeaderEnd.size());
+    // A connection reset after the headers reaches us like an orderly close; only the
+    // announced length shows that the body is cut short.
+    if (const auto announced = contentLength(headers); announced && body.size() < *announced) {
+        result.error = "The connection to the directory server broke after "
+            + std::to_string(body.size()) + " of " + std::to_string(*announced)
+            + " bytes of the reply";
+        return result;
+    }
+    result.body = NormalisedBody(body);
+    return result;
+}
+
+std::string NormalisedBody(std::string_view body)
+{
+    std::string out;
+    // Each record end grows by two bytes; records are far longer than 32 bytes.
+    out.reserve(body.size() + body.size() / 32 + 16);
+    const std::size_t n = body.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const char c = body[i];
+        if (c == '\r' && i + 1 < n && body[i + 1] == '\n') {
+            ++i;
+            continue;
+        }
+        out += c;
+        // The marker is matched after the line breaks are gone, so "EN" CR LF "D" ends a record
+        // too; the inserted text holds no E, N or D, so no match can straddle it.
+        if (c == 'D' && out.size() >= 3 && out[out.size() - 2] == 'N'
+            && out[out.size() - 3] == 'E') {
+            out.resize(out.size() - 3);
+            out += RecordEnd;
+        }
+    }
+    std::size_t last = out.size();
+    while (last > 0 && out[last - 1] == ' ')
+        --last;
+    out.resize(last);
+    std::size_t first = 0;
+    while (first < out.size() && out[first] == ' ')
+        ++first;
+    out.erase(0, first);
+    return out;
+}
+
+bool IsMessageReply(std::string_view body)
+{
+    // Counting what stays after the CR LF pairs are gone and the ends trimmed, without
+    // building that text.
+    std::size_t first = std::string_view::npos;
+    std::size_t kept = 0;
+    const std::size_t n = body.size();
+    std::size_t lastNonSpaceEnd = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (body[i] == '\r' && i + 1 < n && body[i + 1] == '\n') {
+            ++i;
+            continue;
+        }
+        ++kept;
+        if (body[i] != ' ') {
+            if (first == std::string_view::npos)
+                first = kept;
+            lastNonSpaceEnd = kept;
+        }
+    }
+    const std::size_t meaningful
+        = first == std::string_view::npos ? 0 : lastNonSpaceEnd - first + 1;
+    if (meaningful < 2)
+        return false;
+    return body.find("<>") == std::string_view::npos;
+}
+
+} // namespace pellomar

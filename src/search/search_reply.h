@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pellomar {
+
+// The directory's reply to a search, reduced to the result file's layout, or why it cannot
+// be used.
+struct SearchReply {
+    std::string body; // one record a line, a line "-" after each record; spaces trimmed
+    std::string error; // empty when the reply is usable
+    int status = 0; // the HTTP status code, when the status line could be read
+
+    bool ok() const { return error.empty(); }
+};
+
+// Checks the status line (HTTP/x.y 2xx) and, when the headers name a Content-Length, that
+// the whole body arrived; then drops the headers, removes every CR LF pair, ends each record
+// at its "END" marker with CR LF "-" CR LF and trims spaces. One pass over the reply.
+SearchReply ProcessReply(std::string_view reply);
+
+// The body without its headers, reduced as ProcessReply does, without any check.
+std::string NormalisedBody(std::string_view body);
+
+// True when the reduced body is a message for the user rather than records: at least two
+// characters (CR LF pairs and surrounding spaces aside) and no "<>" field separator.
+bool IsMessageReply(std::string_view body);
+
+} // namespace pellomar

@@ -1,0 +1,102 @@
+#include "search_request.h"
+
+#include "text_fields.h"
+
+namespace pellomar {
+
+namespace {
+
+bool isSet(std::string_view fieldText)
+{
+    const std::string t = LowerTrim(fieldText);
+    return !t.empty() && t != "all";
+}
+
+bool isUnreserved(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'
+        || c == '.' || c == '_' || c == '~';
+}
+
+void appendParameter(std::string &path, std::string_view key, std::string_view value)
+{
+    path += path.find('=') == std::string::npos ? '?' : '&';
+    path += key;
+    path += PercentEncoded(Trim(value));
+}
+
+} // namespace
+
+SearchRequest BuildRequestPath(
+    const SearchFields &fields, const CodeLookup &countryCode, const CodeLookup &locationTypeCode)
+{
+    SearchRequest request { "/browse-app.php", SearchStop::None };
+    if (!isSet(fields.country)) {
+        request.stop = SearchStop::NoCountry;
+        return request;
+    }
+    // A code that cannot be found would go out empty and match nothing useful.
+    const std::string country = countryCode(LowerTrim(fields.country));
+    if (Trim(country).empty()) {
+        request.stop = SearchStop::UnknownCountry;
+        return request;
+    }
+    appendParameter(request.path, "country=", country);
+    if (isSet(fields.city))
+        appendParameter(request.path, "city=", fields.city);
+    if (isSet(fields.zip))
+        appendParameter(request.path, "zipcode=", fields.zip);
+    if (isSet(fields.locationType)) {
+        const std::string locationType = locationTypeCode(fields.locationType);
+        if (Trim(locationType).empty()) {
+            request.stop = SearchStop::UnknownLocationType;
+            return request;
+        }
+        appendParameter(request.path, "loctype=", locationType);
+    }
+    if (isSet(fields.accessType))
+        appendParameter(request.path, "type=", GetTypeCode(fields.accessType));
+    return request;
+}
+
+std::string GetTypeCode(std::string_view accessType)
+{
+    const std::string t = LowerTrim(accessType);
+    if (t == "free")
+        return "1";
+    if (t.find("regis") != std::string::npos)
+        return "2";
+    return "3";
+}
+
+std::string PercentEncoded(std::string_view value)
+{
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(value.size());
+    for (const char ch : value) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (isUnreserved(c)) {
+            out += ch;
+        } else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 0x0F];
+        }
+    }
+    return out;
+}
+
+std::string RequestBytes(std::string_view path, std::string_view hostHeader)
+{
+    std::string request;
+    request.reserve(path.size() + hostHeader.size() + 32);
+    request += "GET ";
+    request += path;
+    request += " HTTP/1.0\r\nHost: ";
+    request += hostHeader;
+    request += "\r\n\r\n";
+    return request;
+}
+
+} // namespace pellomar
