@@ -1,5 +1,6 @@
 #include "reference_table.h"
 
+#include "text_encoding.h"
 #include "text_fields.h"
 
 namespace pellomar {
@@ -12,9 +13,13 @@ bool ReferenceTable::append(ReferenceRow row)
     return true;
 }
 
+// An empty name or code is no key: a line without its separator leaves one column empty, and
+// that row must not answer for a blank search field or a record without a country.
 std::optional<std::string> ReferenceTable::codeForName(std::string_view name) const
 {
-    const std::string key = LowerTrim(name);
+    const std::string key = LowerTrim(AsUtf8(name));
+    if (key.empty())
+        return std::nullopt;
     for (const auto &row : m_rows) {
         if (LowerTrim(row.name) == key)
             return UpperTrim(row.code);
@@ -24,7 +29,9 @@ std::optional<std::string> ReferenceTable::codeForName(std::string_view name) co
 
 std::optional<std::string> ReferenceTable::nameForCode(std::string_view code) const
 {
-    const std::string key = LowerTrim(code);
+    const std::string key = LowerTrim(AsUtf8(code));
+    if (key.empty())
+        return std::nullopt;
     for (const auto &row : m_rows) {
         if (LowerTrim(row.code) == key)
             return UpperTrim(row.name);
@@ -60,8 +67,14 @@ ReferenceFile parseReference(std::string_view fileBytes, std::size_t capacity, R
         line = Trim(line);
         if (line.empty())
             continue;
-        if (!file.table.append(rowOf(line)))
+        if (file.table.rows().size() >= capacity) {
             ++file.linesIgnored;
+            continue;
+        }
+        // Stored as UTF-8 whatever the file's encoding, so that a name picked from the list
+        // (which comes back from the window as UTF-8) finds its row.
+        ReferenceRow row = rowOf(line);
+        file.table.append({ AsUtf8(row.name), AsUtf8(row.code) });
     }
     return file;
 }

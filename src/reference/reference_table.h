@@ -9,7 +9,7 @@
 namespace pellomar {
 
 // One row of a reference table: the name shown on the search form and the code the
-// directory server understands, both trimmed.
+// directory server understands, both trimmed and in UTF-8.
 struct ReferenceRow {
     std::string name;
     std::string code;
@@ -30,10 +30,11 @@ public:
     bool append(ReferenceRow row);
 
     // Code of the first row whose name matches (case-blind, spaces around ignored),
-    // upper-cased and trimmed; nothing on a miss.
+    // upper-cased and trimmed; nothing on a miss. An empty name never matches.
     std::optional<std::string> codeForName(std::string_view name) const;
 
     // Name of the first row whose code matches, upper-cased and trimmed; nothing on a miss.
+    // An empty code never matches.
     std::optional<std::string> nameForCode(std::string_view code) const;
 
     const std::vector<ReferenceRow> &rows() const { return m_rows; }
@@ -50,7 +51,8 @@ struct ReferenceFile {
     std::size_t linesIgnored = 0;
 };
 
-// "countries.txt": one country a line, code "|" name.
+// "countries.txt": one country a line, code "|" name. Lines empty after trimming are skipped;
+// a line that is not UTF-8 is read as Latin-1.
 ReferenceFile ParseCountries(std::string_view fileBytes);
 
 // "locations.txt": one location type a line, name "," code.

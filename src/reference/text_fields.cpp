@@ -1,5 +1,7 @@
 #include "text_fields.h"
 
+#include "text_encoding.h"
+
 namespace pellomar {
 
 namespace {
@@ -22,29 +24,37 @@ std::string_view fieldOf(std::string_view text, int index, char delimiter)
     return field == index ? text.substr(start) : std::string_view {};
 }
 
-// Letters are compared case-blind in ASCII and in the Latin-1 range written as UTF-8
-// (two bytes, C3 80..C3 9E upper and C3 A0..C3 BE lower), so "ÅLAND" and "åland" match.
+// Letters outside ASCII fold as the display reads the text: in UTF-8 text the Latin-1 letters
+// (C3 80..C3 9E upper, C3 A0..C3 BE lower), in any other text the Latin-1 bytes C0..DE and
+// E0..FE. So "ÅLAND" and "åland" match in either encoding, and a Latin-1 text whose bytes
+// happen to look like a UTF-8 lead byte is not damaged.
+constexpr bool isLatin1Upper(unsigned char c)
+{
+    return c >= 0xC0 && c <= 0xDE && c != 0xD7;
+}
+constexpr bool isLatin1Lower(unsigned char c)
+{
+    return c >= 0xE0 && c <= 0xFE && c != 0xF7;
+}
+
 template<bool Upper> std::string foldCase(std::string_view text)
 {
     std::string out(text);
+    const bool utf8 = IsValidUtf8(text);
     for (std::size_t i = 0; i < out.size(); ++i) {
-        auto c = static_cast<unsigned char>(out[i]);
-        if constexpr (Upper) {
-            if (c >= 'a' && c <= 'z')
-                out[i] = static_cast<char>(c - 32);
-        } else {
-            if (c >= 'A' && c <= 'Z')
-                out[i] = static_cast<char>(c + 32);
-        }
-        if (c == 0xC3 && i + 1 < out.size()) {
-            auto next = static_cast<unsigned char>(out[i + 1]);
-            if constexpr (Upper) {
-                if (next >= 0xA0 && next <= 0xBE && next != 0xB7)
-                    out[i + 1] = static_cast<char>(next - 0x20);
-            } else {
-                if (next >= 0x80 && next <= 0x9E && next != 0x97)
-                    out[i + 1] = static_cast<char>(next + 0x20);
-            }
+        const auto c = static_cast<unsigned char>(out[i]);
+        if (c < 0x80) {
+            if (Upper ? (c >= 'a' && c <= 'z') : (c >= 'A' && c <= 'Z'))
+                out[i] = static_cast<char>(c ^ 0x20);
+        } else if (!utf8) {
+            if (Upper ? isLatin1Lower(c) : isLatin1Upper(c))
+                out[i] = static_cast<char>(c ^ 0x20);
+        } else if (c == 0xC3 && i + 1 < out.size()) {
+            // The second byte carries the letter: C3 xx is U+00C0 + (xx - 0x80).
+            const auto next = static_cast<unsigned char>(out[i + 1]);
+            const auto letter = static_cast<unsigned char>(next + 0x40);
+            if (Upper ? isLatin1Lower(letter) : isLatin1Upper(letter))
+                out[i + 1] = static_cast<char>(next ^ 0x20);
             ++i;
         }
     }
