@@ -5,6 +5,8 @@
 #include "display_text.h"
 #include "look.h"
 #include "message_box.h"
+#include "search_exchange.h"
+#include "search_request.h"
 #include "text_fields.h"
 
 #include <QAction>
@@ -363,6 +365,64 @@ std::string frmMain::GetCountryName(std::string_view code) const
 
 void frmMain::Command1_Click()
 {
+    const SearchFields fields { toBytes(tCountry->currentText()), toBytes(tCity->text()),
+        toBytes(tZip->text()), toBytes(tLocation->currentText()),
+        toBytes(tHotspot->currentText()) };
+    const SearchRequest request = BuildRequestPath(
+        fields, [this](std::string_view name) { return GetCountryCode(name); },
+        [this](std::string_view name) { return GetLocationTypeCode(name); });
+    // Percent-encoding leaves only ASCII in the path.
+    RequestPath = QString::fromLatin1(request.path.data(), qsizetype(request.path.size()));
+    switch (request.stop) {
+    case SearchStop::None:
+        ConnectNow();
+        break;
+    case SearchStop::NoCountry:
+        MessageBox::show(this, QMessageBox::Critical, QStringLiteral("Error"),
+            QStringLiteral("You have not selected a valid country!\r\n\r\n"
+                           "Please make a select from the country list."));
+        break;
+    case SearchStop::UnknownCountry:
+    case SearchStop::UnknownLocationType:
+        break; // the lookup has told the user
+    }
+}
+
+void frmMain::ConnectNow()
+{
+    searchExchange().start(m_context.server, m_context.resultFilePath(), RequestPath.toStdString());
+    Picture3->hide();
+}
+
+std::string frmMain::GetTypeCode(std::string_view s)
+{
+    return pellomar::GetTypeCode(s);
+}
+
+SearchExchange &frmMain::searchExchange()
+{
+    if (!m_search) {
+        m_search = new SearchExchange(this);
+        connect(m_search, &SearchExchange::statusChanged, this, &frmMain::SetStatus);
+        connect(m_search, &SearchExchange::failed, this, &frmMain::SetStatus);
+        connect(m_search, &SearchExchange::stored, this, &frmMain::showSearchReply);
+    }
+    return *m_search;
+}
+
+void frmMain::showSearchReply(bool isMessage, const QString &message)
+{
+    LoadResults();
+    if (!isMessage) {
+        Picture3->hide();
+        return;
+    }
+    // Over the result list, clear of the search form, so a new search stays possible.
+    Picture3->move(twips(240), twips(2760));
+    lblMsg->setTextFormat(Qt::PlainText);
+    lblMsg->setText(message);
+    Picture3->show();
+    Picture3->raise();
 }
 void frmMain::LoadResults()
 {

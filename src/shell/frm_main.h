@@ -20,6 +20,8 @@ class QPushButton;
 
 namespace pellomar {
 
+class SearchExchange;
+
 // Qt object name of element `index` of a control array: the array's name followed by the
 // index, with "_" between when the name itself ends in a digit ("lblTitle0", "lName3",
 // "Label1_2", "Label2_0"). Tests and other windows find the elements with findChild.
@@ -51,6 +53,12 @@ public:
 
     // Search form
     void Command1_Click();
+    // Starts the search in RequestPath, dropping one that is still running.
+    void ConnectNow();
+    static std::string GetTypeCode(std::string_view s);
+    // The exchange with the directory server; tests shorten its time-out and size limit
+    // through searchExchange().connection().
+    SearchExchange &searchExchange();
     // Result list
     void LoadResults();
     void OpenInfo(int index);
@@ -73,6 +81,7 @@ private:
     void mnusubmit_Click();
     void mnuabout_Click();
     void mnuexit_Click();
+    void showSearchReply(bool isMessage, const QString &message);
 
     AppContext m_context;
     ReferenceTable m_countries;
@@ -104,6 +113,7 @@ private:
     QTimer tmrLoadPreviousResults;
 
     QString RequestPath;
+    SearchExchange *m_search = nullptr;
 };
 
 } // namespace pellomar
