@@ -1,0 +1,144 @@
+// Writes the demo directory's dataset: hotspots.txt and the location pictures under images/.
+#include "dataset_generator.h"
+#include "location_picture.h"
+#include "reference_table.h"
+#include "rules/gif_encoder.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+using namespace pellomar::directory;
+
+namespace {
+
+std::optional<std::string> readFile(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+bool writeFile(const fs::path &path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out.flush());
+}
+
+bool writeJpeg(const fs::path &path, const IndexedPicture &picture)
+{
+    QImage image(picture.width, picture.height, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < picture.width; ++x) {
+            const Rgb c = picture.at(x, y);
+            line[x] = qRgb(c.r, c.g, c.b);
+        }
+    }
+    return image.save(QString::fromStdString(path.string()), "JPG", 60);
+}
+
+int usage()
+{
+    std::cerr << "usage: pellomar-directory-dataset --world FILE --countries FILE --locations FILE "
+                 "--out DIR\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const auto started = std::chrono::steady_clock::now();
+
+    std::map<std::string, std::string> options;
+    for (int i = 1; i + 1 < argc; i += 2)
+        options[argv[i]] = argv[i + 1];
+    for (const char *name : { "--world", "--countries", "--locations", "--out" }) {
+        if (!options.contains(name))
+            return usage();
+    }
+
+    const auto worldText = readFile(options["--world"]);
+    const auto countriesText = readFile(options["--countries"]);
+    const auto locationsText = readFile(options["--locations"]);
+    if (!worldText || !countriesText || !locationsText) {
+        std::cerr << "pellomar-directory-dataset: cannot read the input files\n";
+        return 1;
+    }
+    const auto world = parseWorldTable(*worldText);
+    if (!world.table) {
+        std::cerr << options["--world"] << ": " << world.error << "\n";
+        return 1;
+    }
+    const auto countries = pellomar::ParseCountries(*countriesText);
+    const auto locationTypes = pellomar::ParseLocationTypes(*locationsText);
+    const GeneratedDataset dataset
+        = generateDataset(*world.table, countries.table, locationTypes.table);
+    if (!dataset.problems.empty()) {
+        for (const auto &problem : dataset.problems)
+            std::cerr << "pellomar-directory-dataset: " << problem << "\n";
+        return 1;
+    }
+
+    const fs::path out = options["--out"];
+    const fs::path images = out / "images";
+    std::error_code error;
+    fs::remove_all(images, error);
+    fs::create_directories(images, error);
+    if (error) {
+        std::cerr << "pellomar-directory-dataset: cannot create " << images << ": "
+                  << error.message() << "\n";
+        return 1;
+    }
+
+    std::uintmax_t pictureBytes = 0;
+    for (const auto &order : dataset.pictures) {
+        const IndexedPicture picture = paintLocationPicture(order.width, order.height, order.seed);
+        const fs::path file = out / order.path;
+        bool written = false;
+        if (order.format == PictureFormat::Gif)
+            written = writeFile(
+                file, encodeGif(picture.width, picture.height, picture.palette, picture.pixels));
+        else
+            written = writeJpeg(file, picture);
+        if (!written) {
+            std::cerr << "pellomar-directory-dataset: cannot write " << file << "\n";
+            return 1;
+        }
+        pictureBytes += fs::file_size(file);
+    }
+
+    // The table goes last and by rename: the build takes its presence as "dataset complete".
+    std::string table = datasetHeader() + "\n";
+    for (const auto &hotspot : dataset.hotspots)
+        table += formatDatasetLine(hotspot) + "\n";
+    const fs::path partial = out / "hotspots.txt.part";
+    if (!writeFile(partial, table)) {
+        std::cerr << "pellomar-directory-dataset: cannot write " << partial << "\n";
+        return 1;
+    }
+    fs::rename(partial, out / "hotspots.txt", error);
+    if (error) {
+        std::cerr << "pellomar-directory-dataset: cannot write hotspots.txt: " << error.message()
+                  << "\n";
+        return 1;
+    }
+
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - started);
+    std::cout << "pellomar-directory-dataset: " << dataset.hotspots.size() << " hotspots, "
+              << dataset.pictures.size() << " pictures (" << pictureBytes / 1024 << " KiB), table "
+              << table.size() / 1024 << " KiB, " << elapsed.count() << " ms\n";
+    return 0;
+}

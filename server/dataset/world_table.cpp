@@ -1,0 +1,87 @@
+#include "world_table.h"
+
+#include "reference_table.h"
+
+#include <charconv>
+
+namespace pellomar::directory {
+
+namespace {
+
+std::vector<std::string_view> split(std::string_view text, char separator)
+{
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const auto at = text.find(separator, start);
+        if (at == std::string_view::npos) {
+            parts.push_back(text.substr(start));
+            return parts;
+        }
+        parts.push_back(text.substr(start, at - start));
+        start = at + 1;
+    }
+}
+
+template<typename T> bool parseNumber(std::string_view text, T &value)
+{
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size();
+}
+
+} // namespace
+
+const WorldCountry *WorldTable::country(std::string_view code) const
+{
+    for (const auto &c : countries) {
+        if (c.code == code)
+            return &c;
+    }
+    return nullptr;
+}
+
+WorldTableResult parseWorldTable(std::string_view text)
+{
+    WorldTable table;
+    int lineNumber = 0;
+    const auto fail = [&lineNumber](std::string_view what) {
+        return WorldTableResult { std::nullopt,
+            "line " + std::to_string(lineNumber) + ": " + std::string(what) };
+    };
+    for (std::string_view line : SplitLines(text)) {
+        ++lineNumber;
+        if (line.empty() || line.front() == '#')
+            continue;
+        if (line.front() == '@') {
+            const auto parts = split(line.substr(1), '|');
+            if (parts.size() != 3 || parts[0].size() != 2)
+                return fail(
+                    "a country line needs a two-letter code, a dialling code and a language");
+            table.countries.push_back(
+                { std::string(parts[0]), std::string(parts[1]), std::string(parts[2]) });
+            continue;
+        }
+        const auto parts = split(line, '|');
+        if (parts.size() != 6)
+            return fail("a city line needs six columns");
+        WorldCity city;
+        city.countryCode = parts[0];
+        city.name = parts[1];
+        if (!table.country(city.countryCode))
+            return fail("the city's country has no country line before it");
+        if (!parseNumber(parts[2], city.latitude) || !parseNumber(parts[3], city.longitude)
+            || city.latitude < -90 || city.latitude > 90 || city.longitude < -180
+            || city.longitude > 180)
+            return fail("latitude and longitude must be degrees");
+        if (!parts[4].empty()) {
+            for (auto code : split(parts[4], ';'))
+                city.postalCodes.emplace_back(code);
+        }
+        if (!parseNumber(parts[5], city.hotspots) || city.hotspots < 1)
+            return fail("the number of hotspots must be a positive number");
+        table.cities.push_back(std::move(city));
+    }
+    return WorldTableResult { std::move(table), {} };
+}
+
+} // namespace pellomar::directory

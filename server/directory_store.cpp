@@ -1,0 +1,263 @@
+#include "directory_store.h"
+
+#include "rules/text_keys.h"
+
+#include <sqlite3.h>
+
+namespace pellomar::directory {
+
+namespace {
+
+constexpr const char *Schema = R"(
+CREATE TABLE IF NOT EXISTS hotspot (
+  id INTEGER PRIMARY KEY,
+  location_name TEXT NOT NULL,
+  access_type INTEGER NOT NULL CHECK (access_type BETWEEN 1 AND 3),
+  operator TEXT NOT NULL,
+  website TEXT NOT NULL,
+  phone TEXT NOT NULL,
+  email TEXT NOT NULL,
+  location_type TEXT NOT NULL,
+  address TEXT NOT NULL,
+  zip TEXT NOT NULL,
+  zip_key TEXT NOT NULL,
+  city TEXT NOT NULL,
+  city_key TEXT NOT NULL,
+  country TEXT NOT NULL,
+  latitude TEXT NOT NULL,
+  longitude TEXT NOT NULL,
+  technology INTEGER NOT NULL CHECK (technology BETWEEN 1 AND 3),
+  ssid TEXT NOT NULL,
+  description TEXT NOT NULL,
+  image_path TEXT NOT NULL
+);
+CREATE INDEX IF NOT EXISTS hotspot_by_place ON hotspot (country, city_key);
+)";
+
+constexpr const char *Columns
+    = "id, location_name, access_type, operator, website, phone, email, location_type, "
+      "address, zip, city, country, latitude, longitude, technology, ssid, description, "
+      "image_path";
+
+// Owns a prepared statement for the length of one call.
+class Statement {
+public:
+    Statement(sqlite3 *db, const char *sql)
+    {
+        if (sqlite3_prepare_v2(db, sql, -1, &m_statement, nullptr) != SQLITE_OK)
+            m_statement = nullptr;
+    }
+    ~Statement() { sqlite3_finalize(m_statement); }
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    explicit operator bool() const { return m_statement != nullptr; }
+    sqlite3_stmt *get() const { return m_statement; }
+
+    void bind(int index, std::string_view text)
+    {
+        sqlite3_bind_text(
+            m_statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    }
+    void bind(int index, std::int64_t value) { sqlite3_bind_int64(m_statement, index, value); }
+    void bindOptional(int index, const std::optional<std::string> &text)
+    {
+        if (text)
+            bind(index, *text);
+        else
+            sqlite3_bind_null(m_statement, index);
+    }
+
+    std::string text(int column) const
+    {
+        const auto *bytes = sqlite3_column_text(m_statement, column);
+        const int size = sqlite3_column_bytes(m_statement, column);
+        return bytes
+            ? std::string(reinterpret_cast<const char *>(bytes), static_cast<std::size_t>(size))
+            : std::string();
+    }
+    std::int64_t integer(int column) const { return sqlite3_column_int64(m_statement, column); }
+
+private:
+    sqlite3_stmt *m_statement = nullptr;
+};
+
+bool execute(sqlite3 *db, const char *sql, std::string &error)
+{
+    char *message = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) == SQLITE_OK)
+        return true;
+    error = message ? message : sqlite3_errmsg(db);
+    sqlite3_free(message);
+    return false;
+}
+
+Hotspot hotspotFrom(const Statement &row)
+{
+    Hotspot h;
+    h.id = row.integer(0);
+    h.locationName = row.text(1);
+    h.accessType = static_cast<int>(row.integer(2));
+    h.operatorName = row.text(3);
+    h.websiteUrl = row.text(4);
+    h.phoneNumber = row.text(5);
+    h.emailAddress = row.text(6);
+    h.locationTypeCode = row.text(7);
+    h.address = row.text(8);
+    h.zip = row.text(9);
+    h.city = row.text(10);
+    h.countryCode = row.text(11);
+    h.latitude = row.text(12);
+    h.longitude = row.text(13);
+    h.technologyCode = static_cast<int>(row.integer(14));
+    h.ssidInfo = row.text(15);
+    h.description = row.text(16);
+    h.imagePath = row.text(17);
+    return h;
+}
+
+} // namespace
+
+DirectoryStore::DirectoryStore(sqlite3 *db)
+    : m_db(db)
+{
+}
+
+DirectoryStore::~DirectoryStore()
+{
+    sqlite3_close(m_db);
+}
+
+std::unique_ptr<DirectoryStore> DirectoryStore::open(const std::string &path, std::string &error)
+{
+    sqlite3 *db = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX;
+    if (sqlite3_open_v2(path.c_str(), &db, flags, nullptr) != SQLITE_OK) {
+        error = "cannot open the database " + path + ": " + sqlite3_errmsg(db);
+        sqlite3_close(db);
+        return nullptr;
+    }
+    sqlite3_busy_timeout(db, 2000);
+    std::string why;
+    if (!execute(db, Schema, why)) {
+        error = "cannot use " + path + " as the directory's database: " + why;
+        sqlite3_close(db);
+        return nullptr;
+    }
+    return std::unique_ptr<DirectoryStore>(new DirectoryStore(db));
+}
+
+bool DirectoryStore::isEmpty()
+{
+    std::lock_guard lock(m_mutex);
+    Statement query(m_db, "SELECT 1 FROM hotspot LIMIT 1");
+    return !query || sqlite3_step(query.get()) != SQLITE_ROW;
+}
+
+bool DirectoryStore::insert(const Hotspot &h, bool keepId, std::int64_t &id, std::string &error)
+{
+    Statement insert(m_db,
+        "INSERT INTO hotspot (id, location_name, access_type, operator, "
+        "website, phone, email, location_type, address, zip, zip_key, city, "
+        "city_key, country, latitude, longitude, technology, ssid, "
+        "description, image_path) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, "
+        "?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20)");
+    if (!insert) {
+        error = sqlite3_errmsg(m_db);
+        return false;
+    }
+    if (keepId)
+        insert.bind(1, h.id);
+    insert.bind(2, h.locationName);
+    insert.bind(3, std::int64_t { h.accessType });
+    insert.bind(4, h.operatorName);
+    insert.bind(5, h.websiteUrl);
+    insert.bind(6, h.phoneNumber);
+    insert.bind(7, h.emailAddress);
+    insert.bind(8, codeKey(h.locationTypeCode));
+    insert.bind(9, h.address);
+    insert.bind(10, h.zip);
+    insert.bind(11, postalKey(h.zip));
+    insert.bind(12, h.city);
+    insert.bind(13, searchKey(h.city));
+    insert.bind(14, codeKey(h.countryCode));
+    insert.bind(15, h.latitude);
+    insert.bind(16, h.longitude);
+    insert.bind(17, std::int64_t { h.technologyCode });
+    insert.bind(18, h.ssidInfo);
+    insert.bind(19, h.description);
+    insert.bind(20, h.imagePath);
+    if (sqlite3_step(insert.get()) != SQLITE_DONE) {
+        error = sqlite3_errmsg(m_db);
+        return false;
+    }
+    id = sqlite3_last_insert_rowid(m_db);
+    return true;
+}
+
+bool DirectoryStore::load(const std::vector<Hotspot> &hotspots, std::string &error)
+{
+    std::lock_guard lock(m_mutex);
+    if (!execute(m_db, "BEGIN", error))
+        return false;
+    for (const auto &hotspot : hotspots) {
+        std::int64_t id = 0;
+        if (!insert(hotspot, true, id, error)) {
+            error = "hotspot " + std::to_string(hotspot.id) + ": " + error;
+            std::string ignored;
+            execute(m_db, "ROLLBACK", ignored);
+            return false;
+        }
+    }
+    return execute(m_db, "COMMIT", error);
+}
+
+std::vector<Hotspot> DirectoryStore::search(const SearchQuery &query, std::size_t limit)
+{
+    std::lock_guard lock(m_mutex);
+    const std::string sql = std::string("SELECT ") + Columns
+        + " FROM hotspot WHERE country = ?1 AND (?2 IS NULL OR city_key = ?2)"
+          " AND (?3 IS NULL OR zip_key = ?3) AND (?4 IS NULL OR location_type = ?4)"
+          " AND (?5 IS NULL OR access_type = ?5) ORDER BY city_key, location_name, id LIMIT ?6";
+    Statement select(m_db, sql.c_str());
+    std::vector<Hotspot> found;
+    if (!select)
+        return found;
+    select.bind(1, query.countryCode);
+    select.bindOptional(2, query.cityKey);
+    select.bindOptional(3, query.zipKey);
+    select.bindOptional(4, query.locationTypeCode);
+    if (query.accessType)
+        select.bind(5, std::int64_t { *query.accessType });
+    select.bind(6, static_cast<std::int64_t>(limit));
+    while (sqlite3_step(select.get()) == SQLITE_ROW)
+        found.push_back(hotspotFrom(select));
+    return found;
+}
+
+std::optional<std::int64_t> DirectoryStore::add(const Hotspot &hotspot, std::string &error)
+{
+    std::lock_guard lock(m_mutex);
+    std::int64_t id = 0;
+    if (!insert(hotspot, false, id, error))
+        return std::nullopt;
+    return id;
+}
+
+DirectoryFigures DirectoryStore::figures()
+{
+    std::lock_guard lock(m_mutex);
+    Statement count(m_db,
+        "SELECT count(*), count(DISTINCT country), "
+        "(SELECT count(*) FROM (SELECT DISTINCT country, city_key FROM hotspot)) "
+        "FROM hotspot");
+    DirectoryFigures figures;
+    if (count && sqlite3_step(count.get()) == SQLITE_ROW) {
+        figures.hotspots = static_cast<std::size_t>(count.integer(0));
+        figures.countries = static_cast<std::size_t>(count.integer(1));
+        figures.cities = static_cast<std::size_t>(count.integer(2));
+    }
+    return figures;
+}
+
+} // namespace pellomar::directory

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "rules/home_page.h"
+#include "rules/hotspot.h"
+#include "rules/search_request.h"
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace pellomar::directory {
+
+// The directory's hotspots in SQLite. One connection, used by one request at a time: the
+// server's worker threads take turns.
+class DirectoryStore {
+public:
+    ~DirectoryStore();
+    DirectoryStore(const DirectoryStore &) = delete;
+    DirectoryStore &operator=(const DirectoryStore &) = delete;
+
+    // Opens (or creates) the database file; ":memory:" keeps it in memory. Nothing and a
+    // message in `error` when it cannot be opened or is not a directory database.
+    static std::unique_ptr<DirectoryStore> open(const std::string &path, std::string &error);
+
+    // True until the first hotspot has been stored.
+    bool isEmpty();
+
+    // Stores the dataset's hotspots with their own ids, all or none.
+    bool load(const std::vector<Hotspot> &hotspots, std::string &error);
+
+    // Matching hotspots ordered by city, name and id, at most `limit` of them.
+    std::vector<Hotspot> search(const SearchQuery &query, std::size_t limit);
+
+    // Stores a new hotspot and gives its id.
+    std::optional<std::int64_t> add(const Hotspot &hotspot, std::string &error);
+
+    DirectoryFigures figures();
+
+private:
+    explicit DirectoryStore(sqlite3 *db);
+    bool insert(const Hotspot &hotspot, bool keepId, std::int64_t &id, std::string &error);
+
+    sqlite3 *m_db;
+    std::mutex m_mutex;
+};
+
+} // namespace pellomar::directory

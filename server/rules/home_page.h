@@ -1,0 +1,42 @@
+#pragma once
+
+#include "submission.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pellomar {
+struct ReferenceRow;
+}
+
+namespace pellomar::directory {
+
+struct DirectoryFigures {
+    std::size_t hotspots = 0;
+    std::size_t countries = 0;
+    std::size_t cities = 0;
+};
+
+// What the home page shows: the directory's figures and the submission form, refilled with
+// what the visitor typed when the form comes back with errors.
+struct HomePage {
+    DirectoryFigures figures;
+    const std::vector<ReferenceRow> *countries = nullptr;
+    const std::vector<ReferenceRow> *locationTypes = nullptr;
+    FormValues values;
+    std::vector<std::string> errors;
+    // A confirmation shown above the form after a hotspot was added.
+    std::string notice;
+};
+
+// Text for HTML element content and attribute values.
+std::string escapeHtml(std::string_view text);
+
+std::string renderHomePage(const HomePage &page);
+
+// The form submission's address.
+constexpr std::string_view SubmitPath = "/submit-hotspot";
+
+} // namespace pellomar::directory

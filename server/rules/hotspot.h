@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pellomar::directory {
+
+// Access types as the client's search form codes them.
+enum class AccessType : int { Free = 1, FreeWithRegistration = 2, Commercial = 3 };
+
+// One hotspot as the directory stores it: codes for the access type, the location type and
+// the country; everything else is display text in UTF-8.
+struct Hotspot {
+    std::int64_t id = 0;
+    std::string locationName;
+    int accessType = 1;
+    std::string operatorName;
+    std::string websiteUrl;
+    std::string phoneNumber;
+    std::string emailAddress;
+    std::string locationTypeCode;
+    std::string address;
+    std::string zip;
+    std::string city;
+    std::string countryCode;
+    std::string latitude;
+    std::string longitude;
+    int technologyCode = 1;
+    std::string ssidInfo;
+    std::string description;
+    std::string imagePath;
+
+    bool operator==(const Hotspot &) const = default;
+};
+
+// The directory's own wording of an access type: "free", "free (with registration)",
+// "commercial"; empty for a code outside 1..3.
+std::string_view accessTypeText(int code);
+
+// "1", "2" or "3" (spaces around allowed); nothing for anything else.
+std::optional<int> parseAccessTypeCode(std::string_view text);
+
+// The same rule for radio technology codes.
+std::optional<int> parseTechnologyCode(std::string_view text);
+
+// The dataset file: a header line, then one hotspot a line, fields separated by tabs (no
+// value holds a tab or a line break), lines ending in LF.
+std::string datasetHeader();
+std::string formatDatasetLine(const Hotspot &hotspot);
+// Nothing when the line does not have the dataset's columns or its codes are not numbers.
+std::optional<Hotspot> parseDatasetLine(std::string_view line);
+
+} // namespace pellomar::directory

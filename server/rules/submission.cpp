@@ -1,0 +1,206 @@
+#include "submission.h"
+
+#include "reference_table.h"
+#include "text_keys.h"
+#include "wire_format.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace pellomar::directory {
+
+namespace {
+
+std::string_view trimSpaces(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+std::string valueOf(const FormValues &form, std::string_view key)
+{
+    const auto it = form.find(key);
+    if (it == form.end())
+        return {};
+    // A description typed over several lines of the form's text area is stored as one line.
+    std::string text = utf8FromRequestBytes(it->second);
+    std::string joined;
+    for (char c : text) {
+        const bool lineBreak = c == '\r' || c == '\n' || c == '\t';
+        if (!lineBreak)
+            joined += c;
+        else if (!joined.empty() && joined.back() != ' ')
+            joined += ' ';
+    }
+    return std::string(trimSpaces(joined));
+}
+
+bool hasCode(const ReferenceTable &table, std::string_view code)
+{
+    const std::string key = codeKey(code);
+    for (const auto &row : table.rows()) {
+        if (codeKey(row.code) == key)
+            return true;
+    }
+    return false;
+}
+
+std::optional<double> parseCoordinate(std::string_view text)
+{
+    double value = 0;
+    const auto [end, ec]
+        = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+bool isPhoneText(std::string_view text)
+{
+    for (char c : text) {
+        const bool allowed = (c >= '0' && c <= '9') || c == ' ' || c == '+' || c == '-' || c == '('
+            || c == ')' || c == '/' || c == '.';
+        if (!allowed)
+            return false;
+    }
+    return true;
+}
+
+bool isEmailText(std::string_view text)
+{
+    const auto at = text.find('@');
+    if (at == 0 || at == std::string_view::npos || text.find('@', at + 1) != std::string_view::npos)
+        return false;
+    const auto domain = text.substr(at + 1);
+    const auto dot = domain.find('.');
+    return text.find(' ') == std::string_view::npos && dot != std::string_view::npos && dot > 0
+        && dot + 1 < domain.size();
+}
+
+bool isWebsiteText(std::string_view text)
+{
+    if (text.find(' ') != std::string_view::npos)
+        return false;
+    for (std::string_view prefix : { "www.", "http://", "https://" }) {
+        if (text.size() > prefix.size() && text.substr(0, prefix.size()) == prefix)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+const std::vector<FormField> &submissionFields()
+{
+    static const std::vector<FormField> fields = {
+        { "name", "Location name", 80, true },
+        { "type", "Access", 1, true },
+        { "operator", "Operator", 80, false },
+        { "website", "Web site", 120, false },
+        { "phone", "Phone number", 40, false },
+        { "email", "E-mail address", 100, false },
+        { "loctype", "Location type", 20, true },
+        { "address", "Address", 120, true },
+        { "zipcode", "ZIP code", 16, false },
+        { "city", "City", 60, true },
+        { "country", "Country", 2, true },
+        { "latitude", "Latitude", 12, false },
+        { "longitude", "Longitude", 12, false },
+        { "technology", "Technology", 1, true },
+        { "ssid", "SSID information", 100, false },
+        { "description", "Description", 500, false },
+    };
+    return fields;
+}
+
+SubmissionCheck checkSubmission(
+    const FormValues &form, const ReferenceTable &countries, const ReferenceTable &locationTypes)
+{
+    SubmissionCheck check;
+    auto &errors = check.errors;
+    FormValues values;
+    for (const auto &field : submissionFields()) {
+        std::string value = valueOf(form, field.key);
+        const std::string label(field.label);
+        if (value.empty()) {
+            if (field.required)
+                errors.push_back(label + " is required.");
+        } else if (utf8Length(value) > field.maxLength) {
+            errors.push_back(label + " is too long: at most " + std::to_string(field.maxLength)
+                + " characters.");
+        } else {
+            switch (unsafeTextIn(value)) {
+            case UnsafeText::AngleBracket:
+                errors.push_back(label + " must not contain the characters < and >.");
+                break;
+            case UnsafeText::EndMarker:
+                errors.push_back(label
+                    + " must not contain the capital letters END (the directory "
+                      "uses them to end a record): write the word in lower case.");
+                break;
+            case UnsafeText::ControlCharacter:
+                errors.push_back(label + " must not contain control characters.");
+                break;
+            case UnsafeText::None:
+                break;
+            }
+        }
+        values.emplace(std::string(field.key), std::move(value));
+    }
+    const auto at = [&values](std::string_view key) -> const std::string & {
+        return values.find(key)->second;
+    };
+
+    const auto access = parseAccessTypeCode(at("type"));
+    if (!at("type").empty() && !access)
+        errors.push_back("Access must be free, free with registration or commercial.");
+    const auto technology = parseTechnologyCode(at("technology"));
+    if (!at("technology").empty() && !technology)
+        errors.push_back("Technology must be 802.11b, 802.11b/g or 802.11g.");
+    if (!at("loctype").empty() && !hasCode(locationTypes, at("loctype")))
+        errors.push_back("Location type is not one of the directory's location types.");
+    if (!at("country").empty() && !hasCode(countries, at("country")))
+        errors.push_back("Country is not one of the directory's countries.");
+    const auto latitude = parseCoordinate(at("latitude"));
+    if (!at("latitude").empty() && (!latitude || std::abs(*latitude) > 90))
+        errors.push_back(
+            "Latitude must be a number of degrees between -90 and 90, such as 51.5074.");
+    const auto longitude = parseCoordinate(at("longitude"));
+    if (!at("longitude").empty() && (!longitude || std::abs(*longitude) > 180))
+        errors.push_back(
+            "Longitude must be a number of degrees between -180 and 180, such as -0.1278.");
+    if (!at("website").empty() && !isWebsiteText(at("website")))
+        errors.push_back("Web site must start with www., http:// or https:// and hold no spaces.");
+    if (!at("phone").empty() && !isPhoneText(at("phone")))
+        errors.push_back("Phone number may hold only digits, spaces and + - ( ) / .");
+    if (!at("email").empty() && !isEmailText(at("email")))
+        errors.push_back("E-mail address must look like name@example.org.");
+
+    if (!errors.empty())
+        return check;
+
+    Hotspot h;
+    h.locationName = at("name");
+    h.accessType = *access;
+    h.operatorName = at("operator");
+    h.websiteUrl = at("website");
+    h.phoneNumber = at("phone");
+    h.emailAddress = at("email");
+    h.locationTypeCode = codeKey(at("loctype"));
+    h.address = at("address");
+    h.zip = at("zipcode");
+    h.city = at("city");
+    h.countryCode = codeKey(at("country"));
+    h.latitude = at("latitude");
+    h.longitude = at("longitude");
+    h.technologyCode = *technology;
+    h.ssidInfo = at("ssid");
+    h.description = at("description");
+    check.hotspot = std::move(h);
+    return check;
+}
+
+} // namespace pellomar::directory

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "hotspot.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pellomar::directory {
+
+// The 17 values of one search reply record, in the order the client reads them: location
+// name, access type text, operator, web site, phone, e-mail, location type name, address,
+// ZIP, city, country code, latitude, longitude, technology code, SSID information,
+// description, image path.
+constexpr std::size_t RecordFieldCount = 17;
+using RecordFields = std::array<std::string, RecordFieldCount>;
+
+RecordFields recordFields(const Hotspot &hotspot, std::string_view locationTypeName);
+
+// Why a value cannot travel in a reply record: the client cuts fields at "<" and drops ">",
+// ends a record at every upper-case "END", and a line break would end the stored line.
+enum class UnsafeText { None, AngleBracket, EndMarker, ControlCharacter };
+UnsafeText unsafeTextIn(std::string_view value);
+bool isWireSafe(std::string_view value);
+
+// The body of a search reply: each record's fields joined by "<>" and followed by "END".
+// CR LF pairs are put in at varying places between and inside records, never inside "<>" or
+// "END" nor inside a UTF-8 character, because the client must not depend on where lines break.
+std::string encodeRecords(const std::vector<RecordFields> &records);
+
+} // namespace pellomar::directory
