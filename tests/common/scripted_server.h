@@ -93,3 +93,5 @@ private:
 };
 
 } // namespace pellomar::test
+
+Q_DECLARE_METATYPE(pellomar::test::Script)
