@@ -45,17 +45,24 @@ FileRead readWholeFile(const QString &path, qint64 maxBytes)
 QString writeFileAtomically(const QString &path, const QByteArray &data)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Cannot write %1: %2")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
-    if (file.write(data) != data.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    const auto failure = [&](const QString &reason) {
         return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), reason);
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(file.errorString());
+    // When the disk fills up (or the file size limit is reached) part way, Qt reports the short
+    // write as success and would commit a truncated file: check that every byte arrived.
+    const bool written
+        = file.write(data) == data.size() && file.flush() && file.size() == data.size();
+    if (!written) {
+        const QString reason = file.error() != QFileDevice::NoError
+            ? file.errorString()
+            : QStringLiteral("only part of the data could be written (is the disk full?)");
+        file.cancelWriting();
+        return failure(reason);
     }
     if (!file.commit())
-        return QStringLiteral("Cannot write %1: %2")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
+        return failure(file.errorString());
     return {};
 }
 

@@ -1,0 +1,189 @@
+#include "file_io.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace pellomar;
+
+namespace {
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<unreadable>";
+    return file.readAll();
+}
+
+bool putFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+// Limits the size of any file this process writes, as a full disk would; works for root too,
+// who ignores file permissions.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    bool active() const { return m_active; }
+
+private:
+    rlimit m_saved {};
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_active = false;
+};
+
+} // namespace
+
+class TestFileIo : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void readsWholeFile_data();
+    void readsWholeFile();
+    void missingFile();
+    void folderIsNoFile();
+    void tooLarge();
+    void unreadableFile();
+    void writeCreatesAndReplaces();
+    void writeIntoMissingFolderFails();
+    void failedWriteKeepsOldFile();
+    void readOnlyFolderKeepsOldFile();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestFileIo::readsWholeFile_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("text with CR LF") << QByteArray("a\r\nb\r\n");
+    QTest::newRow("binary with NUL") << QByteArray("\0\x80\xFF\0", 4);
+    QTest::newRow("1 MiB") << QByteArray(1 << 20, 'x');
+}
+
+void TestFileIo::readsWholeFile()
+{
+    QFETCH(QByteArray, data);
+    const QString path = m_dir.filePath(QStringLiteral("read.bin"));
+    QVERIFY(putFile(path, data));
+    const FileRead read = readWholeFile(path);
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    QVERIFY(!read.missing);
+    QCOMPARE(read.data, data);
+}
+
+void TestFileIo::missingFile()
+{
+    const QString path = m_dir.filePath(QStringLiteral("absent.txt"));
+    const FileRead read = readWholeFile(path);
+    QVERIFY(!read.ok());
+    QVERIFY(read.missing);
+    QVERIFY(read.data.isEmpty());
+    QVERIFY2(read.error.contains(QDir::toNativeSeparators(path)), qPrintable(read.error));
+}
+
+void TestFileIo::folderIsNoFile()
+{
+    const FileRead read = readWholeFile(m_dir.path());
+    QVERIFY(!read.ok());
+    QVERIFY(!read.missing);
+    QVERIFY2(read.error.contains(QStringLiteral("folder")), qPrintable(read.error));
+}
+
+void TestFileIo::tooLarge()
+{
+    const QString path = m_dir.filePath(QStringLiteral("large.bin"));
+    QVERIFY(putFile(path, QByteArray(101, 'x')));
+    const FileRead read = readWholeFile(path, 100);
+    QVERIFY(!read.ok());
+    QVERIFY(read.data.isEmpty());
+    QVERIFY(readWholeFile(path, 101).ok());
+}
+
+void TestFileIo::unreadableFile()
+{
+    if (geteuid() == 0)
+        QSKIP("root reads files whatever their permissions");
+    const QString path = m_dir.filePath(QStringLiteral("secret.txt"));
+    QVERIFY(putFile(path, "x"));
+    QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    const FileRead read = readWholeFile(path);
+    QVERIFY(!read.ok());
+    QVERIFY(!read.missing);
+    QVERIFY2(read.error.startsWith(QStringLiteral("Cannot open")), qPrintable(read.error));
+}
+
+void TestFileIo::writeCreatesAndReplaces()
+{
+    const QString path = m_dir.filePath(QStringLiteral("tmp.txt"));
+    QCOMPARE(writeFileAtomically(path, "first, and longer\r\n"), QString());
+    QCOMPARE(contentOf(path), QByteArray("first, and longer\r\n"));
+    QCOMPARE(writeFileAtomically(path, "second"), QString());
+    QCOMPARE(contentOf(path), QByteArray("second"));
+    QCOMPARE(writeFileAtomically(path, QByteArray()), QString());
+    QCOMPARE(contentOf(path), QByteArray());
+}
+
+void TestFileIo::writeIntoMissingFolderFails()
+{
+    const QString path = m_dir.filePath(QStringLiteral("no/such/folder/tmp.txt"));
+    const QString error = writeFileAtomically(path, "x");
+    QVERIFY(!error.isEmpty());
+    QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestFileIo::failedWriteKeepsOldFile()
+{
+    QTemporaryDir folder(m_dir.filePath(QStringLiteral("full-XXXXXX")));
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("tmp.txt"));
+    QVERIFY(putFile(path, "old result"));
+    {
+        const FileSizeLimit limit(64);
+        QVERIFY(limit.active());
+        const QString error = writeFileAtomically(path, QByteArray(4096, 'n'));
+        QVERIFY2(!error.isEmpty(), "a write beyond the file size limit must fail");
+    }
+    QCOMPARE(contentOf(path), QByteArray("old result"));
+    // No half-written temporary file is left behind.
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList { QStringLiteral("tmp.txt") });
+}
+
+void TestFileIo::readOnlyFolderKeepsOldFile()
+{
+    if (geteuid() == 0)
+        QSKIP("root writes into read-only folders; failedWriteKeepsOldFile covers the failure");
+    QTemporaryDir folder(m_dir.filePath(QStringLiteral("ro-XXXXXX")));
+    const QString path = folder.filePath(QStringLiteral("tmp.txt"));
+    QVERIFY(putFile(path, "old result"));
+    QVERIFY(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const QString error = writeFileAtomically(path, "new result");
+    QFile::setPermissions(
+        folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(contentOf(path), QByteArray("old result"));
+}
+
+QTEST_GUILESS_MAIN(TestFileIo)
+#include "tst_file_io.moc"
