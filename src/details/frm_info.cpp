@@ -80,13 +80,13 @@ void frmInfo::setupUi()
     setFixedSize(twips(9375), twips(5490));
 
     auto *shape1 = new Decoration(this);
-    shape1->setObjectName(QStringLiteral("Shape1"));
+    shape1->setObjectName(QStringLiteral("Shape1_0"));
     shape1->setFill(Qt::white);
     shape1->setBorder(SystemColour::scrollBar());
     shape1->setGeometry(twipsRect(120, 120, 9135, 5295));
 
     auto *shape2 = new Decoration(this);
-    shape2->setObjectName(QStringLiteral("Shape2"));
+    shape2->setObjectName(QStringLiteral("Shape2_0"));
     shape2->setFill(SystemColour::inactiveTitle());
     shape2->setCornerRadius(6);
     shape2->setGeometry(twipsRect(120, 120, 9135, 375));
@@ -189,6 +189,7 @@ void frmInfo::setupUi()
 
     Image1 = new ClickLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setTextFormat(Qt::PlainText);
     Image1->setScaledContents(true);
     Image1->setGeometry(twipsRect(6240, 600, 2895, 1815));
     connect(Image1, &ClickLabel::clicked, this, &frmInfo::Image1_Click);

@@ -7,9 +7,10 @@
 namespace pellomar {
 
 // Pictures larger than this are refused before any pixel memory is taken: a reply only
-// claims a size in its header, and a hostile one could otherwise exhaust memory.
+// claims a size in its header, and a hostile one could otherwise exhaust memory. Qt's own
+// allocation limit stays in force behind these.
 inline constexpr int MaxPictureSide = 16'384;
-inline constexpr qint64 MaxPicturePixels = 40'000'000;
+inline constexpr qint64 MaxPicturePixels = 24'000'000;
 
 // Decodes a picture (any format the image plugins know: JPEG, GIF, PNG, ...) from bytes.
 // Nothing when the bytes are not a picture or the picture is too large.
