@@ -1,8 +1,10 @@
 #include "frm_main.h"
 
 #include "artwork.h"
+#include "browser.h"
 #include "clickable_label.h"
 #include "display_text.h"
+#include "frm_about.h"
 #include "look.h"
 #include "message_box.h"
 #include "search_exchange.h"
@@ -10,6 +12,7 @@
 #include "text_fields.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -433,17 +436,32 @@ void frmMain::OpenInfo(int)
 void frmMain::tmrLoadPreviousResults_Timer()
 {
 }
+
+// The headings and the link all lead to the directory web site of the server in use.
 void frmMain::Label1_Click()
 {
+    OpenInBrowser(m_context.server.siteUrl());
 }
+
+// There is no submission form in the program: the web site takes new hotspots.
 void frmMain::mnusubmit_Click()
 {
+    OpenInBrowser(m_context.server.siteUrl());
 }
+
 void frmMain::mnuabout_Click()
 {
+    frmAbout about(m_context.server.siteUrl(), this);
+    about.exec();
 }
+
+// Ends the program at once: every window closes (detail windows drop their downloads as they
+// go) and every event loop ends, a modal one included.
 void frmMain::mnuexit_Click()
 {
+    close();
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
 }
 
 } // namespace pellomar
