@@ -110,7 +110,7 @@ private:
     QAction *mnusubmit = nullptr;
     QAction *mnuabout = nullptr;
     QAction *mnuexit = nullptr;
-    QTimer tmrLoadPreviousResults;
+    QTimer tmrLoadPreviousResults { this };
 
     QString RequestPath;
     SearchExchange *m_search = nullptr;
