@@ -1,0 +1,12 @@
+#include "hotspot_record.h"
+
+#include "text_fields.h"
+
+namespace pellomar {
+
+std::string HotspotRecord::field(HotspotField which) const
+{
+    return GetField(m_line, static_cast<int>(which), ",");
+}
+
+} // namespace pellomar

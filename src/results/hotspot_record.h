@@ -1,0 +1,64 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pellomar {
+
+// The fields of a hotspot record, numbered as they stand in the line.
+enum class HotspotField : int {
+    LocationName = 1,
+    HotspotType,
+    Operator,
+    WebsiteURL,
+    PhoneNumber,
+    EmailAddress,
+    LocationType,
+    Address,
+    ZIP,
+    City,
+    CountryCode,
+    Latitude,
+    Longitude,
+    TechnologyCode,
+    SSidInfo,
+    Description,
+    ImagePath,
+};
+inline constexpr int HotspotFieldCount = 17;
+
+// One record line of the result file. Fields are cut out on demand with GetField, the one
+// parser of the format: missing fields read as empty, and fields are not trimmed.
+class HotspotRecord {
+public:
+    explicit HotspotRecord(std::string line)
+        : m_line(std::move(line))
+    {
+    }
+
+    const std::string &line() const { return m_line; }
+    std::string field(HotspotField which) const;
+
+    std::string LocationName() const { return field(HotspotField::LocationName); }
+    std::string HotspotType() const { return field(HotspotField::HotspotType); }
+    std::string Operator() const { return field(HotspotField::Operator); }
+    std::string WebsiteURL() const { return field(HotspotField::WebsiteURL); }
+    std::string PhoneNumber() const { return field(HotspotField::PhoneNumber); }
+    std::string EmailAddress() const { return field(HotspotField::EmailAddress); }
+    std::string LocationType() const { return field(HotspotField::LocationType); }
+    std::string Address() const { return field(HotspotField::Address); }
+    std::string ZIP() const { return field(HotspotField::ZIP); }
+    std::string City() const { return field(HotspotField::City); }
+    std::string CountryCode() const { return field(HotspotField::CountryCode); }
+    std::string Latitude() const { return field(HotspotField::Latitude); }
+    std::string Longitude() const { return field(HotspotField::Longitude); }
+    std::string TechnologyCode() const { return field(HotspotField::TechnologyCode); }
+    std::string SSidInfo() const { return field(HotspotField::SSidInfo); }
+    std::string Description() const { return field(HotspotField::Description); }
+    std::string ImagePath() const { return field(HotspotField::ImagePath); }
+
+private:
+    std::string m_line;
+};
+
+} // namespace pellomar

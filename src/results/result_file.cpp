@@ -1,0 +1,75 @@
+#include "result_file.h"
+
+#include "text_fields.h"
+
+namespace pellomar {
+
+ResultFileReader::ResultFileReader(int limit)
+    : m_limit(limit)
+{
+}
+
+std::size_t ResultFileReader::feed(std::string_view piece)
+{
+    std::size_t pos = 0;
+    if (m_afterCr && !piece.empty()) {
+        m_afterCr = false;
+        if (piece.front() == '\n')
+            pos = 1;
+    }
+    while (pos < piece.size() && !full()) {
+        const std::size_t end = piece.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) {
+            m_line.append(piece.substr(pos));
+            return piece.size();
+        }
+        m_line.append(piece.substr(pos, end - pos));
+        pos = end + 1;
+        if (piece[end] == '\r') {
+            if (pos == piece.size())
+                m_afterCr = true;
+            else if (piece[pos] == '\n')
+                ++pos;
+        }
+        endLine();
+    }
+    return pos;
+}
+
+void ResultFileReader::finish()
+{
+    if (!full() && !m_line.empty())
+        endLine();
+    m_afterCr = false;
+}
+
+std::vector<std::string> ResultFileReader::takeRecords()
+{
+    std::vector<std::string> taken;
+    taken.swap(m_records);
+    return taken;
+}
+
+void ResultFileReader::endLine()
+{
+    const std::string_view line = Trim(m_line);
+    if (!line.empty() && line != "-") {
+        m_records.emplace_back(line);
+        ++m_count;
+    }
+    m_line.clear();
+}
+
+ResultRecords ReadResultRecords(std::string_view text, int limit)
+{
+    ResultFileReader reader(limit);
+    ResultRecords result;
+    result.consumed = reader.feed(text);
+    if (result.consumed == text.size())
+        reader.finish();
+    result.limitReached = reader.full();
+    result.lines = reader.takeRecords();
+    return result;
+}
+
+} // namespace pellomar

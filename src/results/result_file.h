@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pellomar {
+
+// The list never shows more hotspots than this; reading stops at this record.
+inline constexpr int MaxResults = 300;
+
+// Turns the plain text of the result file into record lines, piece by piece, so that a
+// large file is read only up to the record that fills the list. Lines end at CR LF, a lone
+// CR or a lone LF; each line is trimmed of spaces; empty and "-" lines only separate records.
+class ResultFileReader {
+public:
+    explicit ResultFileReader(int limit = MaxResults);
+
+    // Takes the next piece of the file and returns how many of its bytes were used: all of
+    // them, unless the line that completed the last wanted record ended inside the piece.
+    std::size_t feed(std::string_view piece);
+    // The file has ended; its last line needs no line end.
+    void finish();
+
+    // The limit's record has been read; nothing further is taken.
+    bool full() const { return m_count >= m_limit; }
+    int count() const { return m_count; }
+    // Records completed since the last call, in file order.
+    std::vector<std::string> takeRecords();
+
+private:
+    void endLine();
+
+    int m_limit;
+    int m_count = 0;
+    bool m_afterCr = false; // a CR ended the previous piece; an LF opening this one is its pair
+    std::string m_line;
+    std::vector<std::string> m_records;
+};
+
+struct ResultRecords {
+    std::vector<std::string> lines;
+    bool limitReached = false;
+    // Bytes of the text looked at; the rest was never read.
+    std::size_t consumed = 0;
+};
+
+// The whole plain text at once.
+ResultRecords ReadResultRecords(std::string_view text, int limit = MaxResults);
+
+} // namespace pellomar
