@@ -1,0 +1,47 @@
+#include "result_file_input.h"
+
+#include "scramble.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace pellomar {
+
+ResultFileInput::ResultFileInput(const QString &path)
+    : m_file(path)
+{
+}
+
+QString ResultFileInput::open()
+{
+    const QFileInfo info(m_file.fileName());
+    const QString shown = QDir::toNativeSeparators(m_file.fileName());
+    if (!info.exists()) {
+        m_missing = true;
+        return {};
+    }
+    if (info.isDir())
+        return QStringLiteral("%1 is a folder, not a file").arg(shown);
+    if (!m_file.open(QIODevice::ReadOnly))
+        return QStringLiteral("Cannot open %1: %2").arg(shown, m_file.errorString());
+    return {};
+}
+
+std::string_view ResultFileInput::next()
+{
+    if (m_missing || !m_file.isOpen() || !m_error.isEmpty())
+        return {};
+    m_piece.resize(PieceSize);
+    const qint64 got = m_file.read(m_piece.data(), PieceSize);
+    if (got < 0) {
+        m_error = QStringLiteral("Cannot read %1: %2")
+                      .arg(QDir::toNativeSeparators(m_file.fileName()), m_file.errorString());
+        return {};
+    }
+    m_bytesRead += got;
+    m_piece.resize(got);
+    Scramble(std::span<char>(m_piece.data(), std::size_t(got)));
+    return std::string_view(m_piece.constData(), std::size_t(got));
+}
+
+} // namespace pellomar

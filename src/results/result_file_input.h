@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <string_view>
+
+namespace pellomar {
+
+// Reads the result file as it rests on disk, scrambled, and hands out its plain text piece by
+// piece, unscrambled in memory. The file itself is never written: it stays scrambled on disk
+// whatever happens to the program while it reads.
+class ResultFileInput {
+public:
+    static constexpr qint64 PieceSize = 64 * 1024;
+
+    explicit ResultFileInput(const QString &path);
+
+    // "" when the file can be read; a missing file reads as empty. Otherwise the reason.
+    QString open();
+    // The next piece of plain text; empty at the end of the file or after a failed read.
+    // Valid until the next call.
+    std::string_view next();
+
+    // "" unless a read failed after open().
+    const QString &error() const { return m_error; }
+    qint64 bytesRead() const { return m_bytesRead; }
+
+private:
+    QFile m_file;
+    QByteArray m_piece;
+    QString m_error;
+    qint64 m_bytesRead = 0;
+    bool m_missing = false;
+};
+
+} // namespace pellomar

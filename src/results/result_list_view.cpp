@@ -1,0 +1,344 @@
+#include "result_list_view.h"
+
+#include "look.h"
+#include "message_box.h"
+#include "result_file.h"
+#include "result_file_input.h"
+#include "result_list_model.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace pellomar {
+
+using ResultLayout::Column;
+
+namespace {
+
+QRect toPixels(const ResultLayout::Rect &r)
+{
+    return twipsRect(r.left, r.top, r.width, r.height);
+}
+
+const QColor OddRowColour(224, 224, 224);
+const QColor EvenRowColour(255, 255, 255);
+const QColor FrameColour(255, 128, 128);
+
+} // namespace
+
+// The frame around the row under the pointer: a border only, so the row shows through, and
+// the pointer's events go to the row beneath it.
+class SelectionFrame : public QWidget {
+public:
+    explicit SelectionFrame(QWidget *parent)
+        : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("SS"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setPen(QPen(FrameColour, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
+
+// The canvas that holds the rows and moves inside the frame as the list scrolls. It paints
+// only the rows that the frame shows.
+class ResultCanvas : public QWidget {
+public:
+    explicit ResultCanvas(ResultListView *view)
+        : QWidget(view)
+        , m_view(view)
+        , m_textFont(verdana(8.25))
+        , m_numberFont(verdana(9.75, true))
+    {
+        setObjectName(QStringLiteral("Picture2"));
+        setAccessibleName(QStringLiteral("Result rows"));
+        setMouseTracking(true);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override
+    {
+        if (const int row = m_view->rowAt(event->position().toPoint()))
+            m_view->SetSel(row);
+    }
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        m_view->setFocus(Qt::MouseFocusReason);
+        m_pressedRow
+            = event->button() == Qt::LeftButton ? m_view->rowAt(event->position().toPoint()) : 0;
+    }
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        const int row = std::exchange(m_pressedRow, 0);
+        if (event->button() == Qt::LeftButton && row != 0
+            && m_view->rowAt(event->position().toPoint()) == row)
+            Q_EMIT m_view->openRow(row);
+    }
+    void wheelEvent(QWheelEvent *event) override { m_view->wheelEvent(event); }
+
+private:
+    ResultListView *m_view;
+    QFont m_textFont;
+    QFont m_numberFont;
+    int m_pressedRow = 0;
+};
+
+void ResultCanvas::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const QRect area = event->rect();
+    painter.fillRect(area, palette().color(QPalette::Base));
+
+    const ResultListModel &model = *m_view->model();
+    const int pitch = twips(ResultLayout::RowPitch);
+    const int first = std::max(1, area.top() / pitch);
+    const int last = std::min(model.count(), area.bottom() / pitch + 2);
+    painter.setPen(Qt::black);
+    for (int row = first; row <= last; ++row) {
+        painter.setFont(m_textFont);
+        const QColor &colour = row % 2 == 1 ? OddRowColour : EvenRowColour;
+        for (int c = ResultLayout::FirstTextColumn; c < ResultLayout::ColumnCount; ++c) {
+            const auto column = static_cast<Column>(c);
+            const QRect cell = m_view->cellRect(row, column);
+            painter.fillRect(cell, colour);
+            painter.drawText(
+                cell, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, model.caption(row, column));
+        }
+        painter.setFont(m_numberFont);
+        painter.drawText(m_view->cellRect(row, Column::Number), Qt::AlignRight | Qt::AlignTop,
+            model.caption(row, Column::Number));
+    }
+}
+
+ResultListView::ResultListView(const ReferenceTable &countries, QWidget *parent)
+    : QFrame(parent)
+    , m_model(new ResultListModel(countries, this))
+    , Picture2(new ResultCanvas(this))
+    , SS(new SelectionFrame(Picture2))
+    , VS(new QScrollBar(Qt::Vertical, this))
+{
+    setObjectName(QStringLiteral("Picture1"));
+    setAccessibleName(QStringLiteral("Results"));
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(true);
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, OddRowColour);
+    setPalette(grey);
+    resize(toPixels(ResultLayout::Frame).size());
+
+    Picture2->setAutoFillBackground(false);
+    Picture2->setAttribute(Qt::WA_OpaquePaintEvent);
+
+    VS->setObjectName(QStringLiteral("VS"));
+    VS->setAccessibleName(QStringLiteral("Scroll results"));
+    VS->setGeometry(toPixels(ResultLayout::ScrollBar));
+    VS->setRange(0, 0);
+    VS->setSingleStep(1);
+    VS->setPageStep(1);
+    VS->raise();
+    connect(VS, &QScrollBar::valueChanged, this, &ResultListView::VS_Change);
+
+    connect(m_model, &QAbstractItemModel::modelReset, this, &ResultListView::fitCanvas);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &ResultListView::fitCanvas);
+    fitCanvas();
+}
+
+ResultListView::~ResultListView() = default;
+
+int ResultListView::rowCount() const
+{
+    return m_model->count();
+}
+
+const std::string &ResultListView::record(int row) const
+{
+    return m_model->record(row);
+}
+
+QWidget *ResultListView::canvas() const
+{
+    return Picture2;
+}
+
+QWidget *ResultListView::selectionFrame() const
+{
+    return SS;
+}
+
+QRect ResultListView::cellRect(int row, Column column) const
+{
+    return toPixels(ResultLayout::CellRect(row, column));
+}
+
+QRect ResultListView::selectionRect(int row) const
+{
+    return toPixels(ResultLayout::SelectionRect(row));
+}
+
+int ResultListView::rowAt(const QPoint &canvasPos) const
+{
+    // Cells of neighbouring rows overlap by a pixel; the later row is painted on top.
+    const int guess = canvasPos.y() / twips(ResultLayout::RowPitch) + 1;
+    for (int row = std::min(guess + 1, rowCount()); row >= std::max(1, guess - 1); --row) {
+        for (int c = ResultLayout::FirstTextColumn; c < ResultLayout::ColumnCount; ++c) {
+            if (cellRect(row, static_cast<Column>(c)).contains(canvasPos))
+                return row;
+        }
+    }
+    return 0;
+}
+
+void ResultListView::clearResults()
+{
+    VS->setValue(0);
+    m_model->clear();
+    Picture2->move(0, 0);
+    m_selectedRow = 0;
+    SS->hide();
+}
+
+void ResultListView::SetSel(int row)
+{
+    if (row == m_selectedRow || row < 1 || row > rowCount())
+        return;
+    m_selectedRow = row;
+    SS->setGeometry(selectionRect(row));
+    SS->show();
+    Q_EMIT selectionMoved(row);
+}
+
+LoadSummary ResultListView::loadFile(const QString &path)
+{
+    // Only the limit's message box runs events in the middle of a load; a load asked for
+    // meanwhile (a search reply arriving) must not pull the list out from under this one.
+    if (m_loading) {
+        m_reloadPending = true;
+        LoadSummary deferred;
+        deferred.deferred = true;
+        return deferred;
+    }
+    m_loading = true;
+    LoadSummary summary;
+    do {
+        m_reloadPending = false;
+        summary = loadOnce(path);
+    } while (m_reloadPending);
+    m_loading = false;
+    return summary;
+}
+
+LoadSummary ResultListView::loadOnce(const QString &path)
+{
+    LoadSummary summary;
+    ResultFileInput input(path);
+    summary.error = input.open();
+    if (!summary.error.isEmpty()) {
+        summary.rows = rowCount();
+        return summary;
+    }
+    clearResults();
+
+    ResultFileReader reader(MaxResults);
+    while (!reader.full()) {
+        const std::string_view piece = input.next();
+        if (piece.empty())
+            break;
+        reader.feed(piece);
+        m_model->appendRecords(reader.takeRecords());
+    }
+    summary.error = input.error();
+    // A line cut short by a failed read is no record.
+    if (summary.error.isEmpty())
+        reader.finish();
+    m_model->appendRecords(reader.takeRecords());
+
+    summary.rows = rowCount();
+    summary.limitReached = reader.full();
+    summary.bytesRead = input.bytesRead();
+    if (summary.limitReached) {
+        MessageBox::show(window(), QMessageBox::Information, QStringLiteral("Max Results"),
+            QStringLiteral("More then 300 hotspots were found that match your query.")
+                + QStringLiteral("\r\n\r\n") + QStringLiteral("Please narrow your search"));
+    }
+    return summary;
+}
+
+void ResultListView::fitCanvas()
+{
+    const int rows = rowCount();
+    Picture2->resize(twips(ResultLayout::CanvasWidth), twips(ResultLayout::CanvasHeight(rows)));
+    VS->setMaximum(ResultLayout::ScrollMaximum(rows));
+}
+
+void ResultListView::VS_Change(int value)
+{
+    Picture2->move(0, twips(ResultLayout::CanvasTop(value)));
+}
+
+void ResultListView::keyPressEvent(QKeyEvent *event)
+{
+    using ResultLayout::Key;
+    std::optional<Key> key;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        key = Key::Up;
+        break;
+    case Qt::Key_Down:
+        key = Key::Down;
+        break;
+    case Qt::Key_PageUp:
+        key = Key::PageUp;
+        break;
+    case Qt::Key_PageDown:
+        key = Key::PageDown;
+        break;
+    case Qt::Key_Home:
+        key = Key::Home;
+        break;
+    case Qt::Key_End:
+        key = Key::End;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_selectedRow > 0) {
+            Q_EMIT openRow(m_selectedRow);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    if (!key || rowCount() == 0) {
+        QFrame::keyPressEvent(event);
+        return;
+    }
+    SetSel(ResultLayout::NavigatedRow(m_selectedRow, rowCount(), *key));
+    VS->setValue(ResultLayout::ScrollValueShowing(m_selectedRow, VS->value(), VS->maximum()));
+}
+
+void ResultListView::wheelEvent(QWheelEvent *event)
+{
+    // The scroll bar's own wheel handling moves at most one page step, one unit here: far too
+    // slow for a long list. A notch moves the usual number of lines, ten pixels each.
+    m_wheelDelta += event->angleDelta().y();
+    const int notches = m_wheelDelta / QWheelEvent::DefaultDeltasPerStep;
+    m_wheelDelta -= notches * QWheelEvent::DefaultDeltasPerStep;
+    VS->setValue(VS->value() - notches * QApplication::wheelScrollLines());
+    event->accept();
+}
+
+} // namespace pellomar

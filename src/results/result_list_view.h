@@ -1,0 +1,95 @@
+#pragma once
+
+#include "result_layout.h"
+
+#include <QFrame>
+#include <QString>
+#include <string>
+
+class QScrollBar;
+
+namespace pellomar {
+
+class ReferenceTable;
+class ResultCanvas;
+class ResultListModel;
+class SelectionFrame;
+
+// How a load of the result file went.
+struct LoadSummary {
+    int rows = 0; // rows on the list afterwards
+    bool limitReached = false; // the file held the most records the list takes, or more
+    // A load was already running (its message box open): it reloads once it is done, and its
+    // own call reports the outcome. Nothing else of this summary is set.
+    bool deferred = false;
+    QString error; // "" when the file was read as far as needed
+    qint64 bytesRead = 0;
+};
+
+// The result list: the grey frame (Picture1) with the scroll bar (VS) and the canvas
+// (Picture2) that scrolls inside it. The canvas paints one row per hotspot, and the selection
+// frame (SS) follows the pointer from row to row. Rows count from 1.
+class ResultListView : public QFrame {
+    Q_OBJECT
+
+public:
+    // `countries` names the country column; it must outlive the view.
+    explicit ResultListView(const ReferenceTable &countries, QWidget *parent = nullptr);
+    ~ResultListView() override;
+
+    ResultListModel *model() const { return m_model; }
+    int rowCount() const;
+    // The record line of row `row`; empty past the count.
+    const std::string &record(int row) const;
+
+    // Replaces the list with the records of the result file at `path` (scrambled on disk, and
+    // left so): up to 300 of them, with the "Max Results" message at the limit. A missing file
+    // gives an empty list. A file that cannot be opened leaves the list as it was; a read that
+    // fails later keeps the rows built so far.
+    LoadSummary loadFile(const QString &path);
+
+    // Empties the list and the result table, scrolls to the top and hides the frame.
+    void clearResults();
+
+    // Frames row `row`; nothing happens when it is framed already.
+    void SetSel(int row);
+    int SelectedRow() const { return m_selectedRow; }
+
+    QScrollBar *scrollBar() const { return VS; }
+    QWidget *canvas() const;
+    QWidget *selectionFrame() const;
+
+    // Geometry on the canvas, in pixels.
+    QRect cellRect(int row, ResultLayout::Column column) const;
+    QRect selectionRect(int row) const;
+    // The row whose text cell lies under `canvasPos`; 0 for none.
+    int rowAt(const QPoint &canvasPos) const;
+
+Q_SIGNALS:
+    // A text cell of row `row` was clicked, or Enter pressed on the framed row.
+    void openRow(int row);
+    // The frame has moved to row `row`.
+    void selectionMoved(int row);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    friend class ResultCanvas;
+
+    LoadSummary loadOnce(const QString &path);
+    void fitCanvas();
+    void VS_Change(int value);
+
+    ResultListModel *m_model;
+    ResultCanvas *Picture2;
+    SelectionFrame *SS;
+    QScrollBar *VS;
+    int m_selectedRow = 0;
+    bool m_loading = false;
+    bool m_reloadPending = false;
+    int m_wheelDelta = 0; // wheel movement short of a whole notch
+};
+
+} // namespace pellomar
