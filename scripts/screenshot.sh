@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# Takes PNG screenshots of the program's windows on a virtual X display (Xvfb).
+#
+#   scripts/screenshot.sh [BUILD] [SCENARIO...]
+#
+# Without SCENARIO it takes the main window and then runs every scenario in
+# scripts/screenshots/*.sh. A scenario is a bash file sourced by this script; it uses the
+# functions below to start the program, click, type and grab windows. See docs/screenshots.md.
+# The pictures go to BUILD/screenshots/.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "${1:-build}" && pwd)
+shift || true
+program="$build/bin/pellomar"
+shots="$build/screenshots"
+[ -x "$program" ] || { echo "screenshot: $program is missing; run make build first" >&2; exit 1; }
+for tool in Xvfb xdotool xwd xwdtopnm pnmtopng; do
+  command -v "$tool" >/dev/null || { echo "screenshot: $tool is missing; run make setup" >&2; exit 1; }
+done
+mkdir -p "$shots"
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  local pid
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# --- The virtual display ---------------------------------------------------------------
+# A free display number is chosen by Xvfb itself (-displayfd). 96 dpi, as the design assumes.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "screenshot: Xvfb did not start:" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+export QT_QPA_PLATFORM=xcb QT_FONT_DPI=96
+unset WAYLAND_DISPLAY
+
+# --- Functions for scenarios -------------------------------------------------------------
+
+# shot_start [ARGS...]: starts the program with a fresh data folder (its own tmp.txt and img.dat)
+# and the given arguments; the data folder is in $SHOT_DATA.
+shot_start() {
+  SHOT_DATA=$(mktemp -d "$work/data.XXXXXX")
+  "$program" --data-dir "$SHOT_DATA" "$@" >"$work/program.log" 2>&1 &
+  SHOT_PID=$!
+  pids+=("$SHOT_PID")
+}
+
+# shot_directory: starts the demo directory server on a free loopback port and sets
+# SHOT_SERVER to its HOST:PORT, for `shot_start --server "$SHOT_SERVER"`.
+shot_directory() {
+  local server="$build/bin/pellomar-directory" out port=""
+  [ -x "$server" ] || { echo "screenshot: $server is not built" >&2; return 1; }
+  out=$(mktemp "$work/directory.XXXXXX")
+  "$server" --listen 127.0.0.1:0 >"$out" 2>"$work/directory.log" &
+  pids+=($!)
+  # Its first line names the port it chose: "listening on 127.0.0.1:PORT".
+  for _ in $(seq 300); do
+    port=$(sed -n '1s/.*127\.0\.0\.1:\([0-9][0-9]*\).*/\1/p' "$out")
+    [ -n "$port" ] && break
+    sleep 0.1
+  done
+  [ -n "$port" ] || { echo "screenshot: the demo directory named no port" >&2; return 1; }
+  SHOT_SERVER="127.0.0.1:$port"
+}
+
+# shot_stop: ends the program started last.
+shot_stop() {
+  kill "$SHOT_PID" 2>/dev/null || true
+  wait "$SHOT_PID" 2>/dev/null || true
+}
+
+# shot_window TITLE [SECONDS]: prints the id of the visible window whose title matches the
+# regular expression TITLE, waiting for it up to SECONDS (default 15).
+shot_window() {
+  local title=$1 seconds=${2:-15} id=""
+  for _ in $(seq $((seconds * 10))); do
+    id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | tail -n1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  echo "screenshot: no window titled '$title' appeared" >&2
+  [ -f "$work/program.log" ] && cat "$work/program.log" >&2
+  return 1
+}
+
+# shot_click WINDOW X Y: a left click at X,Y (logical pixels inside the window, menu bar
+# included). Use the design's twips / 15 plus the menu bar's height for controls of a main
+# window.
+shot_click() {
+  xdotool mousemove --window "$1" "$2" "$3" click 1
+}
+
+# shot_move WINDOW X Y: moves the mouse pointer there (for hover effects).
+shot_move() {
+  xdotool mousemove --window "$1" "$2" "$3"
+}
+
+# shot_type WINDOW TEXT: types TEXT into the focused control of WINDOW.
+shot_type() {
+  xdotool type --window "$1" --delay 20 "$2"
+}
+
+# shot_key WINDOW KEY...: presses keys, named as xdotool names them (Tab, Return, F1, alt+o).
+shot_key() {
+  local window=$1
+  shift
+  xdotool key --window "$window" "$@"
+}
+
+# shot_grab WINDOW NAME: writes the window's picture to $shots/NAME.png.
+shot_grab() {
+  sleep "${SHOT_SETTLE:-0.5}"   # let the window finish painting
+  xwd -silent -id "$1" | xwdtopnm 2>/dev/null | pnmtopng >"$shots/$2.png"
+  echo "screenshot: $shots/$2.png"
+}
+
+# --- Scenarios ---------------------------------------------------------------------------
+
+scenario_main_window() {
+  shot_start
+  local main
+  main=$(shot_window '^Pellomar hotspot locator')
+  shot_grab "$main" main-window
+  shot_stop
+}
+
+if [ $# -eq 0 ]; then
+  scenario_main_window
+  for scenario in "$here"/screenshots/*.sh; do
+    [ -e "$scenario" ] || continue
+    echo "screenshot: scenario $(basename "$scenario")"
+    # shellcheck source=/dev/null
+    source "$scenario"
+  done
+else
+  for scenario in "$@"; do
+    if [ "$scenario" = main-window ]; then
+      scenario_main_window
+    else
+      # shellcheck source=/dev/null
+      source "$here/screenshots/$scenario.sh"
+    fi
+  done
+fi
