@@ -3,7 +3,7 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup configure build run test bench screenshot format clean
+.PHONY: all setup configure build run test bench screenshot fuzz format clean
 
 all: build
 
@@ -30,6 +30,10 @@ bench: build
 
 screenshot: build
 	scripts/screenshot.sh $(BUILD)
+
+# libFuzzer targets, each for FUZZ_SECONDS (default 60).
+fuzz: setup
+	scripts/fuzz.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,0 +1,29 @@
+// A record line as a detail window reads, tidies and saves it, and its picture request.
+#include "hotspot_details.h"
+#include "image_request.h"
+#include "saved_hotspot.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const std::string_view record(reinterpret_cast<const char *>(data), size);
+    const auto country = [](std::string_view code) { return std::string(code); };
+    const pellomar::HotspotDetails details = pellomar::ReadHotspotDetails(record, country);
+    // Reading is pure: a second activation shows exactly the same values.
+    if (!(pellomar::ReadHotspotDetails(record, country) == details))
+        std::abort();
+    const std::string text = pellomar::SavedHotspotText(details);
+    if (text.size() < 4 || text.compare(text.size() - 4, 4, "\r\n\r\n") != 0)
+        std::abort();
+    if (const auto path = pellomar::ImagePathOf(record)) {
+        const std::string request = pellomar::ImageRequest(*path, "example.org");
+        const std::string_view line = std::string_view(request).substr(0, request.find("\r\n"));
+        if (line.find(',') != std::string_view::npos)
+            std::abort();
+    }
+    (void)pellomar::ImageReplyBody(record);
+    return 0;
+}

@@ -1,0 +1,22 @@
+// A directory reply as it comes off the wire: header cut, normalising, message test.
+#include "search_reply.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const std::string_view reply(reinterpret_cast<const char *>(data), size);
+    const pellomar::SearchReply result = pellomar::ProcessReply(reply);
+    if (result.ok()) {
+        // Every record end marker has become a line break: none may survive normalising.
+        if (result.body.find("END") != std::string::npos)
+            std::abort();
+        (void)pellomar::IsMessageReply(result.body);
+    } else if (!result.body.empty()) {
+        std::abort();
+    }
+    (void)pellomar::IsMessageReply(reply);
+    return 0;
+}
