@@ -138,7 +138,7 @@ ResultListView::ResultListView(const ReferenceTable &countries, QWidget *parent)
     QPalette grey = palette();
     grey.setColor(QPalette::Window, OddRowColour);
     setPalette(grey);
-    resize(toPixels(ResultLayout::Frame).size());
+    setGeometry(toPixels(ResultLayout::Frame));
 
     Picture2->setAutoFillBackground(false);
     Picture2->setAttribute(Qt::WA_OpaquePaintEvent);

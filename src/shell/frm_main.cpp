@@ -7,6 +7,7 @@
 #include "frm_about.h"
 #include "look.h"
 #include "message_box.h"
+#include "result_list_view.h"
 #include "search_exchange.h"
 #include "search_request.h"
 #include "text_fields.h"
@@ -221,7 +222,8 @@ void frmMain::setupUi()
             headings[i], twipsRect(headingLeft[i], 2760, 1575, 255), bold);
     }
 
-    Picture1 = createResultFrame(central);
+    Picture1 = new ResultListView(m_countries, central);
+    connect(Picture1, &ResultListView::openRow, this, &frmMain::OpenInfo);
 
     lblStatus = makeLabel(central, QStringLiteral("lblStatus"),
         QStringLiteral("Welcome to Pellomar."), twipsRect(120, 7635, 10575, 375), verdana(9));
@@ -429,12 +431,33 @@ void frmMain::showSearchReply(bool isMessage, const QString &message)
 }
 void frmMain::LoadResults()
 {
+    Command1->setEnabled(false);
+    const LoadSummary loaded = Picture1->loadFile(m_context.resultFilePath());
+    // A load asked for while the limit's message is open runs when the open one is done, and
+    // that one reports the outcome.
+    if (loaded.deferred)
+        return;
+    if (loaded.error.isEmpty())
+        SetStatus(QStringLiteral("Results Loaded!"));
+    else
+        SetStatus(QStringLiteral("The results could not be loaded: %1").arg(loaded.error));
+    lblResults->setText(QStringLiteral("%1 Results").arg(loaded.rows));
+    Command1->setEnabled(true);
+}
+
+std::string frmMain::resultRecord(int row) const
+{
+    return Picture1->record(row);
 }
 void frmMain::OpenInfo(int)
 {
 }
 void frmMain::tmrLoadPreviousResults_Timer()
 {
+    tmrLoadPreviousResults.stop();
+    SetStatus(QStringLiteral("Loading Results..."));
+    QCoreApplication::processEvents();
+    LoadResults();
 }
 
 // The headings and the link all lead to the directory web site of the server in use.

@@ -20,6 +20,7 @@ class QPushButton;
 
 namespace pellomar {
 
+class ResultListView;
 class SearchExchange;
 
 // Qt object name of element `index` of a control array: the array's name followed by the
@@ -62,6 +63,8 @@ public:
     // Result list
     void LoadResults();
     void OpenInfo(int index);
+    // The record line of result row `row` (from 1); "" past the count.
+    std::string resultRecord(int row) const;
 
     const AppContext &context() const { return m_context; }
     const ReferenceTable &countryTable() const { return m_countries; }
@@ -100,7 +103,7 @@ private:
     QLineEdit *tZip = nullptr;
     QPushButton *Command1 = nullptr;
     std::array<QLabel *, 6> lblTitle {};
-    QWidget *Picture1 = nullptr; // frames the result list
+    ResultListView *Picture1 = nullptr; // frames the result list
     QLabel *lblStatus = nullptr;
     QLabel *lblResults = nullptr;
     QFrame *Picture3 = nullptr; // the message panel
