@@ -5,6 +5,7 @@
 #include "clickable_label.h"
 #include "display_text.h"
 #include "frm_about.h"
+#include "frm_info.h"
 #include "look.h"
 #include "message_box.h"
 #include "result_list_view.h"
@@ -449,9 +450,18 @@ std::string frmMain::resultRecord(int row) const
 {
     return Picture1->record(row);
 }
-void frmMain::OpenInfo(int)
+
+// Every click opens a further window, without an owner, on its own copy of the record: a later
+// search never changes what an open detail window shows or saves.
+void frmMain::OpenInfo(int index)
 {
+    auto countryName = [countries = m_countries](std::string_view code) {
+        return countries.nameForCode(code).value_or(std::string());
+    };
+    auto *window = new frmInfo(m_context, resultRecord(index), std::move(countryName));
+    window->show();
 }
+
 void frmMain::tmrLoadPreviousResults_Timer()
 {
     tmrLoadPreviousResults.stop();
