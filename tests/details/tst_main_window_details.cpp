@@ -7,10 +7,14 @@
 #include "frm_info.h"
 #include "frm_main.h"
 #include "message_box.h"
+#include "result_list_view.h"
+#include "save_dialog.h"
+#include "scramble.h"
 #include "scripted_server.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -77,11 +81,16 @@ private Q_SLOTS:
     void submitOpensTheSite();
     void aboutIsModal_data();
     void aboutIsModal();
+    void rowClickOpensADetailWindow();
+    void windowKeepsItsHotspotAfterANewSearch();
     void exitWithDownloadsRunning();
     void exitFromInsideAModalWindow();
 
 private:
     void makeWindow(const ServerAddress &server);
+    void loadResults(const QByteArray &plainFile);
+    void clickRow(int row);
+    QList<frmInfo *> detailWindows() const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<frmMain> m_window;
@@ -119,6 +128,34 @@ void tst_MainWindowDetails::makeWindow(const ServerAddress &server)
         context, referenceTable("countries.txt", true), referenceTable("locations.txt", false));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+// Stores a result file as a search would, and loads it into the list.
+void tst_MainWindowDetails::loadResults(const QByteArray &plainFile)
+{
+    const std::string scrambled = Scrambled(asView(plainFile));
+    QCOMPARE(writeFileAtomically(
+                 m_window->context().resultFilePath(), QByteArray::fromStdString(scrambled)),
+        QString());
+    m_window->LoadResults();
+}
+
+void tst_MainWindowDetails::clickRow(int row)
+{
+    auto *list = m_window->findChild<ResultListView *>(QStringLiteral("Picture1"));
+    QVERIFY(list && list->rowCount() >= row);
+    QTest::mouseClick(list->canvas(), Qt::LeftButton, {},
+        list->cellRect(row, ResultLayout::Column::Name).center());
+}
+
+QList<frmInfo *> tst_MainWindowDetails::detailWindows() const
+{
+    QList<frmInfo *> windows;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *info = qobject_cast<frmInfo *>(widget); info && info->isVisible())
+            windows.append(info);
+    }
+    return windows;
 }
 
 void tst_MainWindowDetails::linksOpenTheSite_data()
@@ -181,6 +218,72 @@ void tst_MainWindowDetails::aboutIsModal()
     QVERIFY(blocksMain);
     QCOMPARE(link, QStringLiteral("website : http://127.0.0.1:41234"));
     QTRY_VERIFY(seen.isNull());
+}
+
+void tst_MainWindowDetails::rowClickOpensADetailWindow()
+{
+    makeWindow(ServerAddress { QStringLiteral("127.0.0.1"), test::ScriptedServer::unusedPort() });
+    loadResults("Cafe Lumen<>free<>Lumen<><><><>Cafe<><><>Berlin<>DE\r\n-\r\n"
+                "Harbour Hall<>comm<>Port Net<><><><>Hall<><><>Hamburg<>DE\r\n-\r\n\r\n");
+    clickRow(1);
+    clickRow(1);
+    clickRow(2);
+    QList<frmInfo *> windows = detailWindows();
+    QCOMPARE(windows.size(), 3);
+    QStringList titles;
+    for (frmInfo *window : windows)
+        titles << window->windowTitle();
+    titles.sort();
+    QCOMPARE(titles,
+        QStringList({ QStringLiteral("Cafe Lumen"), QStringLiteral("Cafe Lumen"),
+            QStringLiteral("Harbour Hall") }));
+    QCOMPARE(windows[0]->findChild<QLabel *>(QStringLiteral("lblCountry"))->text(),
+        QStringLiteral("GERMANY"));
+    QVERIFY(windows[0]->parentWidget() == nullptr);
+
+    // Closing one leaves the others open.
+    QPointer<frmInfo> closed = windows[0];
+    closed->close();
+    QTRY_VERIFY(closed.isNull());
+    QCOMPARE(detailWindows().size(), 2);
+    QVERIFY(m_window->isVisible());
+}
+
+void tst_MainWindowDetails::windowKeepsItsHotspotAfterANewSearch()
+{
+    makeWindow(ServerAddress { QStringLiteral("127.0.0.1"), test::ScriptedServer::unusedPort() });
+    loadResults("Cafe Lumen<>free<>Lumen<>www.lumen.example\r\n-\r\n\r\n");
+    clickRow(1);
+    QCOMPARE(detailWindows().size(), 1);
+    frmInfo *window = detailWindows().first();
+
+    // A later search puts another hotspot at row 1.
+    loadResults("Harbour Hall<>comm<>Port Net<>www.harbour.example\r\n-\r\n\r\n");
+    QCOMPARE(m_window->resultRecord(1),
+        std::string("Harbour Hall<>comm<>Port Net<>www.harbour.example"));
+    m_window->activateWindow();
+    QTRY_VERIFY(m_window->isActiveWindow());
+    window->activateWindow();
+    QTRY_VERIFY(window->isActiveWindow());
+    QCOMPARE(window->windowTitle(), QStringLiteral("Cafe Lumen"));
+    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblURL"))->text(),
+        QStringLiteral("http://www.lumen.example"));
+
+    const QString saved = m_dir->filePath(QStringLiteral("kept.txt"));
+    SaveDialog::setResponder([&saved](const SaveDialog::Request &) { return saved; });
+    QTest::mouseClick(
+        window->findChild<QPushButton *>(QStringLiteral("SaveHotspot")), Qt::LeftButton);
+    SaveDialog::setResponder({});
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    QVERIFY(text.startsWith("Location Name: Cafe Lumen\r\nType: Free\r\n"));
+    QVERIFY(text.contains("\r\nWebsite URL: http://www.lumen.example\r\n"));
+
+    // And after a search that found nothing at all.
+    loadResults("-\r\n\r\n");
+    window->Form_Activate();
+    QCOMPARE(window->windowTitle(), QStringLiteral("Cafe Lumen"));
 }
 
 void tst_MainWindowDetails::exitWithDownloadsRunning()
