@@ -120,6 +120,13 @@ shot_grab() {
   echo "screenshot: $shots/$2.png"
 }
 
+# shot_grab_screen NAME: the whole virtual display, every window on it.
+shot_grab_screen() {
+  sleep "${SHOT_SETTLE:-0.5}"
+  xwd -silent -root | xwdtopnm 2>/dev/null | pnmtopng >"$shots/$1.png"
+  echo "screenshot: $shots/$1.png"
+}
+
 # --- Scenarios ---------------------------------------------------------------------------
 
 scenario_main_window() {
