@@ -1,0 +1,171 @@
+// Prints the detail window's performance figures on this machine:
+//  1. reading and tidying one record for display;
+//  2. opening a detail window, from creation to its values on screen;
+//  3. a location picture (a 640 x 480 JPEG) fetched over loopback and shown as the thumbnail,
+//     from the window's creation to the picture on screen;
+//  4. saving a hotspot to a text file (atomic write).
+// Exits non-zero when a figure is over its budget.
+
+#include "frm_info.h"
+#include "message_box.h"
+#include "save_dialog.h"
+#include "saved_hotspot.h"
+#include "scripted_server.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace pellomar;
+using namespace pellomar::test;
+
+namespace {
+
+constexpr double RecordBudgetUs = 20.0;
+constexpr double OpenBudgetMs = 50.0;
+constexpr double PictureBudgetMs = 150.0;
+constexpr double SaveBudgetMs = 20.0;
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+const std::string Record = "Cafe Lumen<>free (with registration)<>Lumen Networks<>"
+                           "www.lumen.example<>0<>info@lumen.example<>Cafe<>12 Main Street<>"
+                           "10115<>Berlin<>DE<>52.52<>13.40<>2<>LumenFree<>Open 7-22<>"
+                           "images/lumen.jpg";
+
+CountryNameLookup germany()
+{
+    return [](std::string_view) { return std::string("GERMANY"); };
+}
+
+// A photograph-like picture: gradients and noise, so the JPEG has a realistic size.
+QByteArray photoJpeg(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    QRandomGenerator random(42);
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const int noise = int(random.bounded(48));
+            line[x] = qRgb((x * 255 / width + noise) % 256, (y * 255 / height + noise) % 256,
+                (x + y + noise) % 256);
+        }
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG", 85);
+    return bytes;
+}
+
+bool report(const char *what, double value, const char *unit, double budget)
+{
+    const bool ok = value <= budget;
+    std::printf("%-58s %9.3f %s (budget %.0f %s)%s\n", what, value, unit, budget, unit,
+        ok ? "" : "  OVER BUDGET");
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    MessageBox::setResponder([](const MessageBox::Request &) { return QMessageBox::Yes; });
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return 2;
+    bool ok = true;
+
+    {
+        constexpr int Rounds = 100'000;
+        QElapsedTimer clock;
+        clock.start();
+        std::size_t sink = 0;
+        for (int i = 0; i < Rounds; ++i)
+            sink += ReadHotspotDetails(Record, germany()).lblName.size();
+        const double us = double(clock.nsecsElapsed()) / 1000.0 / Rounds;
+        ok &= report("record read and tidied", us, "us", RecordBudgetUs);
+        if (sink == 0)
+            return 2;
+    }
+
+    AppContext context;
+    context.dataDir = dir.path();
+    context.server = ServerAddress { QStringLiteral("127.0.0.1"), ScriptedServer::unusedPort() };
+
+    {
+        std::vector<double> times;
+        for (int i = 0; i < 40; ++i) {
+            QElapsedTimer clock;
+            clock.start();
+            auto *window = new frmInfo(context, "Cafe Lumen<>free<>Lumen", germany());
+            window->show();
+            QCoreApplication::processEvents();
+            times.push_back(double(clock.nsecsElapsed()) / 1e6);
+            delete window;
+        }
+        ok &= report(
+            "detail window opened and filled (median of 40)", median(times), "ms", OpenBudgetMs);
+    }
+
+    {
+        ScriptedServer server;
+        if (!server.listen())
+            return 2;
+        const QByteArray jpeg = photoJpeg(640, 480);
+        server.setDefaultScript(
+            Script::reply("HTTP/1.0 200 OK\r\nContent-Type: image/jpeg\r\n\r\n" + jpeg));
+        context.server = server.address();
+        std::vector<double> times;
+        for (int i = 0; i < 20; ++i) {
+            QElapsedTimer clock;
+            clock.start();
+            auto *window = new frmInfo(context, Record, germany());
+            QSignalSpy ended(window, &frmInfo::imageDownloadEnded);
+            window->show();
+            if (!ended.wait(5000) || !ended.first().first().toBool()) {
+                std::printf("picture download failed\n");
+                return 1;
+            }
+            times.push_back(double(clock.nsecsElapsed()) / 1e6);
+            delete window;
+        }
+        char what[100];
+        std::snprintf(what, sizeof what, "picture (640x480 JPEG, %lld bytes) fetched and shown",
+            static_cast<long long>(jpeg.size()));
+        ok &= report(what, median(times), "ms", PictureBudgetMs);
+    }
+
+    {
+        auto *window = new frmInfo(context, "Cafe Lumen<>free<>Lumen", germany());
+        const QString path = dir.filePath(QStringLiteral("saved.txt"));
+        SaveDialog::setResponder([&path](const SaveDialog::Request &) { return path; });
+        auto *save = window->findChild<QPushButton *>(QStringLiteral("SaveHotspot"));
+        std::vector<double> times;
+        for (int i = 0; i < 40; ++i) {
+            QElapsedTimer clock;
+            clock.start();
+            save->click();
+            times.push_back(double(clock.nsecsElapsed()) / 1e6);
+        }
+        delete window;
+        ok &= report(
+            "hotspot saved to a text file (median of 40)", median(times), "ms", SaveBudgetMs);
+    }
+    return ok ? 0 : 1;
+}
