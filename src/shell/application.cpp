@@ -59,8 +59,8 @@ int runApplication(int argc, char *argv[])
         return commandLine.exitStatus;
     const StartOptions &options = *commandLine.start;
 
-    installFontSubstitutions();
     QApplication app(argc, argv);
+    installFontSubstitutions();
     QApplication::setApplicationName(QStringLiteral("pellomar"));
     QApplication::setApplicationVersion(QStringLiteral(PELLOMAR_VERSION));
     QApplication::setWindowIcon(programIcon());

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -41,11 +42,18 @@ QStringList itemsOf(const QComboBox *combo)
     return items;
 }
 
+// The start-up reload reads (and may rewrite) the data folder's files: a folder of its own.
+QTemporaryDir &dataFolder()
+{
+    static QTemporaryDir folder;
+    return folder;
+}
+
 AppContext testContext(const QString &server = QStringLiteral("127.0.0.1:8080"))
 {
     AppContext context;
     context.server = *ServerAddress::parse(server);
-    context.dataDir = QStringLiteral("/nonexistent-data-dir");
+    context.dataDir = dataFolder().path();
     return context;
 }
 
