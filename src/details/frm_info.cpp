@@ -227,6 +227,8 @@ void frmInfo::showDetails()
     lblOperator->setText(displayText(d.lblOperator));
     lblPhone->setText(displayText(d.lblPhone));
     lblURL->setText(displayText(d.lblURL));
+    // A long address is cut at the label's edge; the whole of it shows on hovering.
+    lblURL->setToolTip(lblURL->text());
     lblEmail->setText(displayText(d.lblEmail));
     lblAddress->setText(displayText(d.lblAddress));
     lblZIP->setText(displayText(d.lblZIP));
