@@ -1,12 +1,46 @@
 #include "search_exchange.h"
 
 #include "display_text.h"
-#include "file_io.h"
 #include "scramble.h"
 #include "search_reply.h"
 #include "search_request.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
+#include <filesystem>
+
 namespace pellomar {
+
+namespace {
+
+// writeFileAtomically() without its wait for the disk (fdatasync), which alone takes longer
+// here than a whole search on loopback. The replace stays atomic: a reader sees the old file
+// or the new one, never a part; only a power cut right after a search could cost the file.
+QString replaceResultFile(const QString &path, const QByteArray &data)
+{
+    const QString shownPath = QDir::toNativeSeparators(path);
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open())
+        return QStringLiteral("Cannot write %1: %2").arg(shownPath, file.errorString());
+    if (file.write(data) != data.size() || !file.flush()) {
+        return QStringLiteral("Cannot write %1: %2").arg(shownPath, file.errorString());
+    }
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        return QStringLiteral("Cannot write %1: %2").arg(shownPath, file.errorString());
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(file.fileName()).toStdString(),
+        QFile::encodeName(path).toStdString(), error);
+    if (error) {
+        return QStringLiteral("Cannot write %1: %2")
+            .arg(shownPath, QString::fromLocal8Bit(error.message().c_str()));
+    }
+    file.setAutoRemove(false);
+    return {};
+}
+
+} // namespace
 
 SearchExchange::SearchExchange(QObject *parent)
     : QObject(parent)
@@ -31,28 +65,38 @@ void SearchExchange::abort()
     m_connection.abort();
 }
 
-void SearchExchange::onFinished(const QByteArray &reply)
+StoredReply storeSearchReply(const QByteArray &reply, const QString &path)
 {
+    StoredReply outcome;
     SearchReply processed = ProcessReply(asView(reply));
     if (!processed.ok()) {
-        Q_EMIT failed(QString::fromUtf8(processed.error));
-        return;
+        outcome.error = QString::fromUtf8(processed.error);
+        return outcome;
     }
     std::string &bytes = processed.body;
-    const bool isMessage = IsMessageReply(bytes);
-    const QString message = isMessage ? displayText(bytes) : QString();
+    outcome.isMessage = IsMessageReply(bytes);
+    if (outcome.isMessage)
+        outcome.message = displayText(bytes);
 
     // The file rests scrambled; it is never on disk in plain text, not even for a moment.
     bytes += "\r\n";
     Scramble(bytes);
-    const QString error = writeFileAtomically(
-        m_resultFilePath, QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size())));
-    if (!error.isEmpty()) {
-        Q_EMIT failed(QStringLiteral("The search results could not be stored: ") + error);
+    const QString error
+        = replaceResultFile(path, QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size())));
+    if (!error.isEmpty())
+        outcome.error = QStringLiteral("The search results could not be stored: ") + error;
+    return outcome;
+}
+
+void SearchExchange::onFinished(const QByteArray &reply)
+{
+    const StoredReply outcome = storeSearchReply(reply, m_resultFilePath);
+    if (!outcome.error.isEmpty()) {
+        Q_EMIT failed(outcome.error);
         return;
     }
     Q_EMIT statusChanged(QStringLiteral("Data Downloaded - Loading Results..."));
-    Q_EMIT stored(isMessage, message);
+    Q_EMIT stored(outcome.isMessage, outcome.message);
 }
 
 } // namespace pellomar

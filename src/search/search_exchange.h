@@ -9,6 +9,17 @@
 
 namespace pellomar {
 
+// What became of a reply handed to storeSearchReply().
+struct StoredReply {
+    QString error; // empty when the result file now holds the reply
+    bool isMessage = false;
+    QString message; // the reply's text when it is a message for the user
+};
+
+// Checks and reduces a whole reply and replaces the result file at `path` with it, scrambled,
+// in one step. On any failure the file stays as it was.
+StoredReply storeSearchReply(const QByteArray &reply, const QString &path);
+
 // One search at a time with the directory server: sends the request, and when the server
 // has closed the connection checks and reduces the reply and stores it as the result file,
 // already scrambled, in one atomic replace. Nothing is stored when anything fails, so the

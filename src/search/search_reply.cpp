@@ -2,7 +2,9 @@
 
 #include "text_fields.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <optional>
 
 namespace pellomar {
@@ -121,20 +123,40 @@ std::string NormalisedBody(std::string_view body)
     std::string out;
     // Each record end grows by two bytes; records are far longer than 32 bytes.
     out.reserve(body.size() + body.size() / 32 + 16);
-    const std::size_t n = body.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const char c = body[i];
-        if (c == '\r' && i + 1 < n && body[i + 1] == '\n') {
-            ++i;
+    const char *p = body.data();
+    const char *const end = p + body.size();
+    // Only CR and D need a decision; the runs between them are copied whole. The next of each
+    // is looked up with memchr and kept until passed, so every byte is looked at about once.
+    auto next = [end](const char *from, char c) {
+        const void *found = std::memchr(from, c, std::size_t(end - from));
+        return found ? static_cast<const char *>(found) : end;
+    };
+    const char *nextCr = next(p, '\r');
+    const char *nextD = next(p, 'D');
+    while (p < end) {
+        if (nextCr < p)
+            nextCr = next(p, '\r');
+        if (nextD < p)
+            nextD = next(p, 'D');
+        const char *stop = std::min(nextCr, nextD);
+        out.append(p, std::size_t(stop - p));
+        if (stop == end)
+            break;
+        p = stop + 1;
+        if (*stop == '\r') {
+            if (p < end && *p == '\n')
+                ++p; // a CR LF pair goes
+            else
+                out += '\r';
             continue;
         }
-        out += c;
         // The marker is matched after the line breaks are gone, so "EN" CR LF "D" ends a record
         // too; the inserted text holds no E, N or D, so no match can straddle it.
-        if (c == 'D' && out.size() >= 3 && out[out.size() - 2] == 'N'
-            && out[out.size() - 3] == 'E') {
-            out.resize(out.size() - 3);
+        if (out.size() >= 2 && out[out.size() - 1] == 'N' && out[out.size() - 2] == 'E') {
+            out.resize(out.size() - 2);
             out += RecordEnd;
+        } else {
+            out += 'D';
         }
     }
     std::size_t last = out.size();
@@ -150,29 +172,21 @@ std::string NormalisedBody(std::string_view body)
 
 bool IsMessageReply(std::string_view body)
 {
-    // Counting what stays after the CR LF pairs are gone and the ends trimmed, without
-    // building that text.
-    std::size_t first = std::string_view::npos;
-    std::size_t kept = 0;
+    if (body.find("<>") != std::string_view::npos)
+        return false;
+    // At least two characters once the CR LF pairs are gone and the ends trimmed: that is,
+    // two characters other than a space that are not part of a CR LF pair.
+    int found = 0;
     const std::size_t n = body.size();
-    std::size_t lastNonSpaceEnd = 0;
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = 0; i < n && found < 2; ++i) {
         if (body[i] == '\r' && i + 1 < n && body[i + 1] == '\n') {
             ++i;
             continue;
         }
-        ++kept;
-        if (body[i] != ' ') {
-            if (first == std::string_view::npos)
-                first = kept;
-            lastNonSpaceEnd = kept;
-        }
+        if (body[i] != ' ')
+            ++found;
     }
-    const std::size_t meaningful
-        = first == std::string_view::npos ? 0 : lastNonSpaceEnd - first + 1;
-    if (meaningful < 2)
-        return false;
-    return body.find("<>") == std::string_view::npos;
+    return found >= 2;
 }
 
 } // namespace pellomar
