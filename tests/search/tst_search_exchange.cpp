@@ -277,6 +277,8 @@ private Q_SLOTS:
             qPrintable(failed.at(0).at(0).toString()));
         QVERIFY(QFileInfo(m_file).isDir());
         QVERIFY(QFileInfo::exists(m_file + QStringLiteral("/inside")));
+        // No half-made file is left beside it.
+        QCOMPARE(QDir(blocked).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     void secondSearchDropsFirst()
