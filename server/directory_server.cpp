@@ -46,8 +46,9 @@ FormValues formValues(const httplib::Params &params)
     return values;
 }
 
-// When the request now being answered on this thread started.
-thread_local std::chrono::steady_clock::time_point requestStarted;
+// When the request now being answered on this thread started; unset for a request refused
+// before routing (a malformed request line), which is logged with 0 ms.
+thread_local std::optional<std::chrono::steady_clock::time_point> requestStarted;
 
 } // namespace
 
@@ -156,8 +157,10 @@ struct DirectoryServer::Private {
 
     void log(const httplib::Request &request, const httplib::Response &response)
     {
-        const auto elapsed = std::chrono::duration<double, std::milli>(
-            std::chrono::steady_clock::now() - requestStarted);
+        const auto now = std::chrono::steady_clock::now();
+        const auto elapsed
+            = std::chrono::duration<double, std::milli>(now - requestStarted.value_or(now));
+        requestStarted.reset();
         const std::string line = requestLogLine(
             request.method, request.target, response.status, response.body.size(), elapsed.count());
         std::lock_guard lock(logMutex);

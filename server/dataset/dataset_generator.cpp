@@ -18,7 +18,7 @@ namespace {
 
 using Words = std::span<const std::string_view>;
 
-// SplitMix64: small, fast and fully specified, so the dataset is the same everywhere (the
+// SplitMix64: small, fast and defined to the bit, so the dataset is the same everywhere (the
 // standard library's distributions are not).
 class Random {
 public:
