@@ -56,8 +56,9 @@ void SearchExchange::start(
 {
     m_resultFilePath = resultFilePath;
     const std::string request = RequestBytes(requestPath, toBytes(server.hostHeader()));
-    m_connection.start(server, QByteArray(request.data(), qsizetype(request.size())));
+    // Before the start: a connection that fails at once reports its reason from inside it.
     Q_EMIT statusChanged(QStringLiteral("Connecting..."));
+    m_connection.start(server, QByteArray(request.data(), qsizetype(request.size())));
 }
 
 void SearchExchange::abort()
