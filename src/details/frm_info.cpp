@@ -8,6 +8,7 @@
 #include "frm_image.h"
 #include "image_request.h"
 #include "look.h"
+#include "map_link.h"
 #include "message_box.h"
 #include "picture.h"
 #include "save_dialog.h"
@@ -205,6 +206,20 @@ void frmInfo::setupUi()
     Command1->setFont(verdana(8.25, true));
     Command1->setGeometry(twipsRect(7920, 4920, 1215, 375));
     connect(Command1, &QPushButton::clicked, this, &frmInfo::Command1_Click);
+
+    // The right end of the title band is free in the designed window: the map link goes
+    // there, so nothing designed moves.
+    m_mapLink = new ClickLabel(QStringLiteral("Show on map"), this);
+    m_mapLink->setObjectName(QStringLiteral("mapLink"));
+    m_mapLink->setTextFormat(Qt::PlainText);
+    m_mapLink->setAccessibleName(m_mapLink->text());
+    m_mapLink->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    m_mapLink->setFont(verdana(8.25, true, true));
+    m_mapLink->setPalette(onBand);
+    m_mapLink->setCursor(Qt::PointingHandCursor);
+    m_mapLink->setGeometry(twipsRect(6240, 180, 2895, 255));
+    m_mapLink->hide();
+    connect(m_mapLink, &ClickLabel::clicked, this, &frmInfo::showOnMap);
 }
 
 void frmInfo::Form_Activate()
@@ -239,6 +254,9 @@ void frmInfo::showDetails()
     lblInfo->setText(displayText(d.lblInfo));
     lblLatitude->setText(displayText(d.lblLatitude));
     lblLongitude->setText(displayText(d.lblLongitude));
+    const auto mapAddress = MapAddress(d.lblLatitude, d.lblLongitude);
+    m_mapLink->setVisible(mapAddress.has_value());
+    m_mapLink->setToolTip(mapAddress ? QString::fromStdString(*mapAddress) : QString());
 }
 
 void frmInfo::DownloadImage()
@@ -290,6 +308,12 @@ void frmInfo::lblURL_Click()
 {
     // Only http:// and https:// addresses are handed on; anything else does nothing.
     OpenInBrowser(lblURL->text());
+}
+
+void frmInfo::showOnMap()
+{
+    if (const auto address = MapAddress(m_details.lblLatitude, m_details.lblLongitude))
+        OpenInBrowser(QString::fromStdString(*address));
 }
 
 void frmInfo::Command1_Click()

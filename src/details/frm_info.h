@@ -55,6 +55,7 @@ private:
     void Command1_Click();
     void SaveHotspot_Click();
     void lblURL_Click();
+    void showOnMap();
     void Image1_Click();
     void Sock_Finished(const QByteArray &reply);
     void showPicture(const QImage &picture);
@@ -90,6 +91,8 @@ private:
     ClickLabel *Image1 = nullptr;
     QPushButton *Command1 = nullptr;
     QPushButton *SaveHotspot = nullptr;
+    // "Show on map", on the title band; shown only when the hotspot has a usable position.
+    ClickLabel *m_mapLink = nullptr;
 };
 
 } // namespace pellomar
