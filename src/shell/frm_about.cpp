@@ -2,7 +2,7 @@
 
 #include "artwork.h"
 #include "browser.h"
-#include "clickable_label.h"
+#include "click_label.h"
 #include "look.h"
 
 #include <QFrame>
@@ -59,14 +59,14 @@ void frmAbout::setupUi()
     Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label5->setGeometry(twipsRect(120, 2280, 5175, 615));
 
-    Label1 = new ClickableLabel(QStringLiteral("website : ") + m_siteUrl, this);
+    Label1 = new ClickLabel(QStringLiteral("website : ") + m_siteUrl, this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setTextFormat(Qt::PlainText);
     Label1->setFont(verdana(8.25, true, true));
     Label1->setGeometry(twipsRect(120, 3240, 3855, 255));
     Label1->setCursor(Qt::PointingHandCursor);
     Label1->setToolTip(m_siteUrl);
-    connect(Label1, &ClickableLabel::clicked, this, &frmAbout::Label1_Click);
+    connect(Label1, &ClickLabel::clicked, this, &frmAbout::Label1_Click);
 
     Command1 = new QPushButton(QStringLiteral("&Ok"), this);
     Command1->setObjectName(QStringLiteral("Command1"));

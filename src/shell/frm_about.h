@@ -8,7 +8,7 @@ class QPushButton;
 
 namespace pellomar {
 
-class ClickableLabel;
+class ClickLabel;
 
 // The About window, shown modally from the main window's menu and made afresh each time.
 class frmAbout : public QDialog {
@@ -33,7 +33,7 @@ private:
     QLabel *Picture1 = nullptr;
     QLabel *Label2 = nullptr;
     QLabel *Label5 = nullptr;
-    ClickableLabel *Label1 = nullptr;
+    ClickLabel *Label1 = nullptr;
     QPushButton *Command1 = nullptr;
 };
 

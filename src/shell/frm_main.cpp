@@ -2,7 +2,7 @@
 
 #include "artwork.h"
 #include "browser.h"
-#include "clickable_label.h"
+#include "click_label.h"
 #include "display_text.h"
 #include "frm_about.h"
 #include "frm_info.h"
@@ -74,10 +74,10 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QString &caption, 
     return label;
 }
 
-ClickableLabel *makeLink(QWidget *parent, const QString &name, const QString &caption,
+ClickLabel *makeLink(QWidget *parent, const QString &name, const QString &caption,
     const QRect &place, const QFont &font)
 {
-    auto *label = new ClickableLabel(caption, parent);
+    auto *label = new ClickLabel(caption, parent);
     label->setObjectName(name);
     label->setGeometry(place);
     label->setFont(font);
@@ -266,7 +266,7 @@ void frmMain::setupUi()
     connect(mnuabout, &QAction::triggered, this, &frmMain::mnuabout_Click);
     connect(mnuexit, &QAction::triggered, this, &frmMain::mnuexit_Click);
     for (QLabel *label : Label1) {
-        connect(static_cast<ClickableLabel *>(label), &ClickableLabel::clicked, this,
+        connect(static_cast<ClickLabel *>(label), &ClickLabel::clicked, this,
             &frmMain::Label1_Click);
     }
     connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);

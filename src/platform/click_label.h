@@ -4,12 +4,14 @@
 
 namespace pellomar {
 
-// A label that reports a click: the designed windows use labels as links and as image boxes.
+// A label that reports a click: the designed windows use labels as links, headings that
+// open the web site, and image boxes.
 class ClickLabel : public QLabel {
     Q_OBJECT
 
 public:
     explicit ClickLabel(QWidget *parent = nullptr);
+    explicit ClickLabel(const QString &text, QWidget *parent = nullptr);
 
 Q_SIGNALS:
     void clicked();

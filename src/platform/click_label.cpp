@@ -9,6 +9,11 @@ ClickLabel::ClickLabel(QWidget *parent)
 {
 }
 
+ClickLabel::ClickLabel(const QString &text, QWidget *parent)
+    : QLabel(text, parent)
+{
+}
+
 void ClickLabel::mousePressEvent(QMouseEvent *event)
 {
     m_pressed = event->button() == Qt::LeftButton;
