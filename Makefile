@@ -2,8 +2,10 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
+# The whole suite runs a second time under AddressSanitizer and UndefinedBehaviorSanitizer.
+SANITIZE_BUILD ?= build-asan
 
-.PHONY: all setup configure build run test bench screenshot fuzz format clean
+.PHONY: all setup configure build run test test-fast test-sanitize bench screenshot fuzz format clean
 
 all: build
 
@@ -22,8 +24,22 @@ build: setup $(BUILD)/build.ninja
 run: build
 	scripts/run.sh $(BUILD)
 
-test: build
+test: test-fast test-sanitize
+
+# The suite on the normal build only.
+test-fast: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Any sanitizer report fails the test that raised it; LeakSanitizer's suppressions, each
+# with its reason, are in tests/lsan.supp.
+test-sanitize: setup
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DPELLOMAR_WERROR=ON -DPELLOMAR_SANITIZE=ON -DPELLOMAR_BUILD_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS) --timeout 600
 
 bench: build
 	scripts/bench.sh $(BUILD)
@@ -39,4 +55,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)
