@@ -4,6 +4,7 @@
 #include "browser.h"
 #include "click_label.h"
 #include "display_text.h"
+#include "download_caption.h"
 #include "frm_about.h"
 #include "frm_info.h"
 #include "look.h"
@@ -231,6 +232,12 @@ void frmMain::setupUi()
     lblResults = makeLabel(central, QStringLiteral("lblResults"), QString(),
         twipsRect(9360, 8280, 2295, 375), verdana(14.25));
     lblResults->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    // In the free part of the bottom panel, left of the count; placed with each new count.
+    m_downloaded = makeLabel(central, QStringLiteral("lblDownloaded"), QString(),
+        twipsRect(240, 8280, 9000, 375), verdana(8.25));
+    m_downloaded->setTextFormat(Qt::PlainText);
+    m_downloaded->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    m_downloaded->setPalette(withForeground(m_downloaded->palette(), QColor(96, 96, 96)));
 
     // The message panel over the result area, hidden until a reply is a message.
     Picture3 = new QFrame(central);
@@ -443,7 +450,29 @@ void frmMain::LoadResults()
     else
         SetStatus(QStringLiteral("The results could not be loaded: %1").arg(loaded.error));
     lblResults->setText(QStringLiteral("%1 Results").arg(loaded.rows));
+    // A file that could not be opened left the list as it was, and so its caption.
+    if (loaded.error.isEmpty() || loaded.bytesRead > 0)
+        showDownloadedCaption(resultFileCaption(m_context.resultFilePath()));
     Command1->setEnabled(true);
+}
+
+QString frmMain::downloadedCaption() const
+{
+    return m_downloaded->text();
+}
+
+// Ends a small gap left of the count's text and sits on the count's baseline, so the two read
+// as one line whatever the number's width.
+void frmMain::showDownloadedCaption(const QString &caption)
+{
+    m_downloaded->setText(caption);
+    const QFontMetrics count(lblResults->font());
+    const QFontMetrics small(m_downloaded->font());
+    const int countLeft
+        = lblResults->geometry().right() - count.horizontalAdvance(lblResults->text());
+    const int right = countLeft - small.averageCharWidth() * 2;
+    const int top = lblResults->y() + count.ascent() - small.ascent();
+    m_downloaded->setGeometry(QRect(QPoint(twips(240), top), QPoint(right, top + small.height())));
 }
 
 std::string frmMain::resultRecord(int row) const

@@ -65,6 +65,8 @@ public:
     void OpenInfo(int index);
     // The record line of result row `row` (from 1); "" past the count.
     std::string resultRecord(int row) const;
+    // When the listed results were downloaded, as shown beside the count; "" without a file.
+    QString downloadedCaption() const;
 
     const AppContext &context() const { return m_context; }
     const ReferenceTable &countryTable() const { return m_countries; }
@@ -85,6 +87,7 @@ private:
     void mnuabout_Click();
     void mnuexit_Click();
     void showSearchReply(bool isMessage, const QString &message);
+    void showDownloadedCaption(const QString &caption);
 
     AppContext m_context;
     ReferenceTable m_countries;
@@ -106,6 +109,7 @@ private:
     ResultListView *Picture1 = nullptr; // frames the result list
     QLabel *lblStatus = nullptr;
     QLabel *lblResults = nullptr;
+    QLabel *m_downloaded = nullptr; // "Downloaded ..." beside the count
     QFrame *Picture3 = nullptr; // the message panel
     QLabel *Picture5 = nullptr; // the message panel's banner
     QLabel *lblMsg = nullptr;
