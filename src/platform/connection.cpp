@@ -2,6 +2,13 @@
 
 #include <QTcpSocket>
 
+#if defined(Q_OS_LINUX)
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+
 namespace pellomar {
 
 Connection::Connection(QObject *parent)
@@ -46,6 +53,11 @@ void Connection::abort()
 void Connection::drop()
 {
     m_idle.stop();
+#if defined(Q_OS_LINUX)
+    if (m_watch >= 0)
+        ::close(m_watch);
+#endif
+    m_watch = -1;
     if (QTcpSocket *socket = m_socket) {
         m_socket = nullptr;
         socket->disconnect(this);
@@ -57,6 +69,9 @@ void Connection::drop()
 void Connection::onConnected()
 {
     m_idle.start();
+#if defined(Q_OS_LINUX)
+    m_watch = ::dup(int(m_socket->socketDescriptor()));
+#endif
     m_socket->write(m_request);
     Q_EMIT requestSent();
 }
@@ -84,8 +99,31 @@ void Connection::onDisconnected()
     onReadyRead();
     if (!m_socket)
         return; // the last piece was too large
+    // Qt reports a reset like an orderly close; a reply cut off by one must not pass as whole,
+    // above all one cut right after its headers, which would look like an empty result.
+    if (resetByServer()) {
+        fail(QStringLiteral("The connection to %1 broke after %2 bytes of the reply: the "
+                            "server reset it")
+                 .arg(m_server.hostHeader())
+                 .arg(m_reply.size()));
+        return;
+    }
     drop();
     Q_EMIT finished(std::exchange(m_reply, {}));
+}
+
+bool Connection::resetByServer() const
+{
+#if defined(Q_OS_LINUX)
+    // An orderly close leaves the connection half open (CLOSE_WAIT) while a descriptor is
+    // held; a reset closes it outright.
+    tcp_info info {};
+    socklen_t size = sizeof info;
+    return m_watch >= 0 && ::getsockopt(m_watch, IPPROTO_TCP, TCP_INFO, &info, &size) == 0
+        && info.tcpi_state == TCP_CLOSE;
+#else
+    return false;
+#endif
 }
 
 void Connection::onError()

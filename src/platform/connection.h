@@ -48,6 +48,7 @@ private:
     void onError();
     void fail(const QString &reason);
     void drop();
+    bool resetByServer() const;
 
     QPointer<QTcpSocket> m_socket;
     QByteArray m_request;
@@ -55,6 +56,9 @@ private:
     ServerAddress m_server;
     QTimer m_idle;
     qint64 m_maxReplyBytes = DefaultMaxReplyBytes;
+    // A second descriptor of the connected socket: it keeps the connection's state readable
+    // after the socket has closed its own, which is the only place a reset still shows.
+    int m_watch = -1;
 };
 
 } // namespace pellomar
