@@ -2,6 +2,7 @@
 
 #include "look.h"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
@@ -38,6 +39,12 @@ frmImage::frmImage(QWidget *parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, twips(495), twips(375));
     m_area->setWidget(Image1);
+    Image1->setAccessibleName(QStringLiteral("Location image"));
+
+    auto *closeKeys = new QAction(this);
+    closeKeys->setShortcuts({ QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close) });
+    connect(closeKeys, &QAction::triggered, this, &QWidget::close);
+    addAction(closeKeys);
 }
 
 frmImage *frmImage::instance()

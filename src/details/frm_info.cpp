@@ -14,6 +14,7 @@
 #include "save_dialog.h"
 #include "saved_hotspot.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -206,6 +207,41 @@ void frmInfo::setupUi()
     Command1->setFont(verdana(8.25, true));
     Command1->setGeometry(twipsRect(7920, 4920, 1215, 375));
     connect(Command1, &QPushButton::clicked, this, &frmInfo::Command1_Click);
+
+    // Keys for the two buttons; Escape closes the window as its close box does.
+    auto *saveKey = new QAction(this);
+    saveKey->setObjectName(QStringLiteral("saveKey"));
+    saveKey->setShortcut(QKeySequence::Save);
+    connect(saveKey, &QAction::triggered, SaveHotspot, &QPushButton::click);
+    auto *closeKeys = new QAction(this);
+    closeKeys->setObjectName(QStringLiteral("closeKeys"));
+    closeKeys->setShortcuts({ QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close) });
+    connect(closeKeys, &QAction::triggered, Command1, &QPushButton::click);
+    addActions({ saveKey, closeKeys });
+    SaveHotspot->setToolTip(saveKey->shortcut().toString(QKeySequence::NativeText));
+
+    // A screen reader tells each value with the caption it stands beside.
+    const std::array<std::pair<QLabel *, QLabel *>, 16> captioned { {
+        { lblName, Label1[0] },
+        { lblType, Label1[1] },
+        { lblLocType, Label1[6] },
+        { lblOperator, Label1[2] },
+        { lblURL, Label1[3] },
+        { lblPhone, Label1[4] },
+        { lblEmail, Label1[5] },
+        { lblAddress, Label1[7] },
+        { lblCity, Label1[9] },
+        { lblZIP, Label1[8] },
+        { lblCountry, Label1[10] },
+        { lblTechnology, Label1[13] },
+        { lblSSInfo, Label1[14] },
+        { lblLatitude, Label1[11] },
+        { lblLongitude, Label1[12] },
+        { lblInfo, Label2 },
+    } };
+    for (const auto &[value, caption] : captioned)
+        value->setAccessibleDescription(caption->text());
+    Image1->setAccessibleName(QStringLiteral("Location image"));
 
     // The right end of the title band is free in the designed window: the map link goes
     // there, so nothing designed moves.

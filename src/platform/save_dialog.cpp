@@ -12,13 +12,16 @@ Responder &responder()
 }
 } // namespace
 
-QString getSaveFileName(QWidget *parent, const QString &filter)
+QString getSaveFileName(QWidget *parent, const QString &filter, QString *selectedFilter)
 {
     const Request request { filter };
-    if (responder())
+    if (responder()) {
+        if (selectedFilter)
+            *selectedFilter = filter.section(QStringLiteral(";;"), 0, 0);
         return responder()(request);
-    return QFileDialog::getSaveFileName(
-        parent, QString(), QString(), request.filter, nullptr, QFileDialog::DontConfirmOverwrite);
+    }
+    return QFileDialog::getSaveFileName(parent, QString(), QString(), request.filter,
+        selectedFilter, QFileDialog::DontConfirmOverwrite);
 }
 
 void setResponder(Responder answer)

@@ -11,14 +11,16 @@ namespace pellomar {
 namespace SaveDialog {
 
 struct Request {
-    QString filter; // e.g. "Text Files (*.txt)"
+    QString filter; // e.g. "Text Files (*.txt)", several separated by ";;"
 };
 
 // Asks for a file name to save to; "" when the user cancels. The name comes back exactly as
 // chosen: no extension is added, and no overwrite question is asked (callers ask their own).
-QString getSaveFileName(QWidget *parent, const QString &filter);
+// `selectedFilter`, when given, receives the filter the user left chosen.
+QString getSaveFileName(QWidget *parent, const QString &filter, QString *selectedFilter = nullptr);
 
-// Tests: while set, every request is handed to `answer` instead of showing the dialog.
+// Tests: while set, every request is handed to `answer` instead of showing the dialog; the
+// chosen filter is then the first one.
 using Responder = std::function<QString(const Request &)>;
 void setResponder(Responder answer);
 

@@ -5,8 +5,10 @@
 #include "look.h"
 #include "text_fields.h"
 
+#include <QCollator>
 #include <QColor>
 #include <QFont>
+#include <algorithm>
 
 namespace pellomar {
 
@@ -30,7 +32,7 @@ ResultListModel::ResultListModel(const ReferenceTable &countries, QObject *paren
 
 int ResultListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : count();
+    return parent.isValid() ? 0 : shownCount();
 }
 
 int ResultListModel::columnCount(const QModelIndex &parent) const
@@ -42,7 +44,7 @@ QVariant ResultListModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    const int row = index.row() + 1;
+    const int row = rowAt(index.row() + 1);
     const auto column = static_cast<Column>(index.column());
     const bool isNumber = column == Column::Number;
     switch (role) {
@@ -76,10 +78,18 @@ QVariant ResultListModel::headerData(int section, Qt::Orientation orientation, i
 
 void ResultListModel::clear()
 {
+    const bool wasSorted = m_sortColumn.has_value();
     beginResetModel();
     m_table.clear();
     m_captions.clear();
+    m_order.clear();
+    m_positions.clear();
+    m_sortColumn.reset();
+    m_sortOrder = Qt::AscendingOrder;
+    m_filter.clear();
     endResetModel();
+    if (wasSorted)
+        Q_EMIT sortChanged();
 }
 
 void ResultListModel::appendRecords(std::vector<std::string> lines)
@@ -89,14 +99,150 @@ void ResultListModel::appendRecords(std::vector<std::string> lines)
         lines.resize(room);
     if (lines.empty())
         return;
+    if (!isPlainOrder()) {
+        // New rows take their place in the sorted, filtered order.
+        beginResetModel();
+        for (std::string &line : lines) {
+            m_captions.push_back(captionsFor(line));
+            m_table.append(std::move(line));
+        }
+        applyOrder(computeOrder());
+        endResetModel();
+        return;
+    }
     const int first = count();
     beginInsertRows({}, first, first + int(lines.size()) - 1);
     m_captions.reserve(m_captions.size() + lines.size());
     for (std::string &line : lines) {
         m_captions.push_back(captionsFor(line));
         m_table.append(std::move(line));
+        m_order.push_back(count());
+        m_positions.push_back(count());
     }
     endInsertRows();
+}
+
+int ResultListModel::rowAt(int position) const
+{
+    if (position < 1 || position > shownCount())
+        return 0;
+    return m_order[std::size_t(position - 1)];
+}
+
+int ResultListModel::positionOf(int row) const
+{
+    if (row < 1 || row > count())
+        return 0;
+    return m_positions[std::size_t(row - 1)];
+}
+
+void ResultListModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= ResultLayout::ColumnCount)
+        return;
+    m_sortColumn = static_cast<Column>(column);
+    m_sortOrder = order;
+    reorder(false);
+    Q_EMIT sortChanged();
+}
+
+void ResultListModel::toggleSort(Column column)
+{
+    const bool again = m_sortColumn == column && m_sortOrder == Qt::AscendingOrder;
+    sort(static_cast<int>(column), again ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void ResultListModel::clearSort()
+{
+    if (!m_sortColumn)
+        return;
+    m_sortColumn.reset();
+    m_sortOrder = Qt::AscendingOrder;
+    reorder(false);
+    Q_EMIT sortChanged();
+}
+
+void ResultListModel::setFilterText(const QString &text)
+{
+    const QString filter = text.trimmed();
+    if (filter == m_filter)
+        return;
+    m_filter = filter;
+    reorder(true);
+}
+
+bool ResultListModel::matchesFilter(int row) const
+{
+    if (m_filter.isEmpty())
+        return true;
+    for (const QString &cell : m_captions[std::size_t(row - 1)]) {
+        if (cell.contains(m_filter, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+std::vector<int> ResultListModel::computeOrder() const
+{
+    std::vector<int> order;
+    order.reserve(std::size_t(count()));
+    for (int row = 1; row <= count(); ++row) {
+        if (matchesFilter(row))
+            order.push_back(row);
+    }
+    if (!m_sortColumn || *m_sortColumn == Column::Number) {
+        if (m_sortColumn && m_sortOrder == Qt::DescendingOrder)
+            std::reverse(order.begin(), order.end());
+        return order;
+    }
+    // Names sort as people read them: any case, digits by their value ("Cafe 2" before
+    // "Cafe 10"). Equal captions keep the order the directory sent them in, either way.
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(true);
+    const auto cell = std::size_t(static_cast<int>(*m_sortColumn) - ResultLayout::FirstTextColumn);
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(std::size_t(count()));
+    for (const Captions &captions : m_captions)
+        keys.push_back(collator.sortKey(captions[cell]));
+    const bool descending = m_sortOrder == Qt::DescendingOrder;
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const int result = keys[std::size_t(a - 1)].compare(keys[std::size_t(b - 1)]);
+        return descending ? result > 0 : result < 0;
+    });
+    return order;
+}
+
+void ResultListModel::applyOrder(std::vector<int> order)
+{
+    m_order = std::move(order);
+    m_positions.assign(std::size_t(count()), 0);
+    for (std::size_t i = 0; i < m_order.size(); ++i)
+        m_positions[std::size_t(m_order[i] - 1)] = int(i) + 1;
+}
+
+void ResultListModel::reorder(bool rowsChange)
+{
+    if (rowsChange)
+        beginResetModel();
+    else
+        Q_EMIT layoutAboutToBeChanged();
+    const QModelIndexList before = persistentIndexList();
+    std::vector<int> rowsBefore;
+    if (!rowsChange) {
+        for (const QModelIndex &index : before)
+            rowsBefore.push_back(rowAt(index.row() + 1));
+    }
+    applyOrder(computeOrder());
+    if (rowsChange) {
+        endResetModel();
+        return;
+    }
+    QModelIndexList after;
+    for (std::size_t i = 0; i < rowsBefore.size(); ++i)
+        after << index(positionOf(rowsBefore[i]) - 1, before[int(i)].column());
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged();
 }
 
 QString ResultListModel::caption(int row, Column column) const

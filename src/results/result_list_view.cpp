@@ -1,13 +1,17 @@
 #include "result_list_view.h"
 
+#include "column_heading.h"
 #include "look.h"
 #include "message_box.h"
 #include "result_file.h"
 #include "result_file_input.h"
+#include "result_list_accessible.h"
 #include "result_list_model.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -105,21 +109,30 @@ void ResultCanvas::paintEvent(QPaintEvent *event)
     const ResultListModel &model = *m_view->model();
     const int pitch = twips(ResultLayout::RowPitch);
     const int first = std::max(1, area.top() / pitch);
-    const int last = std::min(model.count(), area.bottom() / pitch + 2);
+    const int last = std::min(model.shownCount(), area.bottom() / pitch + 2);
     painter.setPen(Qt::black);
-    for (int row = first; row <= last; ++row) {
+    for (int position = first; position <= last; ++position) {
+        // Number and colour belong to the hotspot, wherever sorting puts it.
+        const int row = model.rowAt(position);
         painter.setFont(m_textFont);
         const QColor &colour = row % 2 == 1 ? OddRowColour : EvenRowColour;
         for (int c = ResultLayout::FirstTextColumn; c < ResultLayout::ColumnCount; ++c) {
             const auto column = static_cast<Column>(c);
-            const QRect cell = m_view->cellRect(row, column);
+            const QRect cell = m_view->cellRect(position, column);
             painter.fillRect(cell, colour);
             painter.drawText(
                 cell, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, model.caption(row, column));
         }
         painter.setFont(m_numberFont);
-        painter.drawText(m_view->cellRect(row, Column::Number), Qt::AlignRight | Qt::AlignTop,
+        painter.drawText(m_view->cellRect(position, Column::Number), Qt::AlignRight | Qt::AlignTop,
             model.caption(row, Column::Number));
+    }
+    // With the keyboard in the list and no row framed yet, a dotted edge shows where it is.
+    if (m_view->hasFocus()) {
+        const QRect shown(0, -y(), m_view->scrollBar()->x(), m_view->height());
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(shown.adjusted(0, 0, -1, -1));
     }
 }
 
@@ -152,9 +165,11 @@ ResultListView::ResultListView(const ReferenceTable &countries, QWidget *parent)
     VS->raise();
     connect(VS, &QScrollBar::valueChanged, this, &ResultListView::VS_Change);
 
-    connect(m_model, &QAbstractItemModel::modelReset, this, &ResultListView::fitCanvas);
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, &ResultListView::fitCanvas);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &ResultListView::orderChanged);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, &ResultListView::orderChanged);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &ResultListView::rowsAdded);
     fitCanvas();
+    installResultListAccessibility();
 }
 
 ResultListView::~ResultListView() = default;
@@ -189,17 +204,24 @@ QRect ResultListView::selectionRect(int row) const
     return toPixels(ResultLayout::SelectionRect(row));
 }
 
-int ResultListView::rowAt(const QPoint &canvasPos) const
+int ResultListView::positionAt(const QPoint &canvasPos) const
 {
     // Cells of neighbouring rows overlap by a pixel; the later row is painted on top.
     const int guess = canvasPos.y() / twips(ResultLayout::RowPitch) + 1;
-    for (int row = std::min(guess + 1, rowCount()); row >= std::max(1, guess - 1); --row) {
+    const int shown = m_model->shownCount();
+    for (int position = std::min(guess + 1, shown); position >= std::max(1, guess - 1);
+         --position) {
         for (int c = ResultLayout::FirstTextColumn; c < ResultLayout::ColumnCount; ++c) {
-            if (cellRect(row, static_cast<Column>(c)).contains(canvasPos))
-                return row;
+            if (cellRect(position, static_cast<Column>(c)).contains(canvasPos))
+                return position;
         }
     }
     return 0;
+}
+
+int ResultListView::rowAt(const QPoint &canvasPos) const
+{
+    return m_model->rowAt(positionAt(canvasPos));
 }
 
 void ResultListView::clearResults()
@@ -213,12 +235,74 @@ void ResultListView::clearResults()
 
 void ResultListView::SetSel(int row)
 {
-    if (row == m_selectedRow || row < 1 || row > rowCount())
+    const int position = m_model->positionOf(row);
+    if (row == m_selectedRow || position == 0)
         return;
     m_selectedRow = row;
-    SS->setGeometry(selectionRect(row));
+    SS->setGeometry(selectionRect(position));
     SS->show();
     Q_EMIT selectionMoved(row);
+    notifyAccessibleFocus();
+}
+
+void ResultListView::sortByColumn(Column column)
+{
+    m_model->toggleSort(column);
+}
+
+void ResultListView::setFilterText(const QString &text)
+{
+    m_model->setFilterText(text);
+}
+
+void ResultListView::attachHeadings(const std::array<ColumnHeading *, 6> &headings)
+{
+    for (std::size_t i = 0; i < headings.size(); ++i) {
+        const auto column = static_cast<Column>(ResultLayout::FirstTextColumn + int(i));
+        connect(
+            headings[i], &ColumnHeading::clicked, this, [this, column] { sortByColumn(column); });
+    }
+    connect(m_model, &ResultListModel::sortChanged, this, [this, headings] {
+        for (std::size_t i = 0; i < headings.size(); ++i) {
+            const auto column = static_cast<Column>(ResultLayout::FirstTextColumn + int(i));
+            headings[i]->setSortMark(m_model->sortColumn() == column
+                    ? std::optional(m_model->sortOrder())
+                    : std::nullopt);
+        }
+    });
+}
+
+void ResultListView::attachFilter(QLineEdit *filter)
+{
+    connect(filter, &QLineEdit::textChanged, this, &ResultListView::setFilterText);
+    connect(m_model, &QAbstractItemModel::modelReset, filter, [this, filter] {
+        if (m_model->filterText().isEmpty() && !filter->text().trimmed().isEmpty())
+            filter->clear();
+    });
+}
+
+void ResultListView::rowsAdded()
+{
+    fitCanvas();
+    notifyAccessibleModelChange();
+}
+
+// Sorting and filtering move the rows: the frame stays with its hotspot, or goes when the
+// filter hides it, and the list shows the framed row (or starts at the top).
+void ResultListView::orderChanged()
+{
+    fitCanvas();
+    const int position = m_model->positionOf(m_selectedRow);
+    if (position == 0) {
+        m_selectedRow = 0;
+        SS->hide();
+        VS->setValue(0);
+    } else {
+        SS->setGeometry(selectionRect(position));
+        VS->setValue(ResultLayout::ScrollValueShowing(position, VS->value(), VS->maximum()));
+    }
+    Picture2->update();
+    notifyAccessibleModelChange();
 }
 
 LoadSummary ResultListView::loadFile(const QString &path)
@@ -279,7 +363,7 @@ LoadSummary ResultListView::loadOnce(const QString &path)
 
 void ResultListView::fitCanvas()
 {
-    const int rows = rowCount();
+    const int rows = m_model->shownCount();
     Picture2->resize(twips(ResultLayout::CanvasWidth), twips(ResultLayout::CanvasHeight(rows)));
     VS->setMaximum(ResultLayout::ScrollMaximum(rows));
 }
@@ -287,6 +371,8 @@ void ResultListView::fitCanvas()
 void ResultListView::VS_Change(int value)
 {
     Picture2->move(0, twips(ResultLayout::CanvasTop(value)));
+    if (hasFocus())
+        Picture2->update();
 }
 
 void ResultListView::keyPressEvent(QKeyEvent *event)
@@ -322,12 +408,50 @@ void ResultListView::keyPressEvent(QKeyEvent *event)
     default:
         break;
     }
-    if (!key || rowCount() == 0) {
+    const int shown = m_model->shownCount();
+    if (!key || shown == 0) {
         QFrame::keyPressEvent(event);
         return;
     }
-    SetSel(ResultLayout::NavigatedRow(m_selectedRow, rowCount(), *key));
-    VS->setValue(ResultLayout::ScrollValueShowing(m_selectedRow, VS->value(), VS->maximum()));
+    const int position
+        = ResultLayout::NavigatedRow(m_model->positionOf(m_selectedRow), shown, *key);
+    SetSel(m_model->rowAt(position));
+    VS->setValue(ResultLayout::ScrollValueShowing(position, VS->value(), VS->maximum()));
+}
+
+void ResultListView::notifyAccessibleFocus()
+{
+    const int position = m_model->positionOf(m_selectedRow);
+    if (!QAccessible::isActive() || !hasFocus() || position == 0)
+        return;
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(this);
+    QAccessibleTableInterface *table = list ? list->tableInterface() : nullptr;
+    if (QAccessibleInterface *cell
+        = table ? table->cellAt(position - 1, ResultLayout::FirstTextColumn) : nullptr) {
+        QAccessibleEvent event(cell, QAccessible::Focus);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void ResultListView::notifyAccessibleModelChange()
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
+    QAccessible::updateAccessibility(&event);
+}
+
+void ResultListView::focusInEvent(QFocusEvent *event)
+{
+    QFrame::focusInEvent(event);
+    Picture2->update();
+    notifyAccessibleFocus();
+}
+
+void ResultListView::focusOutEvent(QFocusEvent *event)
+{
+    QFrame::focusOutEvent(event);
+    Picture2->update();
 }
 
 void ResultListView::wheelEvent(QWheelEvent *event)

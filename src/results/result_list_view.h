@@ -4,12 +4,15 @@
 
 #include <QFrame>
 #include <QString>
+#include <array>
 #include <string>
 
+class QLineEdit;
 class QScrollBar;
 
 namespace pellomar {
 
+class ColumnHeading;
 class ReferenceTable;
 class ResultCanvas;
 class ResultListModel;
@@ -51,7 +54,8 @@ public:
     // Empties the list and the result table, scrolls to the top and hides the frame.
     void clearResults();
 
-    // Frames row `row`; nothing happens when it is framed already.
+    // Frames row `row` wherever it is shown; nothing happens when it is framed already or
+    // not shown.
     void SetSel(int row);
     int SelectedRow() const { return m_selectedRow; }
 
@@ -59,11 +63,26 @@ public:
     QWidget *canvas() const;
     QWidget *selectionFrame() const;
 
-    // Geometry on the canvas, in pixels.
-    QRect cellRect(int row, ResultLayout::Column column) const;
-    QRect selectionRect(int row) const;
-    // The row whose text cell lies under `canvasPos`; 0 for none.
+    // Geometry on the canvas, in pixels, by screen position (from 1). Without sorting or
+    // filtering the position of a row is its number.
+    QRect cellRect(int position, ResultLayout::Column column) const;
+    QRect selectionRect(int position) const;
+    // The screen position (from 1) whose text cell lies under `canvasPos`; 0 for none.
+    int positionAt(const QPoint &canvasPos) const;
+    // The row (hotspot) whose text cell lies under `canvasPos`; 0 for none.
     int rowAt(const QPoint &canvasPos) const;
+
+    // A click on a column heading: sorts by it, or the other way round when it sorts already.
+    void sortByColumn(ResultLayout::Column column);
+    // Shows only the rows with the text in one of their cells; "" shows all.
+    void setFilterText(const QString &text);
+
+    // The column headings lblTitle(0) to lblTitle(5), left to right: a click sorts by that
+    // column, and each marks whether the list is sorted by it.
+    void attachHeadings(const std::array<ColumnHeading *, 6> &headings);
+    // The filter box: typing narrows the rows. A new load shows all its rows, so it empties
+    // the box.
+    void attachFilter(QLineEdit *filter);
 
 Q_SIGNALS:
     // A text cell of row `row` was clicked, or Enter pressed on the framed row.
@@ -73,6 +92,8 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 
 private:
@@ -80,6 +101,10 @@ private:
 
     LoadSummary loadOnce(const QString &path);
     void fitCanvas();
+    void rowsAdded();
+    void orderChanged();
+    void notifyAccessibleFocus();
+    void notifyAccessibleModelChange();
     void VS_Change(int value);
 
     ResultListModel *m_model;

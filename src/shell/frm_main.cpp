@@ -3,12 +3,14 @@
 #include "artwork.h"
 #include "browser.h"
 #include "click_label.h"
+#include "column_heading.h"
 #include "display_text.h"
 #include "download_caption.h"
 #include "frm_about.h"
 #include "frm_info.h"
 #include "look.h"
 #include "message_box.h"
+#include "result_export.h"
 #include "result_list_view.h"
 #include "search_exchange.h"
 #include "search_request.h"
@@ -18,6 +20,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -220,12 +223,24 @@ void frmMain::setupUi()
         QStringLiteral("Access"), QStringLiteral("Operator") };
     const std::array<int, 6> headingLeft { 720, 3120, 4920, 6600, 8280, 9480 };
     for (std::size_t i = 0; i < lblTitle.size(); ++i) {
-        lblTitle[i] = makeLabel(central, controlArrayName(QStringLiteral("lblTitle"), int(i)),
-            headings[i], twipsRect(headingLeft[i], 2760, 1575, 255), bold);
+        lblTitle[i] = new ColumnHeading(headings[i], central);
+        lblTitle[i]->setObjectName(controlArrayName(QStringLiteral("lblTitle"), int(i)));
+        lblTitle[i]->setGeometry(twipsRect(headingLeft[i], 2760, 1575, 255));
+        lblTitle[i]->setFont(bold);
     }
+    // In the result panel's header band, right of its title.
+    txtFilter = makeTextBox(central, QStringLiteral("txtFilter"), twipsRect(8640, 2310, 2895, 315));
+    txtFilter->setPlaceholderText(QStringLiteral("Filter"));
+    txtFilter->setAccessibleName(QStringLiteral("Filter"));
+    txtFilter->setClearButtonEnabled(true);
 
     Picture1 = new ResultListView(m_countries, central);
     connect(Picture1, &ResultListView::openRow, this, &frmMain::OpenInfo);
+    Picture1->attachHeadings(lblTitle);
+    Picture1->attachFilter(txtFilter);
+    // Enter in the filter goes on to the rows it left.
+    connect(txtFilter, &QLineEdit::returnPressed, Picture1,
+        [this] { Picture1->setFocus(Qt::TabFocusReason); });
 
     lblStatus = makeLabel(central, QStringLiteral("lblStatus"),
         QStringLiteral("Welcome to Pellomar."), twipsRect(120, 7635, 10575, 375), verdana(9));
@@ -261,6 +276,10 @@ void frmMain::setupUi()
     mnufile->setObjectName(QStringLiteral("mnufile"));
     mnusubmit = mnufile->addAction(QStringLiteral("&Submit a Hotspot"));
     mnusubmit->setObjectName(QStringLiteral("mnusubmit"));
+    mnufile->addSeparator()->setObjectName(QStringLiteral("mnuexportSeparator"));
+    mnuexport = mnufile->addAction(QStringLiteral("Export results\u2026"));
+    mnuexport->setObjectName(QStringLiteral("mnuexport"));
+    mnuexport->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     mnufile->addSeparator()->setObjectName(QStringLiteral("gghj"));
     mnuabout = mnufile->addAction(QStringLiteral("&About"));
     mnuabout->setObjectName(QStringLiteral("mnuabout"));
@@ -272,9 +291,10 @@ void frmMain::setupUi()
     connect(mnusubmit, &QAction::triggered, this, &frmMain::mnusubmit_Click);
     connect(mnuabout, &QAction::triggered, this, &frmMain::mnuabout_Click);
     connect(mnuexit, &QAction::triggered, this, &frmMain::mnuexit_Click);
+    connect(mnuexport, &QAction::triggered, this, &frmMain::mnuexport_Click);
     for (QLabel *label : Label1) {
-        connect(static_cast<ClickLabel *>(label), &ClickLabel::clicked, this,
-            &frmMain::Label1_Click);
+        connect(
+            static_cast<ClickLabel *>(label), &ClickLabel::clicked, this, &frmMain::Label1_Click);
     }
     connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
 
@@ -284,6 +304,35 @@ void frmMain::setupUi()
     setTabOrder(tLocation, tHotspot);
     setTabOrder(tHotspot, tZip);
     setTabOrder(tZip, tCity);
+    setTabOrder(tCity, txtFilter);
+    QWidget *previous = txtFilter;
+    for (ColumnHeading *heading : lblTitle) {
+        setTabOrder(previous, heading);
+        previous = heading;
+    }
+    setTabOrder(previous, Picture1);
+
+    // Screen readers name each field by the caption beside it.
+    const std::array<std::pair<QLabel *, QWidget *>, 5> captioned { {
+        { Label2[0], tCountry },
+        { Label3, tCity },
+        { Label2[1], tZip },
+        { Label2[2], tLocation },
+        { Label2[3], tHotspot },
+    } };
+    for (const auto &[caption, field] : captioned) {
+        caption->setBuddy(field);
+        field->setAccessibleName(caption->text());
+    }
+    Picture4->setAccessibleName(QStringLiteral("Pellomar"));
+    Picture5->setAccessibleName(QStringLiteral("Pellomar"));
+    Picture3->setAccessibleName(QStringLiteral("Message"));
+
+    // Enter anywhere in the search form searches.
+    for (QWidget *field :
+        std::initializer_list<QWidget *> { Command1, tCountry, tLocation, tHotspot, tZip, tCity,
+            tCountry->lineEdit(), tLocation->lineEdit(), tHotspot->lineEdit() })
+        field->installEventFilter(this);
     Command1->setFocus();
 
     tmrLoadPreviousResults.setObjectName(QStringLiteral("tmrLoadPreviousResults"));
@@ -428,6 +477,8 @@ void frmMain::showSearchReply(bool isMessage, const QString &message)
     LoadResults();
     if (!isMessage) {
         Picture3->hide();
+        // The rows are what the user came for: arrows and Enter work on them at once.
+        Picture1->setFocus(Qt::OtherFocusReason);
         return;
     }
     // Over the result list, clear of the search form, so a new search stays possible.
@@ -524,6 +575,27 @@ void frmMain::mnuexit_Click()
     close();
     QApplication::closeAllWindows();
     QCoreApplication::exit(0);
+}
+
+void frmMain::mnuexport_Click()
+{
+    exportResults(this, *Picture1->model());
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool plain
+            = key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier;
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && plain) {
+            // While a load runs the button is off, and so is Enter.
+            if (Command1->isEnabled())
+                Command1->click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace pellomar

@@ -20,6 +20,7 @@ class QPushButton;
 
 namespace pellomar {
 
+class ColumnHeading;
 class ResultListView;
 class SearchExchange;
 
@@ -74,6 +75,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setupUi();
@@ -86,6 +88,7 @@ private:
     void mnusubmit_Click();
     void mnuabout_Click();
     void mnuexit_Click();
+    void mnuexport_Click();
     void showSearchReply(bool isMessage, const QString &message);
     void showDownloadedCaption(const QString &caption);
 
@@ -105,7 +108,8 @@ private:
     QLineEdit *tCity = nullptr;
     QLineEdit *tZip = nullptr;
     QPushButton *Command1 = nullptr;
-    std::array<QLabel *, 6> lblTitle {};
+    std::array<ColumnHeading *, 6> lblTitle {};
+    QLineEdit *txtFilter = nullptr; // narrows the result list as the user types
     ResultListView *Picture1 = nullptr; // frames the result list
     QLabel *lblStatus = nullptr;
     QLabel *lblResults = nullptr;
@@ -117,6 +121,7 @@ private:
     QAction *mnusubmit = nullptr;
     QAction *mnuabout = nullptr;
     QAction *mnuexit = nullptr;
+    QAction *mnuexport = nullptr;
     QTimer tmrLoadPreviousResults { this };
 
     QString RequestPath;

@@ -347,13 +347,16 @@ void TestFrmMain::menu()
         names << item->objectName();
         texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
     }
+    // The designed items in their order; the export sits after Submit behind a separator.
     QCOMPARE(names,
-        (QStringList { QStringLiteral("mnusubmit"), QStringLiteral("gghj"),
-            QStringLiteral("mnuabout"), QStringLiteral("fggfh"), QStringLiteral("mnuexit") }));
+        (QStringList { QStringLiteral("mnusubmit"), QStringLiteral("mnuexportSeparator"),
+            QStringLiteral("mnuexport"), QStringLiteral("gghj"), QStringLiteral("mnuabout"),
+            QStringLiteral("fggfh"), QStringLiteral("mnuexit") }));
     QCOMPARE(texts,
         (QStringList { QStringLiteral("&Submit a Hotspot"), QStringLiteral("-"),
-            QStringLiteral("&About"), QStringLiteral("-"), QStringLiteral("&Exit") }));
-    QCOMPARE(items[2]->shortcut(), QKeySequence(Qt::Key_F1));
+            QStringLiteral("Export results\u2026"), QStringLiteral("-"), QStringLiteral("&About"),
+            QStringLiteral("-"), QStringLiteral("&Exit") }));
+    QCOMPARE(items[4]->shortcut(), QKeySequence(Qt::Key_F1));
 }
 
 void TestFrmMain::setStatus_data()
