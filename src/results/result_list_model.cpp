@@ -5,7 +5,6 @@
 #include "look.h"
 #include "text_fields.h"
 
-#include <QCollator>
 #include <QColor>
 #include <QFont>
 #include <algorithm>
@@ -17,6 +16,60 @@ namespace {
 QColor rowColour(int row)
 {
     return row % 2 == 1 ? QColor(224, 224, 224) : QColor(255, 255, 255);
+}
+
+// The caption without accents and case, for comparing.
+QString sortKey(const QString &caption)
+{
+    const QString decomposed = caption.normalized(QString::NormalizationForm_KD);
+    QString key;
+    key.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            key += c.toCaseFolded();
+    }
+    return key;
+}
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// Like a plain comparison, except that a run of digits compares by its value. (Qt's collator
+// does this only with ICU, which Debian's Qt leaves out.)
+int naturalCompare(QStringView a, QStringView b)
+{
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (isAsciiDigit(a[i]) && isAsciiDigit(b[j])) {
+            while (i < a.size() - 1 && a[i] == u'0' && isAsciiDigit(a[i + 1]))
+                ++i;
+            while (j < b.size() - 1 && b[j] == u'0' && isAsciiDigit(b[j + 1]))
+                ++j;
+            qsizetype endA = i;
+            qsizetype endB = j;
+            while (endA < a.size() && isAsciiDigit(a[endA]))
+                ++endA;
+            while (endB < b.size() && isAsciiDigit(b[endB]))
+                ++endB;
+            if (endA - i != endB - j)
+                return endA - i < endB - j ? -1 : 1;
+            for (; i < endA; ++i, ++j) {
+                if (a[i] != b[j])
+                    return a[i] < b[j] ? -1 : 1;
+            }
+            continue;
+        }
+        if (a[i] != b[j])
+            return a[i] < b[j] ? -1 : 1;
+        ++i;
+        ++j;
+    }
+    const qsizetype restA = a.size() - i;
+    const qsizetype restB = b.size() - j;
+    return restA == restB ? 0 : (restA < restB ? -1 : 1);
 }
 
 const char *const HeaderTexts[]
@@ -195,19 +248,17 @@ std::vector<int> ResultListModel::computeOrder() const
             std::reverse(order.begin(), order.end());
         return order;
     }
-    // Names sort as people read them: any case, digits by their value ("Cafe 2" before
-    // "Cafe 10"). Equal captions keep the order the directory sent them in, either way.
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(true);
+    // Names sort as people read them: any case, accents after their letter, digits by their
+    // value ("Cafe 2" before "Cafe 10"). Equal captions keep the order the directory sent them
+    // in, either way round.
     const auto cell = std::size_t(static_cast<int>(*m_sortColumn) - ResultLayout::FirstTextColumn);
-    std::vector<QCollatorSortKey> keys;
+    std::vector<QString> keys;
     keys.reserve(std::size_t(count()));
     for (const Captions &captions : m_captions)
-        keys.push_back(collator.sortKey(captions[cell]));
+        keys.push_back(sortKey(captions[cell]));
     const bool descending = m_sortOrder == Qt::DescendingOrder;
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const int result = keys[std::size_t(a - 1)].compare(keys[std::size_t(b - 1)]);
+        const int result = naturalCompare(keys[std::size_t(a - 1)], keys[std::size_t(b - 1)]);
         return descending ? result > 0 : result < 0;
     });
     return order;
