@@ -1,0 +1,43 @@
+# Installing and packaging: the desktop files (packaging/) and Debian packages through CPack.
+#   pellomar            the program, its reference files, menu entry, icons and metainfo
+#   pellomar-directory  the demo directory server and its data
+# `make package` builds both .deb files in the build folder.
+add_subdirectory(${CMAKE_SOURCE_DIR}/packaging ${CMAKE_BINARY_DIR}/packaging)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME pellomar)
+set(CPACK_PACKAGE_VENDOR "The Pellomar developers")
+set(CPACK_PACKAGE_CONTACT "The Pellomar developers <developers@pellomar.example>")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL pellomar)
+if(PELLOMAR_BUILD_SERVER)
+  list(APPEND CPACK_COMPONENTS_ALL directory)
+endif()
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION net)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
+# dpkg-shlibdeps (dpkg-dev) turns the libraries the programs link into Depends, so the Qt
+# libraries come with the package.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+
+set(CPACK_DEBIAN_PELLOMAR_PACKAGE_NAME pellomar)
+set(CPACK_DEBIAN_PELLOMAR_PACKAGE_SECTION net)
+# Text needs a font, and the windows are laid out for Verdana's stand-in, DejaVu Sans; both
+# are loaded at run time, so dpkg-shlibdeps cannot see them.
+set(CPACK_DEBIAN_PELLOMAR_PACKAGE_DEPENDS "fonts-dejavu-core")
+set(CPACK_DEBIAN_PELLOMAR_PACKAGE_SUGGESTS "pellomar-directory")
+set(CPACK_COMPONENT_PELLOMAR_DISPLAY_NAME "Pellomar hotspot locator")
+set(CPACK_COMPONENT_PELLOMAR_DESCRIPTION
+  "Pellomar hotspot locator\n A small, fast desktop client for an online directory of public Wi-Fi\n hotspots: search by country, city, ZIP code and type, list up to 300 hotspots,\n open their details, photograph, web site and map, save them as text.")
+
+set(CPACK_DEBIAN_DIRECTORY_PACKAGE_NAME pellomar-directory)
+set(CPACK_DEBIAN_DIRECTORY_PACKAGE_SECTION net)
+set(CPACK_COMPONENT_DIRECTORY_DISPLAY_NAME "Pellomar demo directory")
+set(CPACK_COMPONENT_DIRECTORY_DESCRIPTION
+  "Demo hotspot directory server for Pellomar\n A small HTTP server with a generated world-wide hotspot dataset that answers\n the Pellomar hotspot locator's searches and picture requests.")
+
+include(CPack)
