@@ -9,6 +9,13 @@ bool ReferenceTable::append(ReferenceRow row)
 {
     if (m_rows.size() >= m_capacity)
         return false;
+    const std::size_t index = m_rows.size();
+    // try_emplace keeps an earlier row: the first of a name or code given twice wins.
+    if (std::string name = LowerTrim(row.name); !name.empty())
+        m_rowByName.try_emplace(std::move(name), index);
+    if (std::string code = LowerTrim(row.code); !code.empty())
+        m_rowByCode.try_emplace(std::move(code), index);
+    m_answers.push_back({ UpperTrim(row.name), UpperTrim(row.code) });
     m_rows.push_back(std::move(row));
     return true;
 }
@@ -17,26 +24,18 @@ bool ReferenceTable::append(ReferenceRow row)
 // that row must not answer for a blank search field or a record without a country.
 std::optional<std::string> ReferenceTable::codeForName(std::string_view name) const
 {
-    const std::string key = LowerTrim(AsUtf8(name));
-    if (key.empty())
+    const auto found = m_rowByName.find(LowerTrim(AsUtf8(name)));
+    if (found == m_rowByName.end())
         return std::nullopt;
-    for (const auto &row : m_rows) {
-        if (LowerTrim(row.name) == key)
-            return UpperTrim(row.code);
-    }
-    return std::nullopt;
+    return m_answers[found->second].upperCode;
 }
 
 std::optional<std::string> ReferenceTable::nameForCode(std::string_view code) const
 {
-    const std::string key = LowerTrim(AsUtf8(code));
-    if (key.empty())
+    const auto found = m_rowByCode.find(LowerTrim(AsUtf8(code)));
+    if (found == m_rowByCode.end())
         return std::nullopt;
-    for (const auto &row : m_rows) {
-        if (LowerTrim(row.code) == key)
-            return UpperTrim(row.name);
-    }
-    return std::nullopt;
+    return m_answers[found->second].upperName;
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text)

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace pellomar {
@@ -41,8 +42,19 @@ public:
     std::size_t capacity() const { return m_capacity; }
 
 private:
+    // What a lookup answers for a row, worked out once when the row is appended: every result
+    // row names its country through nameForCode, so the table must not fold 500 rows per call.
+    struct Answers {
+        std::string upperName;
+        std::string upperCode;
+    };
+
     std::size_t m_capacity;
     std::vector<ReferenceRow> m_rows;
+    std::vector<Answers> m_answers;
+    // Folded name or code to the first row that has it.
+    std::unordered_map<std::string, std::size_t> m_rowByName;
+    std::unordered_map<std::string, std::size_t> m_rowByCode;
 };
 
 struct ReferenceFile {

@@ -64,6 +64,7 @@ private Q_SLOTS:
     void nameForCode_data();
     void nameForCode();
     void appendStopsAtCapacity();
+    void lookupsFollowAppends();
 };
 
 void TestReferenceTable::splitLines_data()
@@ -280,6 +281,30 @@ void TestReferenceTable::appendStopsAtCapacity()
     QVERIFY(table.append({ "b", "2" }));
     QVERIFY(!table.append({ "c", "3" }));
     QCOMPARE(rowsOf(table), (QByteArrayList { "a=1", "b=2" }));
+}
+
+// The lookups answer from keys kept as rows are appended: a later row must be found, must not
+// take a key from an earlier row, and a row refused at capacity must leave no key behind.
+void TestReferenceTable::lookupsFollowAppends()
+{
+    ReferenceTable table(3);
+    QVERIFY(table.append({ " Canada ", "ca" }));
+    QCOMPARE(table.nameForCode("CA").value_or("?"), std::string("CANADA"));
+    QVERIFY(!table.nameForCode("de").has_value());
+
+    QVERIFY(table.append({ "Kanada", " CA " }));
+    QVERIFY(table.append({ "germany", "de" }));
+    QVERIFY(!table.append({ "Atlantis", "xx" }));
+
+    QCOMPARE(table.nameForCode("ca").value_or("?"), std::string("CANADA"));
+    QCOMPARE(table.nameForCode("De").value_or("?"), std::string("GERMANY"));
+    QCOMPARE(table.codeForName("kanada").value_or("?"), std::string("CA"));
+    QVERIFY(!table.nameForCode("xx").has_value());
+    QVERIFY(!table.codeForName("Atlantis").has_value());
+
+    // A copy answers on its own, as the detail windows' copies do.
+    const ReferenceTable copy = table;
+    QCOMPARE(copy.codeForName("GERMANY").value_or("?"), std::string("DE"));
 }
 
 QTEST_APPLESS_MAIN(TestReferenceTable)
