@@ -10,7 +10,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QStandardPaths>
+#include <QTimer>
 #include <cstdio>
 
 namespace pellomar {
@@ -45,10 +48,46 @@ int startFailed(const QString &text, bool noDialogs)
     return StartFailedStatus;
 }
 
+// For the start-up benchmark (PELLOMAR_REPORT_STARTUP set): once the start-up reload has put
+// its count on the window and that paint is done, prints "started in N ms" (from the start of
+// runApplication) on standard output and ends the program.
+class StartupReport : public QObject {
+public:
+    StartupReport(QLabel *resultCount, const QElapsedTimer &clock)
+        : QObject(resultCount)
+        , m_resultCount(resultCount)
+        , m_clock(clock)
+    {
+        resultCount->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        // The count is painted in the same pass as the rows; the report waits for its end.
+        if (event->type() == QEvent::Paint && !m_reported && !m_resultCount->text().isEmpty()) {
+            m_reported = true;
+            QTimer::singleShot(0, this, [this] {
+                print(stdout,
+                    QStringLiteral("started in %1 ms\n").arg(double(m_clock.nsecsElapsed()) / 1e6));
+                QCoreApplication::exit(0);
+            });
+        }
+        return false;
+    }
+
+private:
+    QLabel *m_resultCount;
+    QElapsedTimer m_clock;
+    bool m_reported = false;
+};
+
 } // namespace
 
 int runApplication(int argc, char *argv[])
 {
+    QElapsedTimer startClock;
+    startClock.start();
     // The command line is read before QApplication exists, so that --help, --version and a
     // bad option work without a display.
     const CommandLine commandLine = parseCommandLine(
@@ -95,6 +134,8 @@ int runApplication(int argc, char *argv[])
 
     frmMain window(std::move(context), std::move(references.data->countries),
         std::move(references.data->locationTypes));
+    if (qEnvironmentVariableIsSet("PELLOMAR_REPORT_STARTUP"))
+        new StartupReport(window.findChild<QLabel *>(QStringLiteral("lblResults")), startClock);
     window.show();
     return QApplication::exec();
 }
