@@ -1,216 +1,100 @@
-// Loading the result file into the list: time to a painted list for 300 records, how it grows
-// with the number of records, what a 50 MB file costs when only 300 records are wanted, and the
-// memory the rows take.
+// The result list's figures on this machine: the field helpers over the records of a full
+// list, and the main window loading a full list of 300 records, first paint included, from a
+// 300-record file and from a 50 MB file of which it reads only the beginning.
 
-#include "look.h"
+#include "bench_figures.h"
+#include "bench_window.h"
+#include "hotspot_record.h"
 #include "message_box.h"
-#include "reference_table.h"
-#include "result_list_view.h"
-#include "scramble.h"
+#include "text_fields.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <cstdio>
-#include <map>
-#include <optional>
+#include <string>
+#include <vector>
 
 using namespace pellomar;
+using namespace pellomar::bench;
 
 namespace {
 
-constexpr double LoadBudgetMs = 10.0;
-constexpr double MemoryBudgetMb = 4.0;
-
-struct Fixture {
-    QTemporaryDir dir;
-    ReferenceTable countries
-        = ParseCountries("US|United States of America\nDE|Germany\nFR|France\n").table;
-    std::map<int, QString> files; // by record count
-};
-Fixture *fixture = nullptr;
-
-// A record of the size the directory sends: 17 fields, about 250 bytes.
-std::string record(int n)
+// Every field of every record cut out and folded, as reading and comparing them does.
+Samples fieldHelpers(int runs)
 {
-    static const char *const codes[] = { "US", "DE", "FR" };
-    const std::string k = std::to_string(n);
-    return "Blue Bottle Coffee " + k + "<>Free<>Boingo Wireless<>http://www.example.com/" + k
-        + "<>+1 415 555 0100<>info@example.com<>Cafe<>" + k
-        + " Market Street<>94103<>San Francisco<>" + codes[n % 3]
-        + "<>37.7749<>-122.4194<>1<>BlueBottle-Guest<>Free wireless for customers, ask "
-          "the staff for the code.<>images/hotspots/"
-        + k + ".jpg";
-}
-
-QString resultFile(int records)
-{
-    if (auto it = fixture->files.find(records); it != fixture->files.end())
-        return it->second;
-    std::string text;
-    text.reserve(std::size_t(records) * 260);
-    for (int i = 1; i <= records; ++i)
-        text += record(i) + "\r\n-\r\n";
-    Scramble(text);
-    const QString path = fixture->dir.filePath(QStringLiteral("tmp-%1.txt").arg(records));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), qint64(text.size())) < 0)
-        qFatal("cannot write %s", qPrintable(path));
-    fixture->files.emplace(records, path);
-    return path;
-}
-
-qint64 residentKb()
-{
-    // /proc/self/status reports size 0: read it whole instead of line by line to the end.
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    std::vector<std::string> lines;
+    for (int i = 1; i <= 300; ++i) {
+        const QByteArray record = directoryRecord(i).chopped(3).replace("\r\n", "");
+        lines.emplace_back(record.constData(), std::size_t(record.size()));
     }
-    return -1;
-}
-
-// A shown list with the limit's message answered at once, on a window that already shows text
-// in the list's fonts, as the main window's headings and status line do.
-struct ShownList {
-    QWidget window;
-    ResultListView view;
-    QLabel heading;
-    QLabel status;
-    explicit ShownList()
-        : view(fixture->countries, &window)
-        , heading(QStringLiteral("Location Name Country City Type Access Operator"), &window)
-        , status(QStringLiteral("Welcome to Pellomar. 0123456789"), &window)
-    {
-        heading.setFont(verdana(8.25));
-        status.setFont(verdana(9.75, true));
-        status.move(0, view.height());
-        heading.move(0, view.height() + 20);
-        window.resize(view.width(), view.height() + 40);
-        window.show();
-        window.repaint();
-        QCoreApplication::processEvents();
-    }
-};
-
-void loadAndPaint(ShownList &list, const QString &path, benchmark::State &state)
-{
-    const LoadSummary summary = list.view.loadFile(path);
-    list.window.repaint();
-    if (!summary.error.isEmpty())
-        state.SkipWithError(qPrintable(summary.error));
-    state.counters["rows"] = summary.rows;
-    state.counters["read_kB"] = double(summary.bytesRead) / 1024.0;
-}
-
-void BM_MemoryOf300Rows(benchmark::State &state)
-{
-    for (auto _ : state) {
-        ShownList list;
-        const QString path = resultFile(300);
-        const qint64 before = residentKb();
-        loadAndPaint(list, path, state);
-        const qint64 after = residentKb();
-        state.counters["rss_empty_MB"] = double(before) / 1024.0;
-        state.counters["rss_300_rows_MB"] = double(after) / 1024.0;
-        state.counters["rss_delta_MB"] = double(after - before) / 1024.0;
-    }
-}
-
-void BM_LoadAndPaint(benchmark::State &state)
-{
-    const QString path = resultFile(int(state.range(0)));
-    ShownList list;
-    for (auto _ : state)
-        loadAndPaint(list, path, state);
-}
-
-void BM_Load50MegabyteFile(benchmark::State &state)
-{
-    const QString path = resultFile(200'000);
-    state.counters["file_MB"] = double(QFile(path).size()) / (1024.0 * 1024.0);
-    ShownList list;
-    for (auto _ : state)
-        loadAndPaint(list, path, state);
-}
-
-// The console table, and the medians kept for the budget lines at the end.
-class BudgetReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> medianMs;
-    std::optional<double> memoryDeltaMb;
-
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.aggregate_name == "median")
-                medianMs[run.run_name.function_name + "/" + run.run_name.args]
-                    = run.GetAdjustedRealTime();
-            if (auto it = run.counters.find("rss_delta_MB"); it != run.counters.end())
-                memoryDeltaMb = it->second.value;
+    std::size_t sink = 0;
+    Samples samples;
+    for (int i = -1; i < runs; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        for (const std::string &line : lines) {
+            for (int field = 1; field <= HotspotFieldCount; ++field)
+                sink += LowerTrim(GetField(line, field, ",")).size();
         }
-        ConsoleReporter::ReportRuns(runs);
+        if (i >= 0)
+            samples.add(double(clock.nsecsElapsed()) / 1e3);
     }
-};
+    // The result is used, so the work cannot be left out.
+    if (sink == 0)
+        std::printf("no fields read\n");
+    return samples;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
 
 } // namespace
 
-BENCHMARK(BM_MemoryOf300Rows)->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LoadAndPaint)
-    ->Arg(50)
-    ->Arg(100)
-    ->Arg(200)
-    ->Arg(300)
-    ->Iterations(1)
-    ->Repetitions(40)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Load50MegabyteFile)
-    ->Iterations(1)
-    ->Repetitions(15)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
+int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM",
-        qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    installFontSubstitutions();
+    // The limit's message at 300 records must not wait for a user.
     MessageBox::setResponder([](const MessageBox::Request &) { return QMessageBox::Ok; });
-    Fixture data;
-    fixture = &data;
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return 2;
 
-    benchmark::Initialize(&argc, argv);
-    BudgetReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    report({ QStringLiteral("fields"), QStringLiteral("field helpers: 300 records x 17 fields"),
+               QStringLiteral("us"), QStringLiteral("<1000"), {} },
+        fieldHelpers(200));
 
-    auto median = [&](const std::string &name) {
-        auto it = reporter.medianMs.find(name);
-        return it == reporter.medianMs.end() ? -1.0 : it->second;
+    auto window = showMainWindow(ServerAddress { QStringLiteral("127.0.0.1"), 9 }, dir.path());
+    const QString resultPath = window->context().resultFilePath();
+    auto loadAndPaint = [&] {
+        window->LoadResults();
+        paintNow(*window);
     };
-    const double load300 = median("BM_LoadAndPaint/300");
-    const double load50mb = median("BM_Load50MegabyteFile/");
-    std::printf("\nResult list figures (this machine):\n");
-    std::printf("  300 records, load + first paint, median: %7.2f ms  (budget %.0f ms)  %s\n",
-        load300, LoadBudgetMs, load300 >= 0 && load300 < LoadBudgetMs ? "OK" : "OVER");
-    if (reporter.memoryDeltaMb)
-        std::printf("  resident memory, 300 rows over empty:    %7.2f MB  (budget %.0f MB)  %s\n",
-            *reporter.memoryDeltaMb, MemoryBudgetMb,
-            *reporter.memoryDeltaMb < MemoryBudgetMb ? "OK" : "OVER");
-    std::printf(
-        "  50 MB file (200,000 records), median:    %7.2f ms  (%.2fx the 300-record file)\n",
-        load50mb, load300 > 0 ? load50mb / load300 : 0.0);
-    for (int n : { 50, 100, 200, 300 })
-        std::printf("  %3d records, median:                     %7.2f ms\n", n,
-            median("BM_LoadAndPaint/" + std::to_string(n)));
-    fixture = nullptr;
+
+    if (!writeFile(resultPath, resultFile(300)))
+        return 2;
+    const Samples load300 = timeMs(60, loadAndPaint, 3);
+    if (window->resultRecord(300).empty() || !window->resultRecord(301).empty()) {
+        std::printf("the list does not hold 300 records\n");
+        return 1;
+    }
+    report({ QStringLiteral("load300"), QStringLiteral("load 300 rows, first paint included"),
+               QStringLiteral("ms"), QStringLiteral("<10"), {} },
+        load300);
+
+    // 150,000 records, 50 MB: the list still holds the first 300 only.
+    const QByteArray large = resultFile(150'000);
+    if (!writeFile(resultPath, large))
+        return 2;
+    report({ QStringLiteral("load50mb"),
+               QStringLiteral("load 300 rows of a %1 MB file")
+                   .arg(double(large.size()) / MiB, 0, 'f', 0),
+               QStringLiteral("ms"), QStringLiteral("x1.5"), QStringLiteral("load300") },
+        timeMs(20, loadAndPaint, 2));
     return 0;
 }

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app_context.h"
+#include "frm_main.h"
+
+#include <QByteArray>
+#include <memory>
+
+class QWidget;
+
+namespace pellomar::bench {
+
+// A search of the demo directory: its request path, and the country to pick for it.
+struct DirectorySearch {
+    QByteArray path;
+    QString countryName;
+    qsizetype records = 0;
+};
+// The country search whose reply comes closest to the list's 300 records.
+DirectorySearch searchNear300(const ServerAddress &server, const ReferenceTable &countries);
+// Picks the search's country on the window, clicks "Search hotspots!" and waits until the rows
+// are painted; false when the search failed or took more than 10 s.
+bool searchAndPaint(frmMain &window, const DirectorySearch &search);
+
+// The folder of the executable, which holds the reference files and the other programs.
+QString binDir();
+
+// The main window on the reference files of the build, shown and exposed, after its start-up
+// reload of the result file in `dataDir` has passed.
+std::unique_ptr<frmMain> showMainWindow(const ServerAddress &server, const QString &dataDir);
+
+// Paints what changed, as the next turn of the event loop would.
+void paintNow(QWidget &window);
+
+// Record `n` as the directory sends it: 17 fields, about 330 bytes, ended by "END", with a
+// line break at a place of no meaning. Its country is one of US, DE and FR.
+QByteArray directoryRecord(int n);
+// A whole reply of `records` records, headers included.
+QByteArray directoryReply(int records);
+// The result file the program keeps for `records` records: one a line, "-" after each,
+// scrambled.
+QByteArray resultFile(int records);
+
+} // namespace pellomar::bench
