@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 # The whole suite runs a second time under AddressSanitizer and UndefinedBehaviorSanitizer.
 SANITIZE_BUILD ?= build-asan
 
-.PHONY: all setup configure build run test test-fast test-sanitize bench screenshot fuzz format clean
+.PHONY: all setup configure build run test test-fast test-sanitize bench screenshot fuzz format clean package install-check
 
 all: build
 
@@ -50,6 +50,14 @@ screenshot: build
 # libFuzzer targets, each for FUZZ_SECONDS (default 60).
 fuzz: setup
 	scripts/fuzz.sh
+
+# Debian packages pellomar and pellomar-directory in $(BUILD)/.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# Installs both packages into a throw-away Debian 12 root (debootstrap, as root) and runs them.
+install-check: package
+	scripts/check-package.sh $(BUILD)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
