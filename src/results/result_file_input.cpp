@@ -1,6 +1,7 @@
 #include "result_file_input.h"
 
 #include "scramble.h"
+#include "search_reply.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -41,7 +42,20 @@ std::string_view ResultFileInput::next()
     m_bytesRead += got;
     m_piece.resize(got);
     Scramble(std::span<char>(m_piece.data(), std::size_t(got)));
-    return std::string_view(m_piece.constData(), std::size_t(got));
+    const std::string_view text(m_piece.constData(), std::size_t(got));
+    // A piece is shorter than the longest record line, so only a line running on across
+    // pieces can be too long.
+    const std::size_t first = text.find_first_of("\r\n");
+    m_openLine += qint64(first == std::string_view::npos ? text.size() : first);
+    if (m_openLine > qint64(MaxRecordLineBytes)) {
+        m_error = QStringLiteral("%1 is damaged: it holds a line of more than %2 KiB")
+                      .arg(QDir::toNativeSeparators(m_file.fileName()))
+                      .arg(MaxRecordLineBytes / 1024);
+        return {};
+    }
+    if (first != std::string_view::npos)
+        m_openLine = qint64(text.size() - text.find_last_of("\r\n") - 1);
+    return text;
 }
 
 } // namespace pellomar

@@ -18,7 +18,9 @@ public:
 
     // "" when the file can be read; a missing file reads as empty. Otherwise the reason.
     QString open();
-    // The next piece of plain text; empty at the end of the file or after a failed read.
+    // The next piece of plain text; empty at the end of the file or after a failed read. A line
+    // longer than any record counts as a failed read: the file is damaged, and reading on
+    // through it would only fill memory.
     // Valid until the next call.
     std::string_view next();
 
@@ -32,6 +34,7 @@ private:
     QString m_error;
     qint64 m_bytesRead = 0;
     bool m_missing = false;
+    qint64 m_openLine = 0; // bytes of the line that the last piece left open
 };
 
 } // namespace pellomar

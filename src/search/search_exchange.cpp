@@ -75,6 +75,13 @@ StoredReply storeSearchReply(const QByteArray &reply, const QString &path)
         return outcome;
     }
     std::string &bytes = processed.body;
+    // The loader would refuse it, and the previous results would be gone for nothing.
+    if (LongestLine(bytes) > MaxRecordLineBytes) {
+        outcome.error = QStringLiteral("The directory server's reply is no list of hotspots: it "
+                                       "holds a line of more than %1 KiB")
+                            .arg(MaxRecordLineBytes / 1024);
+        return outcome;
+    }
     outcome.isMessage = IsMessageReply(bytes);
     if (outcome.isMessage)
         outcome.message = displayText(bytes);
