@@ -42,7 +42,7 @@ frmImage::frmImage(QWidget *parent)
     Image1->setAccessibleName(QStringLiteral("Location image"));
 
     auto *closeKeys = new QAction(this);
-    closeKeys->setShortcuts({ QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close) });
+    closeKeys->setShortcuts({ QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W) });
     connect(closeKeys, &QAction::triggered, this, &QWidget::close);
     addAction(closeKeys);
 }

@@ -215,7 +215,7 @@ void frmInfo::setupUi()
     connect(saveKey, &QAction::triggered, SaveHotspot, &QPushButton::click);
     auto *closeKeys = new QAction(this);
     closeKeys->setObjectName(QStringLiteral("closeKeys"));
-    closeKeys->setShortcuts({ QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close) });
+    closeKeys->setShortcuts({ QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W) });
     connect(closeKeys, &QAction::triggered, Command1, &QPushButton::click);
     addActions({ saveKey, closeKeys });
     SaveHotspot->setToolTip(saveKey->shortcut().toString(QKeySequence::NativeText));

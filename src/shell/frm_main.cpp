@@ -490,6 +490,9 @@ void frmMain::showSearchReply(bool isMessage, const QString &message)
 }
 void frmMain::LoadResults()
 {
+    // Switching the button off moves the keyboard focus on; it comes back when the load is done,
+    // so the start-up reload does not take it from where the window opened.
+    const bool buttonHadFocus = Command1->hasFocus();
     Command1->setEnabled(false);
     const LoadSummary loaded = Picture1->loadFile(m_context.resultFilePath());
     // A load asked for while the limit's message is open runs when the open one is done, and
@@ -505,6 +508,8 @@ void frmMain::LoadResults()
     if (loaded.error.isEmpty() || loaded.bytesRead > 0)
         showDownloadedCaption(resultFileCaption(m_context.resultFilePath()));
     Command1->setEnabled(true);
+    if (buttonHadFocus)
+        Command1->setFocus();
 }
 
 QString frmMain::downloadedCaption() const
