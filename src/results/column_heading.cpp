@@ -1,5 +1,7 @@
 #include "column_heading.h"
 
+#include "result_list_accessible.h"
+
 #include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -17,6 +19,7 @@ ColumnHeading::ColumnHeading(const QString &caption, QWidget *parent)
     // focus away from where the user was typing.
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
+    adoptAccessibleInterface(this);
 }
 
 void ColumnHeading::setSortMark(std::optional<Qt::SortOrder> order)

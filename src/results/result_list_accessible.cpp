@@ -316,4 +316,15 @@ void installResultListAccessibility()
     Q_UNUSED(installed);
 }
 
+void adoptAccessibleInterface(QWidget *widget)
+{
+    installResultListAccessibility();
+    // The base class's constructor may have been asked for its interface already, and the
+    // cache keeps that plain one; it goes, and the next query gets ours.
+    QAccessibleInterface *current = QAccessible::queryAccessibleInterface(widget);
+    if (current && !dynamic_cast<ResultListAccessible *>(current)
+        && !dynamic_cast<ColumnHeadingAccessible *>(current))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(current));
+}
+
 } // namespace pellomar

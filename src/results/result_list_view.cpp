@@ -169,7 +169,7 @@ ResultListView::ResultListView(const ReferenceTable &countries, QWidget *parent)
     connect(m_model, &QAbstractItemModel::layoutChanged, this, &ResultListView::orderChanged);
     connect(m_model, &QAbstractItemModel::rowsInserted, this, &ResultListView::rowsAdded);
     fitCanvas();
-    installResultListAccessibility();
+    adoptAccessibleInterface(this);
 }
 
 ResultListView::~ResultListView() = default;
