@@ -60,6 +60,11 @@ DirectorySearch searchNear300(const ServerAddress &server, const ReferenceTable 
     return best;
 }
 
+void pressSearchButton(frmMain &window)
+{
+    QTest::mousePress(window.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+}
+
 bool searchAndPaint(frmMain &window, const DirectorySearch &search)
 {
     window.findChild<QComboBox *>(QStringLiteral("tCountry"))->setCurrentText(search.countryName);
@@ -76,7 +81,8 @@ bool searchAndPaint(frmMain &window, const DirectorySearch &search)
             std::printf("search failed: %s\n", qPrintable(reason));
             done = true;
         });
-    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    QTest::mouseRelease(
+        window.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
     const QDeadlineTimer deadline(10000);
     while (!done && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);

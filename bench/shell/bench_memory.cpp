@@ -56,6 +56,7 @@ int main(int argc, char *argv[])
     const DirectorySearch search = searchNear300(server.address(), window->countryTable());
     // A first search and list, so that what every search loads once (fonts, the message
     // box's code, socket buffers) is in the empty figure too.
+    pressSearchButton(*window);
     if (!searchAndPaint(*window, search))
         return 1;
     if (!writeFileAtomically(window->context().resultFilePath(), {}).isEmpty())
@@ -64,6 +65,7 @@ int main(int argc, char *argv[])
     paintNow(*window);
     const double empty = settledMegabytes();
 
+    pressSearchButton(*window);
     if (!searchAndPaint(*window, search))
         return 1;
     const double rows = settledMegabytes();
@@ -92,7 +94,8 @@ int main(int argc, char *argv[])
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     const double details = settledMegabytes();
 
-    report({ QStringLiteral("memempty"), QStringLiteral("resident memory: main window, empty list"),
+    report({ QStringLiteral("memempty"),
+               QStringLiteral("resident memory: main window, list emptied after a search"),
                QStringLiteral("MB"), {}, {} },
         empty);
     report({ QStringLiteral("mem300"),
@@ -102,7 +105,7 @@ int main(int argc, char *argv[])
     report({ QStringLiteral("mem10details"),
                QStringLiteral("resident memory: and 10 detail windows open, %1 with a picture")
                    .arg(pictures),
-               QStringLiteral("MB"), QStringLiteral("+10"), QStringLiteral("mem300") },
+               QStringLiteral("MB"), QStringLiteral("+15"), QStringLiteral("mem300") },
         details);
     return 0;
 }
