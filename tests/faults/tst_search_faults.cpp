@@ -255,9 +255,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<bool>("isMessage");
-        QTest::newRow("records") << QByteArray("Caf\xE9\0Bar<>US<>\xFF\xFE\x80<>\0\0END", 20)
-                                 << false;
-        QTest::newRow("message") << QByteArray("No \xC3\x28 hotspots\0 here", 22) << true;
+        // The whole literal, NULs included.
+        const auto bytes
+            = [](const auto &literal) { return QByteArray(literal, sizeof literal - 1); };
+        QTest::newRow("records") << bytes("Caf\xE9\0Bar<>US<>\xFF\xFE\x80<>\0\0END") << false;
+        QTest::newRow("message") << bytes("No \xC3\x28 hotspots\0 here") << true;
         QTest::newRow("cut UTF-8 sequence") << QByteArray("Stra\xC3<>DE<>BerlinEND") << false;
     }
 
