@@ -540,10 +540,13 @@ std::string frmMain::resultRecord(int row) const
 // search never changes what an open detail window shows or saves.
 void frmMain::OpenInfo(int index)
 {
-    auto countryName = [countries = m_countries](std::string_view code) {
-        return countries.nameForCode(code).value_or(std::string());
+    // The window keeps its own copy of the record and the country table never changes, so
+    // the one country name it can ask for is looked up now rather than copying the table.
+    std::string record = resultRecord(index);
+    auto countryName = [name = GetCountryName(GetField(record, 11, ","))](std::string_view) {
+        return name;
     };
-    auto *window = new frmInfo(m_context, resultRecord(index), std::move(countryName));
+    auto *window = new frmInfo(m_context, std::move(record), std::move(countryName));
     window->show();
 }
 
