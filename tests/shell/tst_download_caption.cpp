@@ -86,6 +86,8 @@ void TestDownloadCaption::wording_data()
                                             << QStringLiteral("Downloaded 6 Dec 2026 3:04\u202fPM");
     QTest::newRow("German month") << QStringLiteral("de_DE") << afternoon
                                   << QStringLiteral("Downloaded 6 Dez. 2026 15:04");
+    QTest::newRow("C locale, no seconds")
+        << QStringLiteral("C") << afternoon << QStringLiteral("Downloaded 6 Dec 2026 15:04");
     QTest::newRow("French month") << QStringLiteral("fr_FR") << morning
                                   << QStringLiteral("Downloaded 31 janv. 2027 09:05");
 }

@@ -1,0 +1,57 @@
+# The windows at a scale factor of 2 (QT_SCALE_FACTOR=2), as on a high-density screen: the
+# main window with results, a detail window and the About window, written as *-2x.png beside
+# their 1x pictures. Sourced by scripts/screenshot.sh (see docs/screenshots.md).
+#
+# Twice the size needs a larger screen than the 1x pictures: a second virtual display of its
+# own, used only here; the first one is back in use afterwards.
+hidpi_1x_display=$DISPLAY
+Xvfb -displayfd 3 -screen 0 2560x2048x24 -dpi 96 -nolisten tcp 3>"$work/display2x" 2>"$work/xvfb2x.log" &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display2x" ] && break; sleep 0.1; done
+[ -s "$work/display2x" ] || { echo "screenshot: the 2x display did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display2x")" QT_SCALE_FACTOR=2
+
+hidpi_keys() {
+  local window=$1
+  shift
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool key "$@"
+}
+
+shot_directory
+shot_start --server "$SHOT_SERVER"
+main=$(shot_window '^Pellomar hotspot locator')
+shot_grab "$main" main-window-2x-start
+# Coordinates are device pixels: twice the logical ones of the 1x scenarios.
+shot_click "$main" 1344 280          # "Search hotspots!"
+for _ in $(seq 100); do
+  [ -s "$SHOT_DATA/tmp.txt" ] && break
+  sleep 0.1
+done
+for _ in 1 2 3; do
+  box=$(shot_window '^Max Results' 3 2>/dev/null) || break
+  shot_grab "$box" max-results-2x
+  hidpi_keys "$box" Return
+  sleep 0.5
+done
+sleep 1
+shot_move "$main" 400 520            # frames a row
+shot_grab "$main" main-window-2x
+shot_click "$main" 200 472           # the first row
+sleep 1
+detail=""
+for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+  name=$(xdotool getwindowname "$id" 2>/dev/null || true)
+  case "$name" in ''|'Pellomar hotspot locator'*) ;; *) detail=$id ;; esac
+done
+[ -n "$detail" ] || { echo "screenshot: no detail window at 2x" >&2; exit 1; }
+sleep 2                              # the picture arrives
+shot_grab "$detail" detail-window-2x
+hidpi_keys "$main" F1
+about=$(shot_window '^About Pellomar hotspot finder$')
+shot_grab "$about" about-window-2x
+hidpi_keys "$about" Return
+shot_stop
+
+export DISPLAY=$hidpi_1x_display
+unset QT_SCALE_FACTOR
