@@ -185,6 +185,9 @@ private Q_SLOTS:
         QTest::newRow("never closes")
             << QString() << Script::reply(headers + "New Cafe<>US<>BostonEND", Ending::StayOpen)
             << 500 << QStringLiteral("No answer from the directory server");
+        QTest::newRow("a line of 2 MiB")
+            << QString() << Script::reply(headers + QByteArray(2 << 20, 'x') + "END") << 5000
+            << QStringLiteral("holds a line of more than 1024 KiB");
         QTest::newRow("silent server") << QString() << Script::reply({}, Ending::StayOpen) << 500
                                        << QStringLiteral("No answer from the directory server");
         QTest::newRow("closes without a reply")
