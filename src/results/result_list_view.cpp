@@ -307,6 +307,16 @@ void ResultListView::orderChanged()
 
 LoadSummary ResultListView::loadFile(const QString &path)
 {
+    return load(path, nullptr);
+}
+
+LoadSummary ResultListView::loadFile(const QString &path, std::string_view text)
+{
+    return load(path, &text);
+}
+
+LoadSummary ResultListView::load(const QString &path, const std::string_view *text)
+{
     // Only the limit's message box runs events in the middle of a load; a load asked for
     // meanwhile (a search reply arriving) must not pull the list out from under this one.
     if (m_loading) {
@@ -319,7 +329,8 @@ LoadSummary ResultListView::loadFile(const QString &path)
     LoadSummary summary;
     do {
         m_reloadPending = false;
-        summary = loadOnce(path);
+        summary = text ? loadText(*text) : loadOnce(path);
+        text = nullptr;
     } while (m_reloadPending);
     m_loading = false;
     return summary;
@@ -349,16 +360,33 @@ LoadSummary ResultListView::loadOnce(const QString &path)
     if (summary.error.isEmpty())
         reader.finish();
     m_model->appendRecords(reader.takeRecords());
+    summary.bytesRead = input.bytesRead();
+    finishLoad(summary, reader);
+    return summary;
+}
 
+LoadSummary ResultListView::loadText(std::string_view text)
+{
+    clearResults();
+    ResultFileReader reader(MaxResults);
+    if (reader.feed(text) == text.size())
+        reader.finish();
+    m_model->appendRecords(reader.takeRecords());
+    LoadSummary summary;
+    summary.bytesRead = qint64(text.size());
+    finishLoad(summary, reader);
+    return summary;
+}
+
+void ResultListView::finishLoad(LoadSummary &summary, const ResultFileReader &reader)
+{
     summary.rows = rowCount();
     summary.limitReached = reader.full();
-    summary.bytesRead = input.bytesRead();
     if (summary.limitReached) {
         MessageBox::show(window(), QMessageBox::Information, QStringLiteral("Max Results"),
             QStringLiteral("More then 300 hotspots were found that match your query.")
                 + QStringLiteral("\r\n\r\n") + QStringLiteral("Please narrow your search"));
     }
-    return summary;
 }
 
 void ResultListView::fitCanvas()

@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 #include <string>
+#include <string_view>
 
 class QLineEdit;
 class QScrollBar;
@@ -15,6 +16,7 @@ namespace pellomar {
 class ColumnHeading;
 class ReferenceTable;
 class ResultCanvas;
+class ResultFileReader;
 class ResultListModel;
 class SelectionFrame;
 
@@ -50,6 +52,10 @@ public:
     // gives an empty list. A file that cannot be opened leaves the list as it was; a read that
     // fails later keeps the rows built so far.
     LoadSummary loadFile(const QString &path);
+    // The same for a result file just written, from its plain `text` already in memory, so the
+    // file is not read back and unscrambled at once. A reload that waited for a running load
+    // reads the file at `path`.
+    LoadSummary loadFile(const QString &path, std::string_view text);
 
     // Empties the list and the result table, scrolls to the top and hides the frame.
     void clearResults();
@@ -99,7 +105,10 @@ protected:
 private:
     friend class ResultCanvas;
 
+    LoadSummary load(const QString &path, const std::string_view *text);
     LoadSummary loadOnce(const QString &path);
+    LoadSummary loadText(std::string_view text);
+    void finishLoad(LoadSummary &summary, const ResultFileReader &reader);
     void fitCanvas();
     void rowsAdded();
     void orderChanged();

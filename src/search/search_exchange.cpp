@@ -91,14 +91,19 @@ StoredReply storeSearchReply(const QByteArray &reply, const QString &path)
     Scramble(bytes);
     const QString error
         = replaceResultFile(path, QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size())));
-    if (!error.isEmpty())
+    if (!error.isEmpty()) {
         outcome.error = QStringLiteral("The search results could not be stored: ") + error;
+        return outcome;
+    }
+    Scramble(bytes);
+    outcome.text = std::move(bytes);
     return outcome;
 }
 
 void SearchExchange::onFinished(const QByteArray &reply)
 {
-    const StoredReply outcome = storeSearchReply(reply, m_resultFilePath);
+    StoredReply outcome = storeSearchReply(reply, m_resultFilePath);
+    m_storedText = std::move(outcome.text);
     if (!outcome.error.isEmpty()) {
         Q_EMIT failed(outcome.error);
         return;

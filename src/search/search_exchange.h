@@ -5,7 +5,9 @@
 
 #include <QObject>
 #include <QString>
+#include <string>
 #include <string_view>
+#include <utility>
 
 namespace pellomar {
 
@@ -14,6 +16,7 @@ struct StoredReply {
     QString error; // empty when the result file now holds the reply
     bool isMessage = false;
     QString message; // the reply's text when it is a message for the user
+    std::string text; // the result file's plain text, once stored
 };
 
 // Checks and reduces a whole reply and replaces the result file at `path` with it, scrambled,
@@ -39,6 +42,9 @@ public:
 
     // Time-out and size limit of the exchange (tests shorten them).
     Connection &connection() { return m_connection; }
+    // The plain text of the result file as the last `stored` left it, handed over once, so the
+    // list is filled without reading the file back. Empty after a failure.
+    std::string takeStoredText() { return std::exchange(m_storedText, {}); }
 
 Q_SIGNALS:
     // "Connecting...", "Requesting Data...", "Data Downloaded - Loading Results...".
@@ -54,6 +60,7 @@ private:
 
     Connection m_connection;
     QString m_resultFilePath;
+    std::string m_storedText;
 };
 
 } // namespace pellomar

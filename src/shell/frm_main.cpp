@@ -474,7 +474,7 @@ SearchExchange &frmMain::searchExchange()
 
 void frmMain::showSearchReply(bool isMessage, const QString &message)
 {
-    LoadResults();
+    loadResults(searchExchange().takeStoredText());
     if (!isMessage) {
         Picture3->hide();
         // The rows are what the user came for: arrows and Enter work on them at once.
@@ -490,11 +490,20 @@ void frmMain::showSearchReply(bool isMessage, const QString &message)
 }
 void frmMain::LoadResults()
 {
+    loadResults({});
+}
+
+// `storedText`: the result file's plain text when the search has just written it, else empty
+// and the file is read.
+void frmMain::loadResults(const std::string &storedText)
+{
     // Switching the button off moves the keyboard focus on; it comes back when the load is done,
     // so the start-up reload does not take it from where the window opened.
     const bool buttonHadFocus = Command1->hasFocus();
     Command1->setEnabled(false);
-    const LoadSummary loaded = Picture1->loadFile(m_context.resultFilePath());
+    const LoadSummary loaded = storedText.empty()
+        ? Picture1->loadFile(m_context.resultFilePath())
+        : Picture1->loadFile(m_context.resultFilePath(), storedText);
     // A load asked for while the limit's message is open runs when the open one is done, and
     // that one reports the outcome.
     if (loaded.deferred)

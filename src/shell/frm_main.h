@@ -63,6 +63,7 @@ public:
     SearchExchange &searchExchange();
     // Result list
     void LoadResults();
+    void loadResults(const std::string &storedText);
     void OpenInfo(int index);
     // The record line of result row `row` (from 1); "" past the count.
     std::string resultRecord(int row) const;

@@ -130,6 +130,9 @@ private Q_SLOTS:
         const QByteArray onDisk = storedFile();
         QCOMPARE(plain(onDisk), content);
         QVERIFY(onDisk != content || content.isEmpty());
+        // The list is filled from this text instead of the file: it must be the file's text.
+        QCOMPARE(QByteArray::fromStdString(exchange.takeStoredText()), content);
+        QVERIFY(exchange.takeStoredText().empty());
 
         QStringList texts;
         for (const QList<QVariant> &signal : status)
@@ -208,6 +211,7 @@ private Q_SLOTS:
         const QString text = failed.at(0).at(0).toString();
         QVERIFY2(text.contains(reason), qPrintable(text));
         QCOMPARE(storedFile(), m_previous);
+        QVERIFY(exchange.takeStoredText().empty());
     }
 
     void refusedConnection()
