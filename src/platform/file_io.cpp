@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
+#include <filesystem>
 
 namespace pellomar {
 
@@ -42,28 +44,61 @@ FileRead readWholeFile(const QString &path, qint64 maxBytes)
     return result;
 }
 
-QString writeFileAtomically(const QString &path, const QByteArray &data)
+namespace {
+
+// When the disk fills up (or the file size limit is reached) part way, Qt reports the short
+// write as success: check that every byte arrived. Gives the reason of a failure, else "".
+QString writeWhole(QFileDevice &file, const QByteArray &data)
+{
+    if (file.write(data) == data.size() && file.flush() && file.size() == data.size())
+        return {};
+    return file.error() != QFileDevice::NoError
+        ? file.errorString()
+        : QStringLiteral("only part of the data could be written (is the disk full?)");
+}
+
+// The replace without waiting for the disk: a temporary file beside the target, renamed over
+// it (QFile::rename refuses an existing target; rename(2) replaces it in one step).
+QString replaceUnsynced(const QString &path, const QByteArray &data)
+{
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open())
+        return file.errorString();
+    if (const QString reason = writeWhole(file, data); !reason.isEmpty())
+        return reason;
+    file.close();
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(file.fileName()).toStdString(),
+        QFile::encodeName(path).toStdString(), error);
+    if (error)
+        return QString::fromLocal8Bit(error.message().c_str());
+    file.setAutoRemove(false);
+    return {};
+}
+
+QString replaceSynced(const QString &path, const QByteArray &data)
 {
     QSaveFile file(path);
-    const auto failure = [&](const QString &reason) {
-        return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), reason);
-    };
     if (!file.open(QIODevice::WriteOnly))
-        return failure(file.errorString());
-    // When the disk fills up (or the file size limit is reached) part way, Qt reports the short
-    // write as success and would commit a truncated file: check that every byte arrived.
-    const bool written
-        = file.write(data) == data.size() && file.flush() && file.size() == data.size();
-    if (!written) {
-        const QString reason = file.error() != QFileDevice::NoError
-            ? file.errorString()
-            : QStringLiteral("only part of the data could be written (is the disk full?)");
+        return file.errorString();
+    if (const QString reason = writeWhole(file, data); !reason.isEmpty()) {
         file.cancelWriting();
-        return failure(reason);
+        return reason;
     }
     if (!file.commit())
-        return failure(file.errorString());
+        return file.errorString();
     return {};
+}
+
+} // namespace
+
+QString writeFileAtomically(const QString &path, const QByteArray &data, Durability durability)
+{
+    const QString reason = durability == Durability::Synced ? replaceSynced(path, data)
+                                                            : replaceUnsynced(path, data);
+    if (reason.isEmpty())
+        return {};
+    return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), reason);
 }
 
 } // namespace pellomar

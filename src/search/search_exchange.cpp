@@ -1,46 +1,12 @@
 #include "search_exchange.h"
 
 #include "display_text.h"
+#include "file_io.h"
 #include "scramble.h"
 #include "search_reply.h"
 #include "search_request.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryFile>
-#include <filesystem>
-
 namespace pellomar {
-
-namespace {
-
-// writeFileAtomically() without its wait for the disk (fdatasync), which alone takes longer
-// here than a whole search on loopback. The replace stays atomic: a reader sees the old file
-// or the new one, never a part; only a power cut right after a search could cost the file.
-QString replaceResultFile(const QString &path, const QByteArray &data)
-{
-    const QString shownPath = QDir::toNativeSeparators(path);
-    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
-    if (!file.open())
-        return QStringLiteral("Cannot write %1: %2").arg(shownPath, file.errorString());
-    if (file.write(data) != data.size() || !file.flush()) {
-        return QStringLiteral("Cannot write %1: %2").arg(shownPath, file.errorString());
-    }
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("Cannot write %1: %2").arg(shownPath, file.errorString());
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(file.fileName()).toStdString(),
-        QFile::encodeName(path).toStdString(), error);
-    if (error) {
-        return QStringLiteral("Cannot write %1: %2")
-            .arg(shownPath, QString::fromLocal8Bit(error.message().c_str()));
-    }
-    file.setAutoRemove(false);
-    return {};
-}
-
-} // namespace
 
 SearchExchange::SearchExchange(QObject *parent)
     : QObject(parent)
@@ -89,8 +55,8 @@ StoredReply storeSearchReply(const QByteArray &reply, const QString &path)
     // The file rests scrambled; it is never on disk in plain text, not even for a moment.
     bytes += "\r\n";
     Scramble(bytes);
-    const QString error
-        = replaceResultFile(path, QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size())));
+    const QString error = writeFileAtomically(
+        path, QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size())), Durability::Unsynced);
     if (!error.isEmpty()) {
         outcome.error = QStringLiteral("The search results could not be stored: ") + error;
         return outcome;

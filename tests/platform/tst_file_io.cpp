@@ -56,6 +56,15 @@ private:
 class TestFileIo : public QObject {
     Q_OBJECT
 
+private:
+    // Every replace, waiting for the disk or not, must be whole or leave the old file.
+    static void durabilities()
+    {
+        QTest::addColumn<Durability>("durability");
+        QTest::newRow("synced") << Durability::Synced;
+        QTest::newRow("unsynced") << Durability::Unsynced;
+    }
+
 private Q_SLOTS:
     void readsWholeFile_data();
     void readsWholeFile();
@@ -63,8 +72,11 @@ private Q_SLOTS:
     void folderIsNoFile();
     void tooLarge();
     void unreadableFile();
+    void writeCreatesAndReplaces_data() { durabilities(); }
     void writeCreatesAndReplaces();
+    void writeIntoMissingFolderFails_data() { durabilities(); }
     void writeIntoMissingFolderFails();
+    void failedWriteKeepsOldFile_data() { durabilities(); }
     void failedWriteKeepsOldFile();
     void readOnlyFolderKeepsOldFile();
 
@@ -135,19 +147,21 @@ void TestFileIo::unreadableFile()
 
 void TestFileIo::writeCreatesAndReplaces()
 {
+    QFETCH(Durability, durability);
     const QString path = m_dir.filePath(QStringLiteral("tmp.txt"));
-    QCOMPARE(writeFileAtomically(path, "first, and longer\r\n"), QString());
+    QCOMPARE(writeFileAtomically(path, "first, and longer\r\n", durability), QString());
     QCOMPARE(contentOf(path), QByteArray("first, and longer\r\n"));
-    QCOMPARE(writeFileAtomically(path, "second"), QString());
+    QCOMPARE(writeFileAtomically(path, "second", durability), QString());
     QCOMPARE(contentOf(path), QByteArray("second"));
-    QCOMPARE(writeFileAtomically(path, QByteArray()), QString());
+    QCOMPARE(writeFileAtomically(path, QByteArray(), durability), QString());
     QCOMPARE(contentOf(path), QByteArray());
 }
 
 void TestFileIo::writeIntoMissingFolderFails()
 {
+    QFETCH(Durability, durability);
     const QString path = m_dir.filePath(QStringLiteral("no/such/folder/tmp.txt"));
-    const QString error = writeFileAtomically(path, "x");
+    const QString error = writeFileAtomically(path, "x", durability);
     QVERIFY(!error.isEmpty());
     QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
     QVERIFY(!QFile::exists(path));
@@ -155,6 +169,7 @@ void TestFileIo::writeIntoMissingFolderFails()
 
 void TestFileIo::failedWriteKeepsOldFile()
 {
+    QFETCH(Durability, durability);
     QTemporaryDir folder(m_dir.filePath(QStringLiteral("full-XXXXXX")));
     QVERIFY(folder.isValid());
     const QString path = folder.filePath(QStringLiteral("tmp.txt"));
@@ -162,7 +177,7 @@ void TestFileIo::failedWriteKeepsOldFile()
     {
         const FileSizeLimit limit(64);
         QVERIFY(limit.active());
-        const QString error = writeFileAtomically(path, QByteArray(4096, 'n'));
+        const QString error = writeFileAtomically(path, QByteArray(4096, 'n'), durability);
         QVERIFY2(!error.isEmpty(), "a write beyond the file size limit must fail");
     }
     QCOMPARE(contentOf(path), QByteArray("old result"));
