@@ -17,8 +17,9 @@ std::size_t ResultFileReader::feed(std::string_view piece)
         if (piece.front() == '\n')
             pos = 1;
     }
+    LineBreakScanner breaks(piece);
     while (pos < piece.size() && !full()) {
-        const std::size_t end = piece.find_first_of("\r\n", pos);
+        const std::size_t end = breaks.next(pos);
         if (end == std::string_view::npos) {
             m_line.append(piece.substr(pos));
             return piece.size();

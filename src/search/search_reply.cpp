@@ -174,8 +174,9 @@ std::size_t LongestLine(std::string_view text)
 {
     std::size_t longest = 0;
     std::size_t start = 0;
+    LineBreakScanner breaks(text);
     while (start <= text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
+        std::size_t end = breaks.next(start);
         if (end == std::string_view::npos)
             end = text.size();
         longest = std::max(longest, end - start);
