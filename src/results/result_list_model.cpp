@@ -156,7 +156,7 @@ void ResultListModel::appendRecords(std::vector<std::string> lines)
         // New rows take their place in the sorted, filtered order.
         beginResetModel();
         for (std::string &line : lines) {
-            m_captions.push_back(captionsFor(line));
+            m_captions.emplace_back();
             m_table.append(std::move(line));
         }
         applyOrder(computeOrder());
@@ -165,9 +165,8 @@ void ResultListModel::appendRecords(std::vector<std::string> lines)
     }
     const int first = count();
     beginInsertRows({}, first, first + int(lines.size()) - 1);
-    m_captions.reserve(m_captions.size() + lines.size());
+    m_captions.resize(m_captions.size() + lines.size());
     for (std::string &line : lines) {
-        m_captions.push_back(captionsFor(line));
         m_table.append(std::move(line));
         m_order.push_back(count());
         m_positions.push_back(count());
@@ -228,7 +227,7 @@ bool ResultListModel::matchesFilter(int row) const
 {
     if (m_filter.isEmpty())
         return true;
-    for (const QString &cell : m_captions[std::size_t(row - 1)]) {
+    for (const QString &cell : captionsOf(row)) {
         if (cell.contains(m_filter, Qt::CaseInsensitive))
             return true;
     }
@@ -254,8 +253,8 @@ std::vector<int> ResultListModel::computeOrder() const
     const auto cell = std::size_t(static_cast<int>(*m_sortColumn) - ResultLayout::FirstTextColumn);
     std::vector<QString> keys;
     keys.reserve(std::size_t(count()));
-    for (const Captions &captions : m_captions)
-        keys.push_back(sortKey(captions[cell]));
+    for (int row = 1; row <= count(); ++row)
+        keys.push_back(sortKey(captionsOf(row)[cell]));
     const bool descending = m_sortOrder == Qt::DescendingOrder;
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
         const int result = naturalCompare(keys[std::size_t(a - 1)], keys[std::size_t(b - 1)]);
@@ -302,8 +301,15 @@ QString ResultListModel::caption(int row, Column column) const
         return {};
     if (column == Column::Number)
         return QString::number(row);
-    return m_captions[std::size_t(row - 1)]
-                     [std::size_t(static_cast<int>(column) - ResultLayout::FirstTextColumn)];
+    return captionsOf(row)[std::size_t(static_cast<int>(column) - ResultLayout::FirstTextColumn)];
+}
+
+const ResultListModel::Captions &ResultListModel::captionsOf(int row) const
+{
+    std::optional<Captions> &captions = m_captions[std::size_t(row - 1)];
+    if (!captions)
+        captions = captionsFor(m_table.entry(row));
+    return *captions;
 }
 
 ResultListModel::Captions ResultListModel::captionsFor(const std::string &line) const

@@ -15,7 +15,9 @@
 namespace pellomar {
 
 // The hotspots of the last load: their record lines (the result table) and, per row, the
-// captions of the six text cells as the list shows them.
+// captions of the six text cells as the list shows them. A row's captions are made when first
+// asked for: right after a search only the rows in view need them, and the rows are on screen
+// sooner for it.
 //
 // A result row ("row", "hotspot") is the hotspot's number in the load, from 1: its entry in the
 // result table, the number the list shows and what a detail window opens. The user may sort
@@ -78,6 +80,7 @@ Q_SIGNALS:
 private:
     using Captions = std::array<QString, ResultLayout::ColumnCount - ResultLayout::FirstTextColumn>;
     Captions captionsFor(const std::string &line) const;
+    const Captions &captionsOf(int row) const;
     bool matchesFilter(int row) const;
     std::vector<int> computeOrder() const;
     void applyOrder(std::vector<int> order);
@@ -86,7 +89,7 @@ private:
 
     const ReferenceTable &m_countries;
     ResultTable m_table;
-    std::vector<Captions> m_captions;
+    mutable std::vector<std::optional<Captions>> m_captions; // row - 1 -> captions once made
     std::optional<Column> m_sortColumn;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     QString m_filter;
