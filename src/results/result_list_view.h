@@ -21,6 +21,9 @@ class ResultListModel;
 class SelectionFrame;
 
 // How a load of the result file went.
+// Whether a load that reaches the list's limit says so with the "Max Results" message.
+enum class LimitMessage { Show, Quiet };
+
 struct LoadSummary {
     int rows = 0; // rows on the list afterwards
     bool limitReached = false; // the file held the most records the list takes, or more
@@ -51,7 +54,7 @@ public:
     // left so): up to 300 of them, with the "Max Results" message at the limit. A missing file
     // gives an empty list. A file that cannot be opened leaves the list as it was; a read that
     // fails later keeps the rows built so far.
-    LoadSummary loadFile(const QString &path);
+    LoadSummary loadFile(const QString &path, LimitMessage message = LimitMessage::Show);
     // The same for a result file just written, from its plain `text` already in memory, so the
     // file is not read back and unscrambled at once. A reload that waited for a running load
     // reads the file at `path`.
@@ -95,6 +98,9 @@ Q_SIGNALS:
     void openRow(int row);
     // The frame has moved to row `row`.
     void selectionMoved(int row);
+    // The "Max Results" message is about to wait for the user, in the middle of a load: the
+    // only time a load lets other events run.
+    void limitMessageShowing();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -105,11 +111,12 @@ protected:
 private:
     friend class ResultCanvas;
 
-    LoadSummary load(const QString &path, const std::string_view *text);
+    LoadSummary load(const QString &path, const std::string_view *text, LimitMessage message);
     LoadSummary loadOnce(const QString &path);
     LoadSummary loadText(std::string_view text);
     void finishLoad(LoadSummary &summary, const ResultFileReader &reader);
     void fitCanvas();
+    void repaintRows();
     void rowsAdded();
     void orderChanged();
     void notifyAccessibleFocus();
@@ -123,6 +130,10 @@ private:
     int m_selectedRow = 0;
     bool m_loading = false;
     bool m_reloadPending = false;
+    // While a load replaces the rows, the canvas and the scroll range are fitted once, at the
+    // end: a list that ends the size it was does not repaint its scroll bar.
+    bool m_fitDeferred = false;
+    LimitMessage m_limitMessage = LimitMessage::Show;
     int m_wheelDelta = 0; // wheel movement short of a whole notch
 };
 
