@@ -1,15 +1,76 @@
 #include "connection.h"
 
+#include <QHostAddress>
 #include <QTcpSocket>
 
 #if defined(Q_OS_LINUX)
+#include <cerrno>
+#include <cstring>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #endif
 
 namespace pellomar {
+
+namespace {
+
+// A server on this machine has accepted the connection by the time connect(2) returns. Taken
+// up at once, the request goes out before the window repaints its status line rather than a
+// turn of the event loop later. Anything else (a host name, another machine, a server that
+// refuses) is left to QTcpSocket's own connect, which also reports the reason. True when
+// `socket` holds the connection.
+bool connectAtOnce(QTcpSocket &socket, const ServerAddress &server)
+{
+#if defined(Q_OS_LINUX)
+    QHostAddress address;
+    if (!address.setAddress(server.host) || !address.isLoopback() || !address.scopeId().isEmpty())
+        return false;
+    sockaddr_storage storage {};
+    socklen_t length = 0;
+    bool isIpv4 = false;
+    const quint32 ipv4 = address.toIPv4Address(&isIpv4);
+    if (isIpv4 && address.protocol() == QAbstractSocket::IPv4Protocol) {
+        auto *in = reinterpret_cast<sockaddr_in *>(&storage);
+        in->sin_family = AF_INET;
+        in->sin_port = htons(server.port);
+        in->sin_addr.s_addr = htonl(ipv4);
+        length = sizeof(sockaddr_in);
+    } else if (address.protocol() == QAbstractSocket::IPv6Protocol) {
+        auto *in6 = reinterpret_cast<sockaddr_in6 *>(&storage);
+        in6->sin6_family = AF_INET6;
+        in6->sin6_port = htons(server.port);
+        const Q_IPV6ADDR bytes = address.toIPv6Address();
+        std::memcpy(&in6->sin6_addr, bytes.c, sizeof bytes.c);
+        length = sizeof(sockaddr_in6);
+    } else {
+        return false;
+    }
+    const int fd = ::socket(storage.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    pollfd ready { fd, POLLOUT, 0 };
+    int error = 0;
+    socklen_t size = sizeof error;
+    const bool connected = (::connect(fd, reinterpret_cast<const sockaddr *>(&storage), length) == 0
+                               || errno == EINPROGRESS)
+        && ::poll(&ready, 1, 0) == 1 && (ready.revents & (POLLERR | POLLHUP)) == 0
+        && ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
+    if (!connected || !socket.setSocketDescriptor(fd)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+#else
+    Q_UNUSED(socket);
+    Q_UNUSED(server);
+    return false;
+#endif
+}
+
+} // namespace
 
 Connection::Connection(QObject *parent)
     : QObject(parent)
@@ -42,7 +103,10 @@ void Connection::start(const ServerAddress &server, const QByteArray &request)
     connect(socket, &QTcpSocket::disconnected, this, &Connection::onDisconnected);
     connect(socket, &QTcpSocket::errorOccurred, this, &Connection::onError);
     m_idle.start();
-    socket->connectToHost(server.host, server.port);
+    if (connectAtOnce(*socket, server))
+        onConnected();
+    else
+        socket->connectToHost(server.host, server.port);
 }
 
 void Connection::abort()
@@ -73,6 +137,9 @@ void Connection::onConnected()
     m_watch = ::dup(int(m_socket->socketDescriptor()));
 #endif
     m_socket->write(m_request);
+    // Out now rather than on the event loop's next turn, after the status line's repaint: the
+    // server works on it while the window paints.
+    m_socket->flush();
     Q_EMIT requestSent();
 }
 
