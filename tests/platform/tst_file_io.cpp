@@ -2,10 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace pellomar;
@@ -79,6 +81,7 @@ private Q_SLOTS:
     void failedWriteKeepsOldFile_data() { durabilities(); }
     void failedWriteKeepsOldFile();
     void readOnlyFolderKeepsOldFile();
+    void replacesFifo();
 
 private:
     QTemporaryDir m_dir;
@@ -198,6 +201,17 @@ void TestFileIo::readOnlyFolderKeepsOldFile()
         folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QVERIFY(!error.isEmpty());
     QCOMPARE(contentOf(path), QByteArray("old result"));
+}
+
+// The search's replace looks at the file it replaces; a FIFO in its place (which a plain open
+// would wait on for ever) is replaced like any file.
+void TestFileIo::replacesFifo()
+{
+    const QString path = m_dir.filePath(QStringLiteral("fifo.txt"));
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    QCOMPARE(writeFileAtomically(path, "results", Durability::Unsynced), QString());
+    QVERIFY(QFileInfo(path).isFile());
+    QCOMPARE(contentOf(path), QByteArray("results"));
 }
 
 QTEST_GUILESS_MAIN(TestFileIo)
