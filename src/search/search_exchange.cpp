@@ -6,21 +6,37 @@
 #include "search_reply.h"
 #include "search_request.h"
 
+#include <future>
+#include <span>
+
 namespace pellomar {
 
 SearchExchange::SearchExchange(QObject *parent)
     : QObject(parent)
 {
+    m_writer.setMaxThreadCount(1);
+    m_writer.setExpiryTimeout(-1);
     connect(&m_connection, &Connection::requestSent, this,
         [this] { Q_EMIT statusChanged(QStringLiteral("Requesting Data...")); });
     connect(&m_connection, &Connection::finished, this, &SearchExchange::onFinished);
     connect(&m_connection, &Connection::failed, this, &SearchExchange::failed);
 }
 
+SearchExchange::~SearchExchange()
+{
+    m_writer.waitForDone();
+}
+
+std::string_view SearchExchange::storedText() const
+{
+    return m_storedText ? std::string_view(*m_storedText) : std::string_view();
+}
+
 void SearchExchange::start(
     const ServerAddress &server, const QString &resultFilePath, std::string_view requestPath)
 {
     m_resultFilePath = resultFilePath;
+    m_storedText.reset();
     const std::string request = RequestBytes(requestPath, toBytes(server.hostHeader()));
     // Before the start: a connection that fails at once reports its reason from inside it.
     Q_EMIT statusChanged(QStringLiteral("Connecting..."));
@@ -32,7 +48,7 @@ void SearchExchange::abort()
     m_connection.abort();
 }
 
-StoredReply storeSearchReply(const QByteArray &reply, const QString &path)
+StoredReply checkSearchReply(const QByteArray &reply)
 {
     StoredReply outcome;
     SearchReply processed = ProcessReply(asView(reply));
@@ -51,30 +67,50 @@ StoredReply storeSearchReply(const QByteArray &reply, const QString &path)
     outcome.isMessage = IsMessageReply(bytes);
     if (outcome.isMessage)
         outcome.message = displayText(bytes);
-
-    // The file rests scrambled; it is never on disk in plain text, not even for a moment.
     bytes += "\r\n";
-    Scramble(bytes);
-    const QString error = writeFileAtomically(
-        path, QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size())), Durability::Unsynced);
-    if (!error.isEmpty()) {
-        outcome.error = QStringLiteral("The search results could not be stored: ") + error;
-        return outcome;
-    }
-    Scramble(bytes);
     outcome.text = std::move(bytes);
+    return outcome;
+}
+
+QString storeResultText(std::string_view text, const QString &path)
+{
+    // The file rests scrambled; it is never on disk in plain text, not even for a moment.
+    QByteArray scrambled(text.data(), qsizetype(text.size()));
+    Scramble(std::span<char>(scrambled.data(), std::size_t(scrambled.size())));
+    const QString error = writeFileAtomically(path, scrambled, Durability::Unsynced);
+    return error.isEmpty() ? QString()
+                           : QStringLiteral("The search results could not be stored: ") + error;
+}
+
+StoredReply storeSearchReply(const QByteArray &reply, const QString &path)
+{
+    StoredReply outcome = checkSearchReply(reply);
+    if (outcome.error.isEmpty())
+        outcome.error = storeResultText(outcome.text, path);
     return outcome;
 }
 
 void SearchExchange::onFinished(const QByteArray &reply)
 {
-    StoredReply outcome = storeSearchReply(reply, m_resultFilePath);
-    m_storedText = std::move(outcome.text);
+    StoredReply outcome = checkSearchReply(reply);
     if (!outcome.error.isEmpty()) {
         Q_EMIT failed(outcome.error);
         return;
     }
+    auto text = std::make_shared<const std::string>(std::move(outcome.text));
+    m_storedText = text;
+    auto written = std::make_shared<std::promise<QString>>();
+    std::future<QString> writing = written->get_future();
+    m_writer.start([text, path = m_resultFilePath, written] {
+        written->set_value(storeResultText(*text, path));
+    });
     Q_EMIT statusChanged(QStringLiteral("Data Downloaded - Loading Results..."));
+    Q_EMIT replyReady(outcome.isMessage, outcome.message);
+    if (const QString error = writing.get(); !error.isEmpty()) {
+        m_storedText.reset();
+        Q_EMIT failed(error);
+        return;
+    }
     Q_EMIT stored(outcome.isMessage, outcome.message);
 }
 

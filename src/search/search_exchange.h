@@ -5,9 +5,10 @@
 
 #include <QObject>
 #include <QString>
+#include <QThreadPool>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 
 namespace pellomar {
 
@@ -19,19 +20,29 @@ struct StoredReply {
     std::string text; // the result file's plain text, once stored
 };
 
-// Checks and reduces a whole reply and replaces the result file at `path` with it, scrambled,
-// in one step. On any failure the file stays as it was.
+// Checks and reduces a whole reply (status, header cut, records to lines, no line the loader
+// would refuse); `text` is the result file's plain text. Nothing is written.
+StoredReply checkSearchReply(const QByteArray &reply);
+// Replaces the result file at `path` with the plain `text`, scrambled, in one step; on failure
+// the file stays as it was. Returns the reason of a failure, else an empty string.
+QString storeResultText(std::string_view text, const QString &path);
+// Both in turn: checks a whole reply and replaces the result file with it.
 StoredReply storeSearchReply(const QByteArray &reply, const QString &path);
 
 // One search at a time with the directory server: sends the request, and when the server
 // has closed the connection checks and reduces the reply and stores it as the result file,
 // already scrambled, in one atomic replace. Nothing is stored when anything fails, so the
 // previous result file stays as it was.
+//
+// The file is written on a thread of its own while `replyReady` lets the window build its rows
+// from the same text; `stored` or `failed` follows before control returns to the event loop,
+// so the new rows are never painted unless the file holds them.
 class SearchExchange : public QObject {
     Q_OBJECT
 
 public:
     explicit SearchExchange(QObject *parent = nullptr);
+    ~SearchExchange() override;
 
     // Drops a running search and starts a new one for `requestPath` (path and query).
     void start(
@@ -42,17 +53,21 @@ public:
 
     // Time-out and size limit of the exchange (tests shorten them).
     Connection &connection() { return m_connection; }
-    // The plain text of the result file as the last `stored` left it, handed over once, so the
-    // list is filled without reading the file back. Empty after a failure.
-    std::string takeStoredText() { return std::exchange(m_storedText, {}); }
+    // The plain text of the reply from `replyReady` until the next search starts: the list is
+    // filled from it without reading the file back. Empty after a failure.
+    std::string_view storedText() const;
 
 Q_SIGNALS:
     // "Connecting...", "Requesting Data...", "Data Downloaded - Loading Results...".
     void statusChanged(const QString &text);
-    // The result file holds the new reply. `message` is the reply's text when the reply is a
+    // A usable reply has come and is being stored: its rows may be built now (storedText()),
+    // and shown once `stored` follows. `message` is the reply's text when the reply is a
     // message for the user rather than records, else empty.
+    void replyReady(bool isMessage, const QString &message);
+    // The result file holds the new reply (the arguments repeat replyReady's).
     void stored(bool isMessage, const QString &message);
-    // The search ended without a usable reply; the result file is untouched.
+    // The search ended without a usable reply, or its reply could not be stored (then after
+    // replyReady); the result file is untouched.
     void failed(const QString &reason);
 
 private:
@@ -60,7 +75,10 @@ private:
 
     Connection m_connection;
     QString m_resultFilePath;
-    std::string m_storedText;
+    std::shared_ptr<const std::string> m_storedText;
+    // One thread, kept: result files are written one after another, and no thread is started
+    // while the user waits for the rows.
+    QThreadPool m_writer;
 };
 
 } // namespace pellomar

@@ -236,6 +236,10 @@ void frmMain::setupUi()
 
     Picture1 = new ResultListView(m_countries, central);
     connect(Picture1, &ResultListView::openRow, this, &frmMain::OpenInfo);
+    // A load runs to its end without letting any event in, except while the "Max Results"
+    // message waits: that is when the button must not start another search.
+    connect(Picture1, &ResultListView::limitMessageShowing, this,
+        [this] { Command1->setEnabled(false); });
     Picture1->attachHeadings(lblTitle);
     Picture1->attachFilter(txtFilter);
     // Enter in the filter goes on to the rows it left.
@@ -466,15 +470,18 @@ SearchExchange &frmMain::searchExchange()
     if (!m_search) {
         m_search = new SearchExchange(this);
         connect(m_search, &SearchExchange::statusChanged, this, &frmMain::SetStatus);
-        connect(m_search, &SearchExchange::failed, this, &frmMain::SetStatus);
-        connect(m_search, &SearchExchange::stored, this, &frmMain::showSearchReply);
+        connect(m_search, &SearchExchange::failed, this, &frmMain::searchFailed);
+        connect(m_search, &SearchExchange::replyReady, this, &frmMain::showSearchReply);
+        connect(m_search, &SearchExchange::stored, this, [this] { m_rowsUnstored = false; });
     }
     return *m_search;
 }
 
 void frmMain::showSearchReply(bool isMessage, const QString &message)
 {
-    loadResults(searchExchange().takeStoredText());
+    // Built while the result file is written; painted once it is (or see searchFailed).
+    m_rowsUnstored = true;
+    loadResults(searchExchange().storedText());
     if (!isMessage) {
         Picture3->hide();
         // The rows are what the user came for: arrows and Enter work on them at once.
@@ -488,6 +495,17 @@ void frmMain::showSearchReply(bool isMessage, const QString &message)
     Picture3->show();
     Picture3->raise();
 }
+void frmMain::searchFailed(const QString &reason)
+{
+    // A reply that could not be stored was already built into rows, not yet painted: the list
+    // goes back to what the result file still holds, the previous results.
+    if (std::exchange(m_rowsUnstored, false)) {
+        Picture3->hide();
+        loadResults({}, LimitMessage::Quiet);
+    }
+    SetStatus(reason);
+}
+
 void frmMain::LoadResults()
 {
     loadResults({});
@@ -495,14 +513,14 @@ void frmMain::LoadResults()
 
 // `storedText`: the result file's plain text when the search has just written it, else empty
 // and the file is read.
-void frmMain::loadResults(const std::string &storedText)
+void frmMain::loadResults(std::string_view storedText, LimitMessage message)
 {
-    // Switching the button off moves the keyboard focus on; it comes back when the load is done,
-    // so the start-up reload does not take it from where the window opened.
+    // Switching the button off (see limitMessageShowing) moves the keyboard focus on; it comes
+    // back when the load is done, so the start-up reload does not take it from where the window
+    // opened.
     const bool buttonHadFocus = Command1->hasFocus();
-    Command1->setEnabled(false);
     const LoadSummary loaded = storedText.empty()
-        ? Picture1->loadFile(m_context.resultFilePath())
+        ? Picture1->loadFile(m_context.resultFilePath(), message)
         : Picture1->loadFile(m_context.resultFilePath(), storedText);
     // A load asked for while the limit's message is open runs when the open one is done, and
     // that one reports the outcome.
@@ -517,7 +535,7 @@ void frmMain::loadResults(const std::string &storedText)
     if (loaded.error.isEmpty() || loaded.bytesRead > 0)
         showDownloadedCaption(resultFileCaption(m_context.resultFilePath()));
     Command1->setEnabled(true);
-    if (buttonHadFocus)
+    if (buttonHadFocus && !Command1->hasFocus())
         Command1->setFocus();
 }
 
@@ -552,9 +570,8 @@ void frmMain::OpenInfo(int index)
     // The window keeps its own copy of the record and the country table never changes, so
     // the one country name it can ask for is looked up now rather than copying the table.
     std::string record = resultRecord(index);
-    auto countryName = [name = GetCountryName(GetField(record, 11, ","))](std::string_view) {
-        return name;
-    };
+    auto countryName
+        = [name = GetCountryName(GetField(record, 11, ","))](std::string_view) { return name; };
     auto *window = new frmInfo(m_context, std::move(record), std::move(countryName));
     window->show();
 }

@@ -2,6 +2,7 @@
 
 #include "app_context.h"
 #include "reference_table.h"
+#include "result_list_view.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -63,7 +64,7 @@ public:
     SearchExchange &searchExchange();
     // Result list
     void LoadResults();
-    void loadResults(const std::string &storedText);
+    void loadResults(std::string_view storedText, LimitMessage message = LimitMessage::Show);
     void OpenInfo(int index);
     // The record line of result row `row` (from 1); "" past the count.
     std::string resultRecord(int row) const;
@@ -91,6 +92,7 @@ private:
     void mnuexit_Click();
     void mnuexport_Click();
     void showSearchReply(bool isMessage, const QString &message);
+    void searchFailed(const QString &reason);
     void showDownloadedCaption(const QString &caption);
 
     AppContext m_context;
@@ -127,6 +129,8 @@ private:
 
     QString RequestPath;
     SearchExchange *m_search = nullptr;
+    // The list shows a reply whose result file is still being written.
+    bool m_rowsUnstored = false;
 };
 
 } // namespace pellomar

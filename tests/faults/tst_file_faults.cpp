@@ -197,6 +197,46 @@ private Q_SLOTS:
         QVERIFY(m_boxes.isEmpty());
     }
 
+    // The new rows are built while the result file is written; when the write fails they give
+    // way to the previous list before anything is painted, without the limit's message again
+    // and without a message panel.
+    void failedStoreShowsPreviousList_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<int>("previousRecords");
+        QTest::newRow("records, previous list at the limit")
+            << QByteArray("New Cafe<>US<>BostonEND") << 320;
+        QTest::newRow("message") << QByteArray("No hotspots found.") << 2;
+    }
+
+    void failedStoreShowsPreviousList()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(int, previousRecords);
+        QCOMPARE(writeFileAtomically(context().resultFilePath(), scrambledRecords(previousRecords)),
+            QString());
+        m_window = openMainWindow(context());
+        QTRY_COMPARE(status(), QStringLiteral("Results Loaded!"));
+        const int shown = list()->rowCount();
+        QCOMPARE(shown, qMin(previousRecords, 300));
+        m_boxes.clear();
+        m_server->setDefaultScript(Script::reply(Script::httpReply(reply)));
+        {
+            UnwritableFolder folder(UnwritableFolder::Way::NoRoom, context().dataDir);
+            if (!folder.active())
+                QSKIP("this machine cannot limit the size of files");
+            QVERIFY(!search());
+        }
+        QVERIFY2(status().startsWith(QStringLiteral("The search results could not be stored")),
+            qPrintable(status()));
+        QCOMPARE(list()->rowCount(), shown);
+        QCOMPARE(QByteArray::fromStdString(list()->record(1)),
+            QByteArray("Hotspot 1<>US<>Springfield<>Cafe<>free"));
+        QVERIFY(!m_window->findChild<QWidget *>(QStringLiteral("Picture3"))->isVisible());
+        QVERIFY(m_boxes.isEmpty());
+        QVERIFY(searchButton()->isEnabled());
+    }
+
     void damagedResultFile_data()
     {
         QTest::addColumn<QString>("kind");

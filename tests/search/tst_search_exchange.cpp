@@ -117,6 +117,7 @@ private Q_SLOTS:
         QVERIFY(server.listen());
         server.setDefaultScript(script);
         SearchExchange exchange;
+        QSignalSpy ready(&exchange, &SearchExchange::replyReady);
         QSignalSpy stored(&exchange, &SearchExchange::stored);
         QSignalSpy failed(&exchange, &SearchExchange::failed);
         QSignalSpy status(&exchange, &SearchExchange::statusChanged);
@@ -124,6 +125,8 @@ private Q_SLOTS:
         QVERIFY2(
             failed.isEmpty(), failed.isEmpty() ? "" : qPrintable(failed.at(0).at(0).toString()));
         QCOMPARE(stored.count(), 1);
+        QCOMPARE(ready.count(), 1);
+        QCOMPARE(ready.at(0), stored.at(0));
         QCOMPARE(stored.at(0).at(0).toBool(), isMessage);
         QCOMPARE(stored.at(0).at(1).toString(), message);
 
@@ -131,8 +134,8 @@ private Q_SLOTS:
         QCOMPARE(plain(onDisk), content);
         QVERIFY(onDisk != content || content.isEmpty());
         // The list is filled from this text instead of the file: it must be the file's text.
-        QCOMPARE(QByteArray::fromStdString(exchange.takeStoredText()), content);
-        QVERIFY(exchange.takeStoredText().empty());
+        const std::string_view text = exchange.storedText();
+        QCOMPARE(QByteArray(text.data(), qsizetype(text.size())), content);
 
         QStringList texts;
         for (const QList<QVariant> &signal : status)
@@ -164,6 +167,34 @@ private Q_SLOTS:
         QCOMPARE(server.request(0),
             "GET " + path + " HTTP/1.0\r\nHost: 127.0.0.1:" + QByteArray::number(server.port())
                 + "\r\n\r\n");
+    }
+
+    // An address is connected to at once, a host name through the name lookup: both carry the
+    // same request and reply.
+    void reachesServerByAddressOrName_data()
+    {
+        QTest::addColumn<QString>("host");
+        QTest::newRow("address") << QStringLiteral("127.0.0.1");
+        QTest::newRow("host name") << QStringLiteral("localhost");
+    }
+
+    void reachesServerByAddressOrName()
+    {
+        QFETCH(QString, host);
+        ScriptedServer server;
+        QVERIFY(server.listen());
+        server.setDefaultScript(Script::reply(Script::httpReply(Record1 + "END")));
+        SearchExchange exchange;
+        QSignalSpy stored(&exchange, &SearchExchange::stored);
+        QSignalSpy failed(&exchange, &SearchExchange::failed);
+        exchange.start(ServerAddress { host, server.port() }, m_file, Path.toStdString());
+        QVERIFY(QTest::qWaitFor([&] { return stored.count() + failed.count() > 0; }, 5000));
+        QVERIFY2(
+            failed.isEmpty(), failed.isEmpty() ? "" : qPrintable(failed.at(0).at(0).toString()));
+        QCOMPARE(server.request(0),
+            "GET " + Path + " HTTP/1.0\r\nHost: " + host.toLatin1() + ':'
+                + QByteArray::number(server.port()) + "\r\n\r\n");
+        QCOMPARE(plain(storedFile()), Record1 + "\r\n-\r\n\r\n");
     }
 
     void failsAndKeepsPreviousFile_data()
@@ -211,7 +242,7 @@ private Q_SLOTS:
         const QString text = failed.at(0).at(0).toString();
         QVERIFY2(text.contains(reason), qPrintable(text));
         QCOMPARE(storedFile(), m_previous);
-        QVERIFY(exchange.takeStoredText().empty());
+        QVERIFY(exchange.storedText().empty());
     }
 
     void refusedConnection()
@@ -273,9 +304,13 @@ private Q_SLOTS:
         QVERIFY(server.listen());
         server.setDefaultScript(Script::reply(Script::httpReply(Record1 + "END")));
         SearchExchange exchange;
+        QSignalSpy ready(&exchange, &SearchExchange::replyReady);
         QSignalSpy stored(&exchange, &SearchExchange::stored);
         QSignalSpy failed(&exchange, &SearchExchange::failed);
         QVERIFY(run(exchange, server, stored, failed));
+        // The rows were offered while the file was written, and withdrawn when it failed.
+        QCOMPARE(ready.count(), 1);
+        QVERIFY(exchange.storedText().empty());
         QCOMPARE(stored.count(), 0);
         QVERIFY2(failed.at(0).at(0).toString().startsWith(
                      QStringLiteral("The search results could not be stored")),
