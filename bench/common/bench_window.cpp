@@ -9,10 +9,11 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QPushButton>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 
 namespace pellomar::bench {
@@ -60,32 +61,38 @@ DirectorySearch searchNear300(const ServerAddress &server, const ReferenceTable 
     return best;
 }
 
-void pressSearchButton(frmMain &window)
-{
-    QTest::mousePress(window.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
-}
-
-bool searchAndPaint(frmMain &window, const DirectorySearch &search)
+void pressSearchButton(frmMain &window, const DirectorySearch &search)
 {
     window.findChild<QComboBox *>(QStringLiteral("tCountry"))->setCurrentText(search.countryName);
+    QTest::mousePress(window.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    paintNow(window);
+}
+
+bool searchAndPaint(frmMain &window)
+{
     bool done = false;
     bool stored = false;
     QObject context;
+    // Waits as the program does, asleep in the event loop until something happens (a
+    // processEvents() loop with a time limit polls and keeps a processor busy meanwhile).
+    QEventLoop waiting;
+    QTimer::singleShot(10000, &waiting, &QEventLoop::quit);
     // Connected after the window's own handler: it runs once the rows are loaded.
     QObject::connect(&window.searchExchange(), &SearchExchange::stored, &context, [&] {
         paintNow(window);
         done = stored = true;
+        waiting.quit();
     });
     QObject::connect(
         &window.searchExchange(), &SearchExchange::failed, &context, [&](const QString &reason) {
             std::printf("search failed: %s\n", qPrintable(reason));
             done = true;
+            waiting.quit();
         });
     QTest::mouseRelease(
         window.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
-    const QDeadlineTimer deadline(10000);
-    while (!done && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    if (!done)
+        waiting.exec();
     return stored;
 }
 

@@ -18,11 +18,12 @@ struct DirectorySearch {
 };
 // The country search whose reply comes closest to the list's 300 records.
 DirectorySearch searchNear300(const ServerAddress &server, const ReferenceTable &countries);
-// Presses "Search hotspots!" down; the search starts when it is let go.
-void pressSearchButton(frmMain &window);
-// Picks the search's country on the window, lets the pressed "Search hotspots!" go (the click)
-// and waits until the rows are painted; false when the search failed or took more than 10 s.
-bool searchAndPaint(frmMain &window, const DirectorySearch &search);
+// Picks the search's country and presses "Search hotspots!" down, painting both as the user
+// would see them before letting go; the search starts when the button is let go.
+void pressSearchButton(frmMain &window, const DirectorySearch &search);
+// Lets the pressed "Search hotspots!" go (the click) and waits until the rows are painted;
+// false when the search failed or took more than 10 s.
+bool searchAndPaint(frmMain &window);
 
 // The folder of the executable, which holds the reference files and the other programs.
 QString binDir();

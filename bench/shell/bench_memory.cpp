@@ -56,8 +56,8 @@ int main(int argc, char *argv[])
     const DirectorySearch search = searchNear300(server.address(), window->countryTable());
     // A first search and list, so that what every search loads once (fonts, the message
     // box's code, socket buffers) is in the empty figure too.
-    pressSearchButton(*window);
-    if (!searchAndPaint(*window, search))
+    pressSearchButton(*window, search);
+    if (!searchAndPaint(*window))
         return 1;
     if (!writeFileAtomically(window->context().resultFilePath(), {}).isEmpty())
         return 2;
@@ -65,8 +65,8 @@ int main(int argc, char *argv[])
     paintNow(*window);
     const double empty = settledMegabytes();
 
-    pressSearchButton(*window);
-    if (!searchAndPaint(*window, search))
+    pressSearchButton(*window, search);
+    if (!searchAndPaint(*window))
         return 1;
     const double rows = settledMegabytes();
 
