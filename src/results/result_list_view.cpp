@@ -109,7 +109,8 @@ void ResultCanvas::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const QRect area = event->rect();
-    painter.fillRect(area, palette().color(QPalette::Base));
+    const QColor base = palette().color(QPalette::Base);
+    painter.fillRect(area, base);
 
     const ResultListModel &model = *m_view->model();
     const int pitch = twips(ResultLayout::RowPitch);
@@ -124,7 +125,8 @@ void ResultCanvas::paintEvent(QPaintEvent *event)
         for (int c = ResultLayout::FirstTextColumn; c < ResultLayout::ColumnCount; ++c) {
             const auto column = static_cast<Column>(c);
             const QRect cell = m_view->cellRect(position, column);
-            painter.fillRect(cell, colour);
+            if (colour != base)
+                painter.fillRect(cell, colour);
             painter.drawText(
                 cell, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, model.caption(row, column));
         }

@@ -2,8 +2,26 @@
 
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <optional>
+#include <utility>
 
 namespace pellomar {
+
+namespace {
+
+// The locale's own 12- or 24-hour clock, to the minute (some locales' short format, the C
+// locale's among them, carries seconds). Worked out once per locale: every load shows it.
+QString clockFormat(const QLocale &locale)
+{
+    thread_local std::optional<std::pair<QLocale, QString>> last;
+    if (!last || last->first != locale) {
+        static const QRegularExpression seconds(QStringLiteral("[:.]ss?"));
+        last.emplace(locale, locale.timeFormat(QLocale::ShortFormat).remove(seconds));
+    }
+    return last->second;
+}
+
+} // namespace
 
 QString downloadedCaption(const QDateTime &downloaded, const QLocale &locale)
 {
@@ -11,10 +29,8 @@ QString downloadedCaption(const QDateTime &downloaded, const QLocale &locale)
         return {};
     const QDateTime local = downloaded.toLocalTime();
     // Day, month name and year read the same way everywhere, where a numeric date (6/12 or
-    // 12/6) does not; the clock follows the locale's own 12- or 24-hour habit, to the minute
-    // (some locales' short format, the C locale's among them, carries seconds).
-    static const QRegularExpression seconds(QStringLiteral("[:.]ss?"));
-    const QString clock = locale.timeFormat(QLocale::ShortFormat).remove(seconds);
+    // 12/6) does not.
+    const QString clock = clockFormat(locale);
     return QStringLiteral("Downloaded %1 %2")
         .arg(locale.toString(local.date(), QStringLiteral("d MMM yyyy")),
             locale.toString(local.time(), clock));
