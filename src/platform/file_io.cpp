@@ -7,6 +7,7 @@
 #include <QTemporaryFile>
 #include <QThreadPool>
 #include <filesystem>
+#include <utility>
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
@@ -64,25 +65,6 @@ QString writeWhole(QFileDevice &file, const QByteArray &data)
         : QStringLiteral("only part of the data could be written (is the disk full?)");
 }
 
-// The replace without waiting for the disk: a temporary file beside the target, renamed over
-// it (QFile::rename refuses an existing target; rename(2) replaces it in one step).
-QString replaceUnsynced(const QString &path, const QByteArray &data)
-{
-    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
-    if (!file.open())
-        return file.errorString();
-    if (const QString reason = writeWhole(file, data); !reason.isEmpty())
-        return reason;
-    file.close();
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(file.fileName()).toStdString(),
-        QFile::encodeName(path).toStdString(), error);
-    if (error)
-        return QString::fromLocal8Bit(error.message().c_str());
-    file.setAutoRemove(false);
-    return {};
-}
-
 QString replaceSynced(const QString &path, const QByteArray &data)
 {
     QSaveFile file(path);
@@ -100,50 +82,100 @@ QString replaceSynced(const QString &path, const QByteArray &data)
 // The replaced file's blocks are freed when its last name and its last descriptor are gone,
 // which is inside rename(2) unless something still holds it open; on this ext4 disk (mounted
 // with discard) that alone took half a millisecond, longer than the rest of the replace. Held
-// open across the rename, the old file is freed when a pool thread closes it instead.
-class ReplacedFileHold {
-public:
-    explicit ReplacedFileHold(const QString &path)
-    {
+// open across the rename, the old file is freed when it is closed: by a pool thread, unless
+// the holder lets it go itself.
+int holdReplaced(const QString &path)
+{
 #if defined(Q_OS_UNIX)
-        // Non-blocking: the name might be a FIFO; not followed: a link is what gets replaced.
-        m_fd = ::open(QFile::encodeName(path).constData(),
-            O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
-        struct stat info { };
-        if (m_fd >= 0 && (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode))) {
-            ::close(m_fd);
-            m_fd = -1;
-        }
+    // Non-blocking: the name might be a FIFO; not followed: a link is what gets replaced.
+    const int fd = ::open(QFile::encodeName(path).constData(),
+        O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    struct stat info { };
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 #else
-        Q_UNUSED(path);
+    Q_UNUSED(path);
+    return -1;
 #endif
-    }
-    ~ReplacedFileHold()
-    {
-#if defined(Q_OS_UNIX)
-        if (m_fd < 0)
-            return;
-        const int fd = m_fd;
-        QThreadPool::globalInstance()->start([fd] { ::close(fd); });
-#endif
-    }
-    ReplacedFileHold(const ReplacedFileHold &) = delete;
-    ReplacedFileHold &operator=(const ReplacedFileHold &) = delete;
+}
 
-private:
-    int m_fd = -1;
-};
+void releaseReplaced(int fd, bool here)
+{
+#if defined(Q_OS_UNIX)
+    if (fd < 0)
+        return;
+    if (here)
+        ::close(fd);
+    else
+        QThreadPool::globalInstance()->start([fd] { ::close(fd); });
+#else
+    Q_UNUSED(fd);
+    Q_UNUSED(here);
+#endif
+}
+
+QString cannotWrite(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), reason);
+}
 
 } // namespace
 
 QString writeFileAtomically(const QString &path, const QByteArray &data, Durability durability)
 {
-    const ReplacedFileHold replaced(path);
-    const QString reason = durability == Durability::Synced ? replaceSynced(path, data)
-                                                            : replaceUnsynced(path, data);
-    if (reason.isEmpty())
-        return {};
-    return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), reason);
+    if (durability == Durability::Unsynced)
+        return PendingReplace(path).commit(data);
+    const int held = holdReplaced(path);
+    const QString reason = replaceSynced(path, data);
+    releaseReplaced(held, false);
+    return reason.isEmpty() ? QString() : cannotWrite(path, reason);
+}
+
+// The replace without waiting for the disk: a temporary file beside the target, renamed over
+// it (QFile::rename refuses an existing target; rename(2) replaces it in one step).
+PendingReplace::PendingReplace(const QString &path)
+    : m_path(path)
+    , m_held(holdReplaced(path))
+    , m_file(std::make_unique<QTemporaryFile>(path + QStringLiteral(".XXXXXX")))
+{
+    if (!m_file->open())
+        m_openError = m_file->errorString();
+}
+
+PendingReplace::~PendingReplace()
+{
+    releaseReplaced(m_held, false);
+}
+
+void PendingReplace::releaseReplacedNow()
+{
+    releaseReplaced(std::exchange(m_held, -1), true);
+}
+
+QString PendingReplace::commit(const QByteArray &data)
+{
+    if (!m_openError.isEmpty())
+        return cannotWrite(m_path, m_openError);
+    if (!m_file->isOpen())
+        return cannotWrite(m_path, QStringLiteral("the file was written already"));
+    if (const QString reason = writeWhole(*m_file, data); !reason.isEmpty()) {
+        m_file->remove();
+        return cannotWrite(m_path, reason);
+    }
+    m_file->close();
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(m_file->fileName()).toStdString(),
+        QFile::encodeName(m_path).toStdString(), error);
+    if (error) {
+        // Named now (for the rename), so gone at once rather than when this object is.
+        m_file->remove();
+        return cannotWrite(m_path, QString::fromLocal8Bit(error.message().c_str()));
+    }
+    m_file->setAutoRemove(false);
+    return {};
 }
 
 } // namespace pellomar

@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
+
+class QTemporaryFile;
 
 namespace pellomar {
 
@@ -27,5 +30,30 @@ enum class Durability { Synced, Unsynced };
 // Returns an empty string on success, otherwise a readable reason.
 QString writeFileAtomically(
     const QString &path, const QByteArray &data, Durability durability = Durability::Synced);
+
+// An unsynced replace of one file begun before its content is known: the file it replaces is
+// held open and the temporary file beside it created at once, so that commit() has only to
+// write and rename. Without a commit nothing changes on disk (the temporary file gets its name
+// only in commit() where the system allows).
+class PendingReplace {
+public:
+    explicit PendingReplace(const QString &path);
+    ~PendingReplace();
+    PendingReplace(const PendingReplace &) = delete;
+    PendingReplace &operator=(const PendingReplace &) = delete;
+
+    const QString &path() const { return m_path; }
+    // Writes `data` and renames it over the file; once. As writeFileAtomically, the reason of a
+    // failure, else an empty string.
+    QString commit(const QByteArray &data);
+    // Frees the replaced file now, on this thread; otherwise a pool thread does it later.
+    void releaseReplacedNow();
+
+private:
+    QString m_path;
+    int m_held = -1;
+    std::unique_ptr<QTemporaryFile> m_file;
+    QString m_openError;
+};
 
 } // namespace pellomar

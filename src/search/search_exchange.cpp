@@ -16,10 +16,18 @@ SearchExchange::SearchExchange(QObject *parent)
 {
     m_writer.setMaxThreadCount(1);
     m_writer.setExpiryTimeout(-1);
-    connect(&m_connection, &Connection::requestSent, this,
-        [this] { Q_EMIT statusChanged(QStringLiteral("Requesting Data...")); });
+    connect(&m_connection, &Connection::requestSent, this, [this] {
+        // Meanwhile the writer makes ready to replace the result file.
+        m_writer.start([this, path = m_resultFilePath] {
+            m_pendingReplace = std::make_unique<PendingReplace>(path);
+        });
+        Q_EMIT statusChanged(QStringLiteral("Requesting Data..."));
+    });
     connect(&m_connection, &Connection::finished, this, &SearchExchange::onFinished);
-    connect(&m_connection, &Connection::failed, this, &SearchExchange::failed);
+    connect(&m_connection, &Connection::failed, this, [this](const QString &reason) {
+        dropPendingReplace();
+        Q_EMIT failed(reason);
+    });
 }
 
 SearchExchange::~SearchExchange()
@@ -46,6 +54,14 @@ void SearchExchange::start(
 void SearchExchange::abort()
 {
     m_connection.abort();
+    dropPendingReplace();
+}
+
+// Where the system cannot make a temporary file without a name, the one made ready would
+// otherwise stay beside the result file until the next search.
+void SearchExchange::dropPendingReplace()
+{
+    m_writer.start([this] { m_pendingReplace.reset(); });
 }
 
 StoredReply checkSearchReply(const QByteArray &reply)
@@ -72,14 +88,20 @@ StoredReply checkSearchReply(const QByteArray &reply)
     return outcome;
 }
 
-QString storeResultText(std::string_view text, const QString &path)
+QString storeResultText(std::string_view text, PendingReplace &replace)
 {
     // The file rests scrambled; it is never on disk in plain text, not even for a moment.
     QByteArray scrambled(text.data(), qsizetype(text.size()));
     Scramble(std::span<char>(scrambled.data(), std::size_t(scrambled.size())));
-    const QString error = writeFileAtomically(path, scrambled, Durability::Unsynced);
+    const QString error = replace.commit(scrambled);
     return error.isEmpty() ? QString()
                            : QStringLiteral("The search results could not be stored: ") + error;
+}
+
+QString storeResultText(std::string_view text, const QString &path)
+{
+    PendingReplace replace(path);
+    return storeResultText(text, replace);
 }
 
 StoredReply storeSearchReply(const QByteArray &reply, const QString &path)
@@ -94,6 +116,7 @@ void SearchExchange::onFinished(const QByteArray &reply)
 {
     StoredReply outcome = checkSearchReply(reply);
     if (!outcome.error.isEmpty()) {
+        dropPendingReplace();
         Q_EMIT failed(outcome.error);
         return;
     }
@@ -101,8 +124,13 @@ void SearchExchange::onFinished(const QByteArray &reply)
     m_storedText = text;
     auto written = std::make_shared<std::promise<QString>>();
     std::future<QString> writing = written->get_future();
-    m_writer.start([text, path = m_resultFilePath, written] {
-        written->set_value(storeResultText(*text, path));
+    m_writer.start([this, text, path = m_resultFilePath, written] {
+        std::unique_ptr<PendingReplace> replace = std::exchange(m_pendingReplace, nullptr);
+        if (!replace || replace->path() != path)
+            replace = std::make_unique<PendingReplace>(path);
+        written->set_value(storeResultText(*text, *replace));
+        // The window goes on with its rows; freeing the replaced file waits for no one here.
+        replace->releaseReplacedNow();
     });
     Q_EMIT statusChanged(QStringLiteral("Data Downloaded - Loading Results..."));
     Q_EMIT replyReady(outcome.isMessage, outcome.message);

@@ -2,6 +2,7 @@
 
 #include "app_context.h"
 #include "connection.h"
+#include "file_io.h"
 
 #include <QObject>
 #include <QString>
@@ -26,6 +27,7 @@ StoredReply checkSearchReply(const QByteArray &reply);
 // Replaces the result file at `path` with the plain `text`, scrambled, in one step; on failure
 // the file stays as it was. Returns the reason of a failure, else an empty string.
 QString storeResultText(std::string_view text, const QString &path);
+QString storeResultText(std::string_view text, PendingReplace &replace);
 // Both in turn: checks a whole reply and replaces the result file with it.
 StoredReply storeSearchReply(const QByteArray &reply, const QString &path);
 
@@ -72,6 +74,7 @@ Q_SIGNALS:
 
 private:
     void onFinished(const QByteArray &reply);
+    void dropPendingReplace();
 
     Connection m_connection;
     QString m_resultFilePath;
@@ -79,6 +82,9 @@ private:
     // One thread, kept: result files are written one after another, and no thread is started
     // while the user waits for the rows.
     QThreadPool m_writer;
+    // The result file's replace, begun on the writer thread while the server works on the
+    // request; touched only by the writer's jobs.
+    std::unique_ptr<PendingReplace> m_pendingReplace;
 };
 
 } // namespace pellomar

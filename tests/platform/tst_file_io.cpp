@@ -82,6 +82,7 @@ private Q_SLOTS:
     void failedWriteKeepsOldFile();
     void readOnlyFolderKeepsOldFile();
     void replacesFifo();
+    void pendingReplace();
 
 private:
     QTemporaryDir m_dir;
@@ -212,6 +213,34 @@ void TestFileIo::replacesFifo()
     QCOMPARE(writeFileAtomically(path, "results", Durability::Unsynced), QString());
     QVERIFY(QFileInfo(path).isFile());
     QCOMPARE(contentOf(path), QByteArray("results"));
+}
+
+// A replace made ready ahead changes nothing on disk until it is committed, and then
+// replaces whatever the file holds by that time.
+void TestFileIo::pendingReplace()
+{
+    QTemporaryDir folder(m_dir.filePath(QStringLiteral("pending-XXXXXX")));
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("tmp.txt"));
+    QVERIFY(putFile(path, "old result"));
+    {
+        PendingReplace dropped(path);
+    }
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList { QStringLiteral("tmp.txt") });
+    QCOMPARE(contentOf(path), QByteArray("old result"));
+
+    PendingReplace replace(path);
+    QVERIFY(putFile(path, "written meanwhile"));
+    QCOMPARE(replace.commit("new result"), QString());
+    replace.releaseReplacedNow();
+    QCOMPARE(contentOf(path), QByteArray("new result"));
+    QVERIFY(!replace.commit("again").isEmpty());
+    QCOMPARE(contentOf(path), QByteArray("new result"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList { QStringLiteral("tmp.txt") });
+
+    PendingReplace nowhere(folder.filePath(QStringLiteral("no/such/folder/tmp.txt")));
+    QVERIFY2(nowhere.commit("x").startsWith(QStringLiteral("Cannot write")),
+        qPrintable(nowhere.commit("x")));
 }
 
 QTEST_GUILESS_MAIN(TestFileIo)
