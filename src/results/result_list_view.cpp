@@ -118,6 +118,10 @@ void ResultCanvas::paintEvent(QPaintEvent *event)
     const int last = std::min(model.shownCount(), area.bottom() / pitch + 2);
     painter.setPen(Qt::black);
     for (int position = first; position <= last; ++position) {
+        // The text cells span the row's full height (the number's cell lies inside them).
+        const QRect band = m_view->cellRect(position, Column::Name);
+        if (band.bottom() < area.top() || band.top() > area.bottom())
+            continue;
         // Number and colour belong to the hotspot, wherever sorting puts it.
         const int row = model.rowAt(position);
         painter.setFont(m_textFont);
