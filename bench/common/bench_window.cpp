@@ -68,7 +68,7 @@ void pressSearchButton(frmMain &window, const DirectorySearch &search)
     paintNow(window);
 }
 
-bool searchAndPaint(frmMain &window)
+bool searchAndPaint(frmMain &window, const std::function<void()> &painted)
 {
     bool done = false;
     bool stored = false;
@@ -78,8 +78,12 @@ bool searchAndPaint(frmMain &window)
     QEventLoop waiting;
     QTimer::singleShot(10000, &waiting, &QEventLoop::quit);
     // Connected after the window's own handler: it runs once the rows are loaded.
-    QObject::connect(&window.searchExchange(), &SearchExchange::stored, &context, [&] {
+    QObject::connect(&window.searchExchange(), &SearchExchange::replyReady, &context, [&] {
         paintNow(window);
+        if (painted)
+            painted();
+    });
+    QObject::connect(&window.searchExchange(), &SearchExchange::stored, &context, [&] {
         done = stored = true;
         waiting.quit();
     });

@@ -4,6 +4,7 @@
 #include "frm_main.h"
 
 #include <QByteArray>
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -21,9 +22,10 @@ DirectorySearch searchNear300(const ServerAddress &server, const ReferenceTable 
 // Picks the search's country and presses "Search hotspots!" down, painting both as the user
 // would see them before letting go; the search starts when the button is let go.
 void pressSearchButton(frmMain &window, const DirectorySearch &search);
-// Lets the pressed "Search hotspots!" go (the click) and waits until the rows are painted;
-// false when the search failed or took more than 10 s.
-bool searchAndPaint(frmMain &window);
+// Lets the pressed "Search hotspots!" go (the click), paints the rows as soon as the window
+// has them (`painted` runs right after) and waits until the result file is written; false
+// when the search failed or took more than 10 s.
+bool searchAndPaint(frmMain &window, const std::function<void()> &painted = {});
 
 // The folder of the executable, which holds the reference files and the other programs.
 QString binDir();

@@ -333,6 +333,7 @@ LoadSummary ResultListView::load(
     // meanwhile (a search reply arriving) must not pull the list out from under this one.
     if (m_loading) {
         m_reloadPending = true;
+        m_reloadMessage = message;
         LoadSummary deferred;
         deferred.deferred = true;
         return deferred;
@@ -344,6 +345,7 @@ LoadSummary ResultListView::load(
         m_reloadPending = false;
         summary = text ? loadText(*text) : loadOnce(path);
         text = nullptr;
+        m_limitMessage = m_reloadMessage;
     } while (m_reloadPending);
     m_loading = false;
     m_limitMessage = LimitMessage::Show;

@@ -134,6 +134,7 @@ private:
     // end: a list that ends the size it was does not repaint its scroll bar.
     bool m_fitDeferred = false;
     LimitMessage m_limitMessage = LimitMessage::Show;
+    LimitMessage m_reloadMessage = LimitMessage::Show; // for the reload that waits
     int m_wheelDelta = 0; // wheel movement short of a whole notch
 };
 

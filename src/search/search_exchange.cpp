@@ -6,7 +6,6 @@
 #include "search_reply.h"
 #include "search_request.h"
 
-#include <future>
 #include <span>
 
 namespace pellomar {
@@ -122,24 +121,36 @@ void SearchExchange::onFinished(const QByteArray &reply)
     }
     auto text = std::make_shared<const std::string>(std::move(outcome.text));
     m_storedText = text;
-    auto written = std::make_shared<std::promise<QString>>();
-    std::future<QString> writing = written->get_future();
-    m_writer.start([this, text, path = m_resultFilePath, written] {
+    const quint64 handedOut = ++m_replies;
+    m_isMessage = outcome.isMessage;
+    m_message = outcome.message;
+    m_writer.start([this, text, path = m_resultFilePath, handedOut] {
         std::unique_ptr<PendingReplace> replace = std::exchange(m_pendingReplace, nullptr);
         if (!replace || replace->path() != path)
             replace = std::make_unique<PendingReplace>(path);
-        written->set_value(storeResultText(*text, *replace));
-        // The window goes on with its rows; freeing the replaced file waits for no one here.
+        const QString error = storeResultText(*text, *replace);
+        QMetaObject::invokeMethod(
+            this, [this, handedOut, error] { onStoreFinished(handedOut, error); },
+            Qt::QueuedConnection);
+        // The window has its rows; freeing the replaced file waits for no one here.
         replace->releaseReplacedNow();
     });
     Q_EMIT statusChanged(QStringLiteral("Data Downloaded - Loading Results..."));
     Q_EMIT replyReady(outcome.isMessage, outcome.message);
-    if (const QString error = writing.get(); !error.isEmpty()) {
+}
+
+void SearchExchange::onStoreFinished(quint64 reply, const QString &error)
+{
+    // A later reply has been handed out meanwhile: its own store decides what the list shows.
+    if (reply != m_replies)
+        return;
+    if (!error.isEmpty()) {
         m_storedText.reset();
+        Q_EMIT notStored(error);
         Q_EMIT failed(error);
         return;
     }
-    Q_EMIT stored(outcome.isMessage, outcome.message);
+    Q_EMIT stored(m_isMessage, m_message);
 }
 
 } // namespace pellomar

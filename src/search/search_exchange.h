@@ -36,9 +36,10 @@ StoredReply storeSearchReply(const QByteArray &reply, const QString &path);
 // already scrambled, in one atomic replace. Nothing is stored when anything fails, so the
 // previous result file stays as it was.
 //
-// The file is written on a thread of its own while `replyReady` lets the window build its rows
-// from the same text; `stored` or `failed` follows before control returns to the event loop,
-// so the new rows are never painted unless the file holds them.
+// The file is written on a thread of its own while `replyReady` lets the window show the rows
+// from the same text; `stored`, or `notStored` and `failed`, follows from the event loop once
+// the file is written. A window that showed the rows of a reply that could not be stored goes
+// back to what the file holds.
 class SearchExchange : public QObject {
     Q_OBJECT
 
@@ -62,23 +63,31 @@ public:
 Q_SIGNALS:
     // "Connecting...", "Requesting Data...", "Data Downloaded - Loading Results...".
     void statusChanged(const QString &text);
-    // A usable reply has come and is being stored: its rows may be built now (storedText()),
-    // and shown once `stored` follows. `message` is the reply's text when the reply is a
-    // message for the user rather than records, else empty.
+    // A usable reply has come and is being stored: its rows may be shown now (storedText()).
+    // `message` is the reply's text when the reply is a message for the user rather than
+    // records, else empty.
     void replyReady(bool isMessage, const QString &message);
-    // The result file holds the new reply (the arguments repeat replyReady's).
+    // The result file holds the reply of the last replyReady (the arguments repeat its own).
     void stored(bool isMessage, const QString &message);
-    // The search ended without a usable reply, or its reply could not be stored (then after
-    // replyReady); the result file is untouched.
+    // The reply of the last replyReady could not be stored; the result file still holds the
+    // results before it. `failed` follows with the same reason.
+    void notStored(const QString &reason);
+    // The search ended without a usable reply, or its reply could not be stored; the result
+    // file is untouched.
     void failed(const QString &reason);
 
 private:
     void onFinished(const QByteArray &reply);
+    void onStoreFinished(quint64 reply, const QString &error);
     void dropPendingReplace();
 
     Connection m_connection;
     QString m_resultFilePath;
     std::shared_ptr<const std::string> m_storedText;
+    // Replies handed out by replyReady so far; only the last one's store is reported.
+    quint64 m_replies = 0;
+    bool m_isMessage = false;
+    QString m_message;
     // One thread, kept: result files are written one after another, and no thread is started
     // while the user waits for the rows.
     QThreadPool m_writer;

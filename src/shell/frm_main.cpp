@@ -470,17 +470,16 @@ SearchExchange &frmMain::searchExchange()
     if (!m_search) {
         m_search = new SearchExchange(this);
         connect(m_search, &SearchExchange::statusChanged, this, &frmMain::SetStatus);
-        connect(m_search, &SearchExchange::failed, this, &frmMain::searchFailed);
+        connect(m_search, &SearchExchange::failed, this, &frmMain::SetStatus);
         connect(m_search, &SearchExchange::replyReady, this, &frmMain::showSearchReply);
-        connect(m_search, &SearchExchange::stored, this, [this] { m_rowsUnstored = false; });
+        connect(m_search, &SearchExchange::notStored, this, &frmMain::searchNotStored);
     }
     return *m_search;
 }
 
 void frmMain::showSearchReply(bool isMessage, const QString &message)
 {
-    // Built while the result file is written; painted once it is (or see searchFailed).
-    m_rowsUnstored = true;
+    // Shown while the result file is written (see searchNotStored).
     loadResults(searchExchange().storedText());
     if (!isMessage) {
         Picture3->hide();
@@ -495,15 +494,14 @@ void frmMain::showSearchReply(bool isMessage, const QString &message)
     Picture3->show();
     Picture3->raise();
 }
-void frmMain::searchFailed(const QString &reason)
+// The rows of a reply that could not be stored give way to what the result file still holds,
+// the previous results, and the reason stays on the status line; the limit's message is not
+// shown again for them.
+void frmMain::searchNotStored(const QString &reason)
 {
-    // A reply that could not be stored was already built into rows, not yet painted: the list
-    // goes back to what the result file still holds, the previous results.
-    if (std::exchange(m_rowsUnstored, false)) {
-        Picture3->hide();
-        loadResults({}, LimitMessage::Quiet);
-    }
-    SetStatus(reason);
+    m_storeFailure = reason;
+    Picture3->hide();
+    loadResults({}, LimitMessage::Quiet);
 }
 
 void frmMain::LoadResults()
@@ -526,10 +524,13 @@ void frmMain::loadResults(std::string_view storedText, LimitMessage message)
     // that one reports the outcome.
     if (loaded.deferred)
         return;
-    if (loaded.error.isEmpty())
-        SetStatus(QStringLiteral("Results Loaded!"));
-    else
+    if (!loaded.error.isEmpty())
         SetStatus(QStringLiteral("The results could not be loaded: %1").arg(loaded.error));
+    else if (!m_storeFailure.isEmpty())
+        SetStatus(m_storeFailure);
+    else
+        SetStatus(QStringLiteral("Results Loaded!"));
+    m_storeFailure.clear();
     lblResults->setText(QStringLiteral("%1 Results").arg(loaded.rows));
     // A file that could not be opened left the list as it was, and so its caption.
     if (loaded.error.isEmpty() || loaded.bytesRead > 0)

@@ -92,7 +92,7 @@ private:
     void mnuexit_Click();
     void mnuexport_Click();
     void showSearchReply(bool isMessage, const QString &message);
-    void searchFailed(const QString &reason);
+    void searchNotStored(const QString &reason);
     void showDownloadedCaption(const QString &caption);
 
     AppContext m_context;
@@ -129,8 +129,8 @@ private:
 
     QString RequestPath;
     SearchExchange *m_search = nullptr;
-    // The list shows a reply whose result file is still being written.
-    bool m_rowsUnstored = false;
+    // Why the reply on the list could not be stored, until a load has shown it.
+    QString m_storeFailure;
 };
 
 } // namespace pellomar

@@ -4,12 +4,14 @@
 #include "scripted_server.h"
 #include "search_exchange.h"
 
+#include <QEventLoop>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -96,6 +98,7 @@ class TestFileFaults : public QObject {
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QList<MessageBox::Request> m_boxes;
+    int m_readingTimeMs = 0;
     std::unique_ptr<ScriptedServer> m_server;
     std::unique_ptr<frmMain> m_window;
 
@@ -137,6 +140,13 @@ private Q_SLOTS:
     {
         MessageBox::setResponder([this](const MessageBox::Request &box) {
             m_boxes.append(box);
+            // A user reading the message: events go on meanwhile, in a loop of their own as
+            // under a real box.
+            if (m_readingTimeMs > 0) {
+                QEventLoop reading;
+                QTimer::singleShot(m_readingTimeMs, &reading, &QEventLoop::quit);
+                reading.exec();
+            }
             return QMessageBox::Ok;
         });
     }
@@ -145,6 +155,7 @@ private Q_SLOTS:
     void init()
     {
         m_boxes.clear();
+        m_readingTimeMs = 0;
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("data"))));
@@ -235,6 +246,35 @@ private Q_SLOTS:
         QVERIFY(!m_window->findChild<QWidget *>(QStringLiteral("Picture3"))->isVisible());
         QVERIFY(m_boxes.isEmpty());
         QVERIFY(searchButton()->isEnabled());
+    }
+
+    // The store's failure can come while the new rows' "Max Results" message waits for the
+    // user; once it is closed, the previous list and the reason show, and no second message.
+    void failedStoreWhileLimitMessageWaits()
+    {
+        QCOMPARE(writeFileAtomically(context().resultFilePath(), scrambledRecords(320)), QString());
+        m_window = openMainWindow(context());
+        QTRY_COMPARE(status(), QStringLiteral("Results Loaded!"));
+        m_boxes.clear();
+        QByteArray many;
+        for (int i = 1; i <= 320; ++i)
+            many += "New " + QByteArray::number(i) + "<>US<>BostonEND";
+        m_server->setDefaultScript(Script::reply(Script::httpReply(many)));
+        m_readingTimeMs = 300;
+        {
+            UnwritableFolder folder(UnwritableFolder::Way::NoRoom, context().dataDir);
+            if (!folder.active())
+                QSKIP("this machine cannot limit the size of files");
+            QVERIFY(!search());
+            QTRY_VERIFY(searchButton()->isEnabled());
+        }
+        QCOMPARE(m_boxes.size(), 1);
+        QCOMPARE(m_boxes.at(0).title, QStringLiteral("Max Results"));
+        QCOMPARE(list()->rowCount(), 300);
+        QCOMPARE(QByteArray::fromStdString(list()->record(1)),
+            QByteArray("Hotspot 1<>US<>Springfield<>Cafe<>free"));
+        QVERIFY2(status().startsWith(QStringLiteral("The search results could not be stored")),
+            qPrintable(status()));
     }
 
     void damagedResultFile_data()

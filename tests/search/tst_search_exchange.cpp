@@ -305,11 +305,14 @@ private Q_SLOTS:
         server.setDefaultScript(Script::reply(Script::httpReply(Record1 + "END")));
         SearchExchange exchange;
         QSignalSpy ready(&exchange, &SearchExchange::replyReady);
+        QSignalSpy notStored(&exchange, &SearchExchange::notStored);
         QSignalSpy stored(&exchange, &SearchExchange::stored);
         QSignalSpy failed(&exchange, &SearchExchange::failed);
         QVERIFY(run(exchange, server, stored, failed));
         // The rows were offered while the file was written, and withdrawn when it failed.
         QCOMPARE(ready.count(), 1);
+        QCOMPARE(notStored.count(), 1);
+        QCOMPARE(notStored.at(0), failed.at(0));
         QVERIFY(exchange.storedText().empty());
         QCOMPARE(stored.count(), 0);
         QVERIFY2(failed.at(0).at(0).toString().startsWith(
