@@ -13,12 +13,12 @@
 
 namespace pellomar {
 
-// What became of a reply handed to storeSearchReply().
+// What became of a reply handed to checkSearchReply() or storeSearchReply().
 struct StoredReply {
-    QString error; // empty when the result file now holds the reply
+    QString error; // empty when the reply is usable (and, from storeSearchReply, stored)
     bool isMessage = false;
     QString message; // the reply's text when it is a message for the user
-    std::string text; // the result file's plain text, once stored
+    std::string text; // the result file's plain text
 };
 
 // Checks and reduces a whole reply (status, header cut, records to lines, no line the loader
