@@ -339,20 +339,18 @@ LoadSummary ResultListView::load(
         return deferred;
     }
     m_loading = true;
-    m_limitMessage = message;
     LoadSummary summary;
     do {
         m_reloadPending = false;
-        summary = text ? loadText(*text) : loadOnce(path);
+        summary = text ? loadText(*text, message) : loadOnce(path, message);
         text = nullptr;
-        m_limitMessage = m_reloadMessage;
+        message = m_reloadMessage;
     } while (m_reloadPending);
     m_loading = false;
-    m_limitMessage = LimitMessage::Show;
     return summary;
 }
 
-LoadSummary ResultListView::loadOnce(const QString &path)
+LoadSummary ResultListView::loadOnce(const QString &path, LimitMessage message)
 {
     LoadSummary summary;
     ResultFileInput input(path);
@@ -361,8 +359,7 @@ LoadSummary ResultListView::loadOnce(const QString &path)
         summary.rows = rowCount();
         return summary;
     }
-    m_fitDeferred = true;
-    clearResults();
+    startReplacingRows();
 
     ResultFileReader reader(MaxResults);
     while (!reader.full()) {
@@ -378,33 +375,38 @@ LoadSummary ResultListView::loadOnce(const QString &path)
         reader.finish();
     m_model->appendRecords(reader.takeRecords());
     summary.bytesRead = input.bytesRead();
-    m_fitDeferred = false;
-    fitCanvas();
-    finishLoad(summary, reader);
+    finishLoad(summary, reader, message);
     return summary;
 }
 
-LoadSummary ResultListView::loadText(std::string_view text)
+LoadSummary ResultListView::loadText(std::string_view text, LimitMessage message)
 {
-    m_fitDeferred = true;
-    clearResults();
+    startReplacingRows();
     ResultFileReader reader(MaxResults);
     if (reader.feed(text) == text.size())
         reader.finish();
     m_model->appendRecords(reader.takeRecords());
-    m_fitDeferred = false;
-    fitCanvas();
     LoadSummary summary;
     summary.bytesRead = qint64(text.size());
-    finishLoad(summary, reader);
+    finishLoad(summary, reader, message);
     return summary;
 }
 
-void ResultListView::finishLoad(LoadSummary &summary, const ResultFileReader &reader)
+// Empties the list for a load; finishLoad fits the canvas to what the load left.
+void ResultListView::startReplacingRows()
 {
+    m_fitDeferred = true;
+    clearResults();
+}
+
+void ResultListView::finishLoad(
+    LoadSummary &summary, const ResultFileReader &reader, LimitMessage message)
+{
+    m_fitDeferred = false;
+    fitCanvas();
     summary.rows = rowCount();
     summary.limitReached = reader.full();
-    if (summary.limitReached && m_limitMessage == LimitMessage::Show) {
+    if (summary.limitReached && message == LimitMessage::Show) {
         Q_EMIT limitMessageShowing();
         MessageBox::show(window(), QMessageBox::Information, QStringLiteral("Max Results"),
             QStringLiteral("More then 300 hotspots were found that match your query.")

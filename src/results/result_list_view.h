@@ -20,10 +20,10 @@ class ResultFileReader;
 class ResultListModel;
 class SelectionFrame;
 
-// How a load of the result file went.
 // Whether a load that reaches the list's limit says so with the "Max Results" message.
 enum class LimitMessage { Show, Quiet };
 
+// How a load of the result file went.
 struct LoadSummary {
     int rows = 0; // rows on the list afterwards
     bool limitReached = false; // the file held the most records the list takes, or more
@@ -112,9 +112,10 @@ private:
     friend class ResultCanvas;
 
     LoadSummary load(const QString &path, const std::string_view *text, LimitMessage message);
-    LoadSummary loadOnce(const QString &path);
-    LoadSummary loadText(std::string_view text);
-    void finishLoad(LoadSummary &summary, const ResultFileReader &reader);
+    LoadSummary loadOnce(const QString &path, LimitMessage message);
+    LoadSummary loadText(std::string_view text, LimitMessage message);
+    void startReplacingRows();
+    void finishLoad(LoadSummary &summary, const ResultFileReader &reader, LimitMessage message);
     void fitCanvas();
     void repaintRows();
     void rowsAdded();
@@ -133,7 +134,6 @@ private:
     // While a load replaces the rows, the canvas and the scroll range are fitted once, at the
     // end: a list that ends the size it was does not repaint its scroll bar.
     bool m_fitDeferred = false;
-    LimitMessage m_limitMessage = LimitMessage::Show;
     LimitMessage m_reloadMessage = LimitMessage::Show; // for the reload that waits
     int m_wheelDelta = 0; // wheel movement short of a whole notch
 };

@@ -122,15 +122,17 @@ void SearchExchange::onFinished(const QByteArray &reply)
     auto text = std::make_shared<const std::string>(std::move(outcome.text));
     m_storedText = text;
     const quint64 handedOut = ++m_replies;
-    m_isMessage = outcome.isMessage;
-    m_message = outcome.message;
-    m_writer.start([this, text, path = m_resultFilePath, handedOut] {
+    m_writer.start([this, text, path = m_resultFilePath, handedOut, isMessage = outcome.isMessage,
+                       message = outcome.message] {
         std::unique_ptr<PendingReplace> replace = std::exchange(m_pendingReplace, nullptr);
         if (!replace || replace->path() != path)
             replace = std::make_unique<PendingReplace>(path);
         const QString error = storeResultText(*text, *replace);
         QMetaObject::invokeMethod(
-            this, [this, handedOut, error] { onStoreFinished(handedOut, error); },
+            this,
+            [this, handedOut, error, isMessage, message] {
+                onStoreFinished(handedOut, error, isMessage, message);
+            },
             Qt::QueuedConnection);
         // The window has its rows; freeing the replaced file waits for no one here.
         replace->releaseReplacedNow();
@@ -139,7 +141,8 @@ void SearchExchange::onFinished(const QByteArray &reply)
     Q_EMIT replyReady(outcome.isMessage, outcome.message);
 }
 
-void SearchExchange::onStoreFinished(quint64 reply, const QString &error)
+void SearchExchange::onStoreFinished(
+    quint64 reply, const QString &error, bool isMessage, const QString &message)
 {
     // A later reply has been handed out meanwhile: its own store decides what the list shows.
     if (reply != m_replies)
@@ -150,7 +153,7 @@ void SearchExchange::onStoreFinished(quint64 reply, const QString &error)
         Q_EMIT failed(error);
         return;
     }
-    Q_EMIT stored(m_isMessage, m_message);
+    Q_EMIT stored(isMessage, message);
 }
 
 } // namespace pellomar

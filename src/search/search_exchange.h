@@ -78,7 +78,8 @@ Q_SIGNALS:
 
 private:
     void onFinished(const QByteArray &reply);
-    void onStoreFinished(quint64 reply, const QString &error);
+    void onStoreFinished(
+        quint64 reply, const QString &error, bool isMessage, const QString &message);
     void dropPendingReplace();
 
     Connection m_connection;
@@ -86,8 +87,6 @@ private:
     std::shared_ptr<const std::string> m_storedText;
     // Replies handed out by replyReady so far; only the last one's store is reported.
     quint64 m_replies = 0;
-    bool m_isMessage = false;
-    QString m_message;
     // One thread, kept: result files are written one after another, and no thread is started
     // while the user waits for the rows.
     QThreadPool m_writer;

@@ -494,6 +494,7 @@ void frmMain::showSearchReply(bool isMessage, const QString &message)
     Picture3->show();
     Picture3->raise();
 }
+
 // The rows of a reply that could not be stored give way to what the result file still holds,
 // the previous results, and the reason stays on the status line; the limit's message is not
 // shown again for them.
