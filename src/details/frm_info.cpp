@@ -156,7 +156,6 @@ void frmInfo::setupUi()
 
     lblURL = new ClickLabel(this);
     lblURL->setObjectName(QStringLiteral("lblURL"));
-    lblURL->setTextFormat(Qt::PlainText);
     lblURL->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblURL->setFont(verdana(8.25, true, true));
     lblURL->setGeometry(twipsRect(2160, 1680, 3975, 255));
@@ -191,7 +190,6 @@ void frmInfo::setupUi()
 
     Image1 = new ClickLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setTextFormat(Qt::PlainText);
     Image1->setScaledContents(true);
     Image1->setGeometry(twipsRect(6240, 600, 2895, 1815));
     connect(Image1, &ClickLabel::clicked, this, &frmInfo::Image1_Click);
@@ -247,7 +245,6 @@ void frmInfo::setupUi()
     // there, so nothing designed moves.
     m_mapLink = new ClickLabel(QStringLiteral("Show on map"), this);
     m_mapLink->setObjectName(QStringLiteral("mapLink"));
-    m_mapLink->setTextFormat(Qt::PlainText);
     m_mapLink->setAccessibleName(m_mapLink->text());
     m_mapLink->setAlignment(Qt::AlignRight | Qt::AlignTop);
     m_mapLink->setFont(verdana(8.25, true, true));
@@ -263,7 +260,7 @@ void frmInfo::Form_Activate()
     showDetails();
     // The kept record never changes, so a picture once shown is this window's for good; a
     // download that failed is tried again when the user comes back to the window.
-    if (m_details.hasImage && m_picture.isNull() && !Sock.isRunning())
+    if (m_details.hasImage && m_pictureBytes.isEmpty() && !Sock.isRunning())
         DownloadImage();
 }
 
@@ -279,7 +276,7 @@ void frmInfo::showDetails()
     lblPhone->setText(displayText(d.lblPhone));
     lblURL->setText(displayText(d.lblURL));
     // A long address is cut at the label's edge; the whole of it shows on hovering.
-    lblURL->setToolTip(lblURL->text());
+    lblURL->setToolTip(plainToolTip(lblURL->text()));
     lblEmail->setText(displayText(d.lblEmail));
     lblAddress->setText(displayText(d.lblAddress));
     lblZIP->setText(displayText(d.lblZIP));
@@ -292,7 +289,7 @@ void frmInfo::showDetails()
     lblLongitude->setText(displayText(d.lblLongitude));
     const auto mapAddress = MapAddress(d.lblLatitude, d.lblLongitude);
     m_mapLink->setVisible(mapAddress.has_value());
-    m_mapLink->setToolTip(mapAddress ? QString::fromStdString(*mapAddress) : QString());
+    m_mapLink->setToolTip(plainToolTip(mapAddress ? QString::fromStdString(*mapAddress) : QString()));
 }
 
 void frmInfo::DownloadImage()
@@ -305,39 +302,30 @@ void frmInfo::DownloadImage()
 void frmInfo::Sock_Finished(const QByteArray &reply)
 {
     const auto body = ImageReplyBody(asView(reply));
-    std::optional<QImage> picture;
-    if (body)
-        picture = DecodePicture(QByteArray(body->data(), qsizetype(body->size())));
-    if (!picture) {
+    const QByteArray bytes = body ? QByteArray(body->data(), qsizetype(body->size())) : QByteArray();
+    // Stretched into the box, as designed, and decoded at that size: a window keeps only what
+    // it shows, and the full picture is decoded when the image window shows it.
+    const qreal ratio = devicePixelRatioF();
+    const std::optional<QImage> thumbnail = DecodePicture(bytes, Image1->size() * ratio);
+    if (!thumbnail) {
         Q_EMIT imageDownloadEnded(false);
         return;
     }
     // "img.dat" keeps the last picture received; a failure to write it does not stop the
     // picture from showing, since it is shown from the bytes just received.
-    QByteArray file(body->data(), qsizetype(body->size()));
-    file += "\r\n";
-    writeFileAtomically(m_context.imageFilePath(), file);
-    showPicture(*picture);
+    writeFileAtomically(m_context.imageFilePath(), bytes + "\r\n", FileOwner::Program);
+    m_pictureBytes = bytes;
+    QPixmap pixmap = QPixmap::fromImage(*thumbnail);
+    pixmap.setDevicePixelRatio(ratio);
+    Image1->setPixmap(pixmap);
     Q_EMIT imageDownloadEnded(true);
-}
-
-void frmInfo::showPicture(const QImage &picture)
-{
-    m_picture = picture;
-    // Stretched into the box, as designed; scaled once here rather than on every paint.
-    const qreal ratio = devicePixelRatioF();
-    QPixmap thumbnail = QPixmap::fromImage(
-        picture.scaled(Image1->size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    thumbnail.setDevicePixelRatio(ratio);
-    Image1->setPixmap(thumbnail);
 }
 
 void frmInfo::Image1_Click()
 {
     // Before a picture has arrived there is nothing to enlarge.
-    if (m_picture.isNull())
-        return;
-    frmImage::showPicture(m_picture);
+    if (const auto picture = DecodePicture(m_pictureBytes))
+        frmImage::showPicture(*picture);
 }
 
 void frmInfo::lblURL_Click()

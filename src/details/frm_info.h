@@ -4,7 +4,7 @@
 #include "connection.h"
 #include "hotspot_details.h"
 
-#include <QImage>
+#include <QByteArray>
 #include <QWidget>
 #include <array>
 #include <string>
@@ -29,8 +29,9 @@ public:
 
     const std::string &record() const { return m_record; }
     const HotspotDetails &details() const { return m_details; }
-    // The picture last received for this window; null while there is none.
-    const QImage &picture() const { return m_picture; }
+    // The picture last received for this window, as received; empty while there is none. The
+    // window keeps these bytes and the thumbnail it shows, never the full picture.
+    const QByteArray &pictureBytes() const { return m_pictureBytes; }
     bool isDownloading() const { return Sock.isRunning(); }
 
     // Fills the labels from the kept record and starts the picture download when the record
@@ -58,13 +59,13 @@ private:
     void showOnMap();
     void Image1_Click();
     void Sock_Finished(const QByteArray &reply);
-    void showPicture(const QImage &picture);
+
 
     AppContext m_context;
     const std::string m_record;
     CountryNameLookup m_countryName;
     HotspotDetails m_details;
-    QImage m_picture;
+    QByteArray m_pictureBytes;
     bool m_shownOnce = false;
     Connection Sock;
 

@@ -1,5 +1,6 @@
 #include "image_request.h"
 
+#include "search_request.h"
 #include "text_fields.h"
 
 namespace pellomar {
@@ -7,22 +8,21 @@ namespace pellomar {
 std::optional<std::string> ImagePathOf(std::string_view imageField)
 {
     const std::string_view path = Trim(imageField);
-    if (path.size() <= 5)
+    if (path.size() <= 5 || path.size() > MaxImagePathBytes)
         return std::nullopt;
     return "/" + std::string(path);
 }
 
 std::string ImageRequest(std::string_view imageUrl, std::string_view hostHeader)
 {
-    std::string request = "GET ";
+    std::string path;
     for (char c : imageUrl) {
         if (c != ',')
-            request.push_back(c);
+            path.push_back(c);
     }
-    request += " HTTP/1.0\r\nHost: ";
-    request += hostHeader;
-    request += "\r\n\r\n";
-    return request;
+    // What a path and query may hold besides the unreserved characters (RFC 3986 pchar, "/"
+    // and "?"), so ordinary paths go out byte for byte.
+    return RequestBytes(PercentEncoded(path, "/?:@!$&'()*+;=%"), hostHeader);
 }
 
 std::optional<std::string_view> ImageReplyBody(std::string_view reply)

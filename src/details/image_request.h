@@ -1,17 +1,22 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace pellomar {
 
+// No picture path comes near this length; a longer one is garbage, and no picture.
+inline constexpr std::size_t MaxImagePathBytes = 2048;
+
 // The server path of a record's picture: "/" and the trimmed image field when that is longer
 // than 5 characters; nothing when the record names no picture.
 std::optional<std::string> ImagePathOf(std::string_view imageField);
 
 // The picture request, in the same form as the search: one HTTP/1.0 GET with a Host header
-// only. Commas are taken out of the path first.
+// only. Commas are taken out of the path first; every byte that may not stand in a request
+// target (a space, a control byte, a byte beyond ASCII) is percent-encoded.
 std::string ImageRequest(std::string_view imageUrl, std::string_view hostHeader);
 
 // The body of a picture reply: everything after the first CR LF CR LF, whatever the status.

@@ -5,7 +5,7 @@
 
 namespace pellomar {
 
-std::optional<QImage> DecodePicture(const QByteArray &bytes)
+std::optional<QImage> DecodePicture(const QByteArray &bytes, const QSize &scaledTo)
 {
     if (bytes.isEmpty())
         return std::nullopt;
@@ -21,6 +21,8 @@ std::optional<QImage> DecodePicture(const QByteArray &bytes)
     if (!size.isValid() || size.width() > MaxPictureSide || size.height() > MaxPictureSide
         || qint64(size.width()) * size.height() > MaxPicturePixels)
         return std::nullopt;
+    if (scaledTo.isValid())
+        reader.setScaledSize(scaledTo);
     QImage image;
     if (!reader.read(&image) || image.isNull())
         return std::nullopt;

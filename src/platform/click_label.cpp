@@ -4,14 +4,17 @@
 
 namespace pellomar {
 
+// Links show addresses from the command line and from the server: never markup.
 ClickLabel::ClickLabel(QWidget *parent)
     : QLabel(parent)
 {
+    setTextFormat(Qt::PlainText);
 }
 
 ClickLabel::ClickLabel(const QString &text, QWidget *parent)
-    : QLabel(text, parent)
+    : ClickLabel(parent)
 {
+    setText(text);
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent *event)

@@ -82,6 +82,13 @@ Connection::Connection(QObject *parent)
                  .arg(m_server.hostHeader())
                  .arg(m_idle.interval() / 1000.0));
     });
+    m_deadline.setSingleShot(true);
+    m_deadline.setInterval(DefaultOverallTimeoutMs);
+    connect(&m_deadline, &QTimer::timeout, this, [this] {
+        fail(QStringLiteral("The directory server %1 did not finish its answer within %2 seconds")
+                 .arg(m_server.hostHeader())
+                 .arg(m_deadline.interval() / 1000.0));
+    });
 }
 
 Connection::~Connection()
@@ -103,6 +110,7 @@ void Connection::start(const ServerAddress &server, const QByteArray &request)
     connect(socket, &QTcpSocket::disconnected, this, &Connection::onDisconnected);
     connect(socket, &QTcpSocket::errorOccurred, this, &Connection::onError);
     m_idle.start();
+    m_deadline.start();
     if (connectAtOnce(*socket, server))
         onConnected();
     else
@@ -117,6 +125,7 @@ void Connection::abort()
 void Connection::drop()
 {
     m_idle.stop();
+    m_deadline.stop();
 #if defined(Q_OS_LINUX)
     if (m_watch >= 0)
         ::close(m_watch);

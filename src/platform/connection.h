@@ -19,6 +19,7 @@ class Connection : public QObject {
 
 public:
     static constexpr int DefaultIdleTimeoutMs = 30'000;
+    static constexpr int DefaultOverallTimeoutMs = 120'000;
     static constexpr qint64 DefaultMaxReplyBytes = qint64(64) * 1024 * 1024;
 
     explicit Connection(QObject *parent = nullptr);
@@ -32,6 +33,9 @@ public:
 
     // An exchange with no progress (connect, data) for this long fails with a time-out.
     void setIdleTimeout(int milliseconds) { m_idle.setInterval(milliseconds); }
+    // An exchange still running this long after its start fails with a time-out, however
+    // steadily a server trickles its reply.
+    void setOverallTimeout(int milliseconds) { m_deadline.setInterval(milliseconds); }
     // A reply growing past this many bytes fails instead of filling memory.
     void setMaxReplyBytes(qint64 bytes) { m_maxReplyBytes = bytes; }
 
@@ -55,6 +59,7 @@ private:
     QByteArray m_reply;
     ServerAddress m_server;
     QTimer m_idle;
+    QTimer m_deadline;
     qint64 m_maxReplyBytes = DefaultMaxReplyBytes;
     // A second descriptor of the connected socket: it keeps the connection's state readable
     // after the socket has closed its own, which is the only place a reset still shows.

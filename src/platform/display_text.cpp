@@ -2,6 +2,8 @@
 
 #include "text_encoding.h"
 
+#include <QTextDocument>
+
 namespace pellomar {
 
 QString displayText(std::string_view bytes)
@@ -10,6 +12,11 @@ QString displayText(std::string_view bytes)
     if (IsValidUtf8(bytes))
         return QString::fromUtf8(bytes.data(), size);
     return QString::fromLatin1(bytes.data(), size);
+}
+
+QString plainToolTip(const QString &text)
+{
+    return text.isEmpty() ? QString() : Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap);
 }
 
 std::string toBytes(const QString &text)

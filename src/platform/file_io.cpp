@@ -124,9 +124,9 @@ QString cannotWrite(const QString &path, const QString &reason)
 
 } // namespace
 
-QString writeFileAtomically(const QString &path, const QByteArray &data, Durability durability)
+QString writeFileAtomically(const QString &path, const QByteArray &data, FileOwner owner)
 {
-    if (durability == Durability::Unsynced)
+    if (owner == FileOwner::Program)
         return PendingReplace(path).commit(data);
     const int held = holdReplaced(path);
     const QString reason = replaceSynced(path, data);

@@ -20,18 +20,20 @@ struct FileRead {
 // a damaged or hostile file cannot exhaust memory.
 FileRead readWholeFile(const QString &path, qint64 maxBytes = qint64(1) << 30);
 
-// Whether a replace waits until the new file is on the disk itself. Waiting (fdatasync) alone
-// takes longer than a whole search on loopback; without it the replace is just as atomic, and
-// only a power cut right after it could cost the new file.
-enum class Durability { Synced, Unsynced };
+// Whose file a replace writes. A file the user picked is written where the user pointed (a
+// symbolic link is followed) and waits until it is on the disk itself. The program's own files
+// are replaced by renaming a new file over the name itself, never written through a link, and
+// without waiting for the disk (fdatasync alone takes longer than a whole search on loopback;
+// the replace is just as atomic, and only a power cut right after it could cost the new file).
+enum class FileOwner { User, Program };
 
 // Replaces the file with `data` in one step (temporary file, then rename): a crash or a full
 // disk never leaves a truncated file, and on failure the old file stays as it was.
 // Returns an empty string on success, otherwise a readable reason.
 QString writeFileAtomically(
-    const QString &path, const QByteArray &data, Durability durability = Durability::Synced);
+    const QString &path, const QByteArray &data, FileOwner owner = FileOwner::User);
 
-// An unsynced replace of one file begun before its content is known: the file it replaces is
+// A replace of one of the program's own files begun before its content is known: the file it replaces is
 // held open and the temporary file beside it created at once, so that commit() has only to
 // write and rename. Without a commit nothing changes on disk (the temporary file gets its name
 // only in commit() where the system allows).

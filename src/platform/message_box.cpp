@@ -22,6 +22,8 @@ QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const 
     if (responder())
         return responder()(request);
     QMessageBox box(request.icon, request.title, request.text, request.buttons, parent);
+    // Texts carry file names and server replies: never markup.
+    box.setTextFormat(Qt::PlainText);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

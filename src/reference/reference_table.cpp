@@ -10,10 +10,13 @@ bool ReferenceTable::append(ReferenceRow row)
     if (m_rows.size() >= m_capacity)
         return false;
     const std::size_t index = m_rows.size();
-    // try_emplace keeps an earlier row: the first of a name or code given twice wins.
-    if (std::string name = LowerTrim(row.name); !name.empty())
+    // try_emplace keeps an earlier row: the first of a name or code given twice wins. A name
+    // without a code (a line missing its separator) is not in the list: it cannot be searched.
+    std::string name = LowerTrim(row.name);
+    std::string code = LowerTrim(row.code);
+    if (!name.empty() && !code.empty())
         m_rowByName.try_emplace(std::move(name), index);
-    if (std::string code = LowerTrim(row.code); !code.empty())
+    if (!code.empty())
         m_rowByCode.try_emplace(std::move(code), index);
     m_answers.push_back({ UpperTrim(row.name), UpperTrim(row.code) });
     m_rows.push_back(std::move(row));

@@ -3,7 +3,6 @@
 #include "text_encoding.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace pellomar {
 
@@ -73,25 +72,6 @@ std::string_view Trim(std::string_view text)
         return {};
     const auto last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
-}
-
-std::size_t LineBreakScanner::find(std::size_t from, char c) const
-{
-    if (from >= m_text.size())
-        return m_text.size();
-    const void *found = std::memchr(m_text.data() + from, c, m_text.size() - from);
-    return found ? std::size_t(static_cast<const char *>(found) - m_text.data()) : m_text.size();
-}
-
-std::size_t LineBreakScanner::next(std::size_t from)
-{
-    if (!m_started || m_cr < from)
-        m_cr = find(from, '\r');
-    if (!m_started || m_lf < from)
-        m_lf = find(from, '\n');
-    m_started = true;
-    const std::size_t first = std::min(m_cr, m_lf);
-    return first < m_text.size() ? first : std::string_view::npos;
 }
 
 std::string GetField(std::string_view text, int index, std::string_view delimiter)

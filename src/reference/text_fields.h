@@ -24,27 +24,4 @@ std::string UpperTrim(std::string_view text);
 // Leading and trailing spaces removed; tabs and other white space stay.
 std::string_view Trim(std::string_view text);
 
-// Finds the line breaks (CR or LF) of one text from left to right. The next CR and the next LF
-// are each kept until passed, so a whole text costs two memchr passes whatever its breaks
-// (std::string_view::find_first_of tries every byte against the set in turn).
-class LineBreakScanner {
-public:
-    explicit LineBreakScanner(std::string_view text)
-        : m_text(text)
-    {
-    }
-
-    // The first CR or LF at or after `from`; npos when there is none.
-    std::size_t next(std::size_t from);
-
-private:
-    std::size_t find(std::size_t from, char c) const;
-
-    std::string_view m_text;
-    // Where the next search for each must start again; the found one is valid until passed.
-    std::size_t m_cr = 0;
-    std::size_t m_lf = 0;
-    bool m_started = false;
-};
-
 } // namespace pellomar

@@ -17,21 +17,19 @@ std::size_t ResultFileReader::feed(std::string_view piece)
         if (piece.front() == '\n')
             pos = 1;
     }
-    LineBreakScanner breaks(piece);
     while (pos < piece.size() && !full()) {
-        const std::size_t end = breaks.next(pos);
+        // A LF on its own is part of the line: a value may hold one.
+        const std::size_t end = piece.find('\r', pos);
         if (end == std::string_view::npos) {
             m_line.append(piece.substr(pos));
             return piece.size();
         }
         m_line.append(piece.substr(pos, end - pos));
         pos = end + 1;
-        if (piece[end] == '\r') {
-            if (pos == piece.size())
-                m_afterCr = true;
-            else if (piece[pos] == '\n')
-                ++pos;
-        }
+        if (pos == piece.size())
+            m_afterCr = true;
+        else if (piece[pos] == '\n')
+            ++pos;
         endLine();
     }
     return pos;

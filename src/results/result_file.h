@@ -11,8 +11,9 @@ namespace pellomar {
 inline constexpr int MaxResults = 300;
 
 // Turns the plain text of the result file into record lines, piece by piece, so that a
-// large file is read only up to the record that fills the list. Lines end at CR LF, a lone
-// CR or a lone LF; each line is trimmed of spaces; empty and "-" lines only separate records.
+// large file is read only up to the record that fills the list. Lines end at CR LF or a lone
+// CR (a lone LF is part of its line); each line is trimmed of spaces; empty and "-" lines only
+// separate records.
 class ResultFileReader {
 public:
     explicit ResultFileReader(int limit = MaxResults);

@@ -2,7 +2,6 @@
 
 #include "scramble.h"
 #include "search_reply.h"
-#include "text_fields.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -46,7 +45,7 @@ std::string_view ResultFileInput::next()
     const std::string_view text(m_piece.constData(), std::size_t(got));
     // A piece is shorter than the longest record line, so only a line running on across
     // pieces can be too long.
-    const std::size_t first = LineBreakScanner(text).next(0);
+    const std::size_t first = text.find('\r');
     m_openLine += qint64(first == std::string_view::npos ? text.size() : first);
     if (m_openLine > qint64(MaxRecordLineBytes)) {
         m_error = QStringLiteral("%1 is damaged: it holds a line of more than %2 KiB")
@@ -55,7 +54,7 @@ std::string_view ResultFileInput::next()
         return {};
     }
     if (first != std::string_view::npos)
-        m_openLine = qint64(text.size() - text.find_last_of("\r\n") - 1);
+        m_openLine = qint64(text.size() - text.rfind('\r') - 1);
     return text;
 }
 

@@ -40,25 +40,32 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
     return true;
 }
 
-// The Content-Length the headers announce; nothing when they name none or an unreadable one.
-std::optional<std::size_t> contentLength(std::string_view headers)
+// The value of the first header called `name` (letter case aside); nothing when there is none.
+std::optional<std::string_view> headerValue(std::string_view headers, std::string_view name)
 {
     while (!headers.empty()) {
         const std::size_t eol = headers.find("\r\n");
         const std::string_view line = headers.substr(0, eol);
         headers.remove_prefix(eol == std::string_view::npos ? headers.size() : eol + 2);
         const std::size_t colon = line.find(':');
-        if (colon == std::string_view::npos
-            || !equalsIgnoringCase(trimmedOfBlanks(line.substr(0, colon)), "content-length"))
-            continue;
-        const std::string_view value = trimmedOfBlanks(line.substr(colon + 1));
-        std::size_t length = 0;
-        const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), length);
-        if (ec == std::errc() && end == value.data() + value.size() && !value.empty())
-            return length;
-        return std::nullopt;
+        if (colon != std::string_view::npos
+            && equalsIgnoringCase(trimmedOfBlanks(line.substr(0, colon)), name))
+            return trimmedOfBlanks(line.substr(colon + 1));
     }
     return std::nullopt;
+}
+
+// The Content-Length the headers announce; nothing when they name none or an unreadable one.
+std::optional<std::size_t> contentLength(std::string_view headers)
+{
+    const auto value = headerValue(headers, "content-length");
+    std::size_t length = 0;
+    if (!value || value->empty())
+        return std::nullopt;
+    const auto [end, ec] = std::from_chars(value->data(), value->data() + value->size(), length);
+    if (ec != std::errc() || end != value->data() + value->size())
+        return std::nullopt;
+    return length;
 }
 
 // What the user is shown of a status line: printable ASCII, kept short.
@@ -105,6 +112,13 @@ SearchReply ProcessReply(std::string_view reply)
         return result;
     }
 
+    // The request is HTTP/1.0, which knows no transfer codings: a body sent in chunks would be
+    // stored with its chunk sizes inside the records.
+    if (headerValue(headers, "transfer-encoding")) {
+        result.error = "The directory server's reply is sent in a transfer coding this program "
+                       "cannot read";
+        return result;
+    }
     const std::string_view body = reply.substr(headerEnd + HeaderEnd.size());
     // A connection reset after the headers reaches us like an orderly close; only the
     // announced length shows that the body is cut short.
@@ -174,9 +188,8 @@ std::size_t LongestLine(std::string_view text)
 {
     std::size_t longest = 0;
     std::size_t start = 0;
-    LineBreakScanner breaks(text);
     while (start <= text.size()) {
-        std::size_t end = breaks.next(start);
+        std::size_t end = text.find('\r', start);
         if (end == std::string_view::npos)
             end = text.size();
         longest = std::max(longest, end - start);

@@ -10,7 +10,7 @@ namespace pellomar {
 // it whole would only fill memory.
 inline constexpr std::size_t MaxRecordLineBytes = std::size_t(1) << 20;
 
-// The length of the longest line (between CR or LF bytes) of `text`.
+// The length of the longest line of `text` as the result file reads it (lines end at a CR).
 std::size_t LongestLine(std::string_view text);
 
 // The directory's reply to a search, reduced to the result file's layout, or why it cannot
@@ -23,8 +23,8 @@ struct SearchReply {
     bool ok() const { return error.empty(); }
 };
 
-// Checks the status line (HTTP/x.y 2xx) and, when the headers name a Content-Length, that
-// the whole body arrived; then drops the headers, removes every CR LF pair, ends each record
+// Checks the status line (HTTP/x.y 2xx), that no transfer coding is announced and, when the
+// headers name a Content-Length, that the whole body arrived; then drops the headers, removes every CR LF pair, ends each record
 // at its "END" marker with CR LF "-" CR LF and trims spaces. One pass over the reply.
 SearchReply ProcessReply(std::string_view reply);
 

@@ -69,14 +69,22 @@ std::string GetTypeCode(std::string_view accessType)
     return "3";
 }
 
-std::string PercentEncoded(std::string_view value)
+std::string PercentEncoded(std::string_view value, std::string_view alsoKept)
 {
     static constexpr char hex[] = "0123456789ABCDEF";
+    const auto isHex = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+    };
     std::string out;
     out.reserve(value.size());
-    for (const char ch : value) {
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char ch = value[i];
         const auto c = static_cast<unsigned char>(ch);
-        if (isUnreserved(c)) {
+        const bool kept = ch == '%'
+            ? alsoKept.find('%') != std::string_view::npos && i + 2 < value.size()
+                && isHex(value[i + 1]) && isHex(value[i + 2])
+            : alsoKept.find(ch) != std::string_view::npos;
+        if (isUnreserved(c) || kept) {
             out += ch;
         } else {
             out += '%';

@@ -3,6 +3,7 @@
 #include "artwork.h"
 #include "browser.h"
 #include "click_label.h"
+#include "display_text.h"
 #include "look.h"
 
 #include <QFrame>
@@ -39,6 +40,7 @@ void frmAbout::setupUi()
 
     Label2 = new QLabel(QStringLiteral("Pellomar hotspot finder"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setTextFormat(Qt::PlainText);
     Label2->setFont(verdana(9.75, true));
     Label2->setGeometry(twipsRect(120, 1560, 3255, 255));
 
@@ -54,6 +56,7 @@ void frmAbout::setupUi()
                                     "database."),
             this);
     Label5->setObjectName(QStringLiteral("Label5"));
+    Label5->setTextFormat(Qt::PlainText);
     Label5->setFont(verdana(8.25));
     Label5->setWordWrap(true);
     Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -61,11 +64,10 @@ void frmAbout::setupUi()
 
     Label1 = new ClickLabel(QStringLiteral("website : ") + m_siteUrl, this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setTextFormat(Qt::PlainText);
     Label1->setFont(verdana(8.25, true, true));
     Label1->setGeometry(twipsRect(120, 3240, 3855, 255));
     Label1->setCursor(Qt::PointingHandCursor);
-    Label1->setToolTip(m_siteUrl);
+    Label1->setToolTip(plainToolTip(m_siteUrl));
     connect(Label1, &ClickLabel::clicked, this, &frmAbout::Label1_Click);
 
     Command1 = new QPushButton(QStringLiteral("&Ok"), this);

@@ -72,6 +72,8 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QString &caption, 
 {
     auto *label = new QLabel(caption, parent);
     label->setObjectName(name);
+    // The status line shows server replies and file names: never markup.
+    label->setTextFormat(Qt::PlainText);
     label->setGeometry(place);
     label->setFont(font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -209,7 +211,7 @@ void frmMain::setupUi()
         twipsRect(360, 1920, 3255, 255), verdana(8.25, true, true));
     link->setPalette(withForeground(link->palette(), QColor(0, 0, 192)));
     link->setCursor(Qt::PointingHandCursor);
-    link->setToolTip(m_context.server.siteUrl());
+    link->setToolTip(plainToolTip(m_context.server.siteUrl()));
     const int roomBesideLink = twips(8520) - link->x();
     link->resize(qBound(link->width(), link->sizeHint().width(), roomBesideLink), link->height());
     Label1[2] = link;
@@ -254,7 +256,6 @@ void frmMain::setupUi()
     // In the free part of the bottom panel, left of the count; placed with each new count.
     m_downloaded = makeLabel(central, QStringLiteral("lblDownloaded"), QString(),
         twipsRect(240, 8280, 9000, 375), verdana(8.25));
-    m_downloaded->setTextFormat(Qt::PlainText);
     m_downloaded->setAlignment(Qt::AlignRight | Qt::AlignTop);
     m_downloaded->setPalette(withForeground(m_downloaded->palette(), QColor(96, 96, 96)));
 
@@ -479,8 +480,9 @@ SearchExchange &frmMain::searchExchange()
 
 void frmMain::showSearchReply(bool isMessage, const QString &message)
 {
-    // Shown while the result file is written (see searchNotStored).
-    loadResults(searchExchange().storedText());
+    // Shown while the result file is written (see searchNotStored); the file's own time is
+    // not known before then.
+    loadResults(searchExchange().storedText(), LimitMessage::Show, QDateTime::currentDateTime());
     if (!isMessage) {
         Picture3->hide();
         // The rows are what the user came for: arrows and Enter work on them at once.
@@ -489,7 +491,6 @@ void frmMain::showSearchReply(bool isMessage, const QString &message)
     }
     // Over the result list, clear of the search form, so a new search stays possible.
     Picture3->move(twips(240), twips(2760));
-    lblMsg->setTextFormat(Qt::PlainText);
     lblMsg->setText(message);
     Picture3->show();
     Picture3->raise();
@@ -510,9 +511,8 @@ void frmMain::LoadResults()
     loadResults({});
 }
 
-// `storedText`: the result file's plain text when the search has just written it, else empty
-// and the file is read.
-void frmMain::loadResults(std::string_view storedText, LimitMessage message)
+void frmMain::loadResults(
+    std::string_view storedText, LimitMessage message, const QDateTime &received)
 {
     // Switching the button off (see limitMessageShowing) moves the keyboard focus on; it comes
     // back when the load is done, so the start-up reload does not take it from where the window
@@ -534,7 +534,9 @@ void frmMain::loadResults(std::string_view storedText, LimitMessage message)
     m_storeFailure.clear();
     lblResults->setText(QStringLiteral("%1 Results").arg(loaded.rows));
     // A file that could not be opened left the list as it was, and so its caption.
-    if (loaded.error.isEmpty() || loaded.bytesRead > 0)
+    if (received.isValid())
+        showDownloadedCaption(pellomar::downloadedCaption(received));
+    else if (loaded.error.isEmpty() || loaded.bytesRead > 0)
         showDownloadedCaption(resultFileCaption(m_context.resultFilePath()));
     Command1->setEnabled(true);
     if (buttonHadFocus && !Command1->hasFocus())

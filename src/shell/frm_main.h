@@ -4,6 +4,7 @@
 #include "reference_table.h"
 #include "result_list_view.h"
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <QString>
 #include <QTimer>
@@ -64,7 +65,10 @@ public:
     SearchExchange &searchExchange();
     // Result list
     void LoadResults();
-    void loadResults(std::string_view storedText, LimitMessage message = LimitMessage::Show);
+    // `storedText`: the result file's plain text when a search has just received it (shown as
+    // downloaded at `received`), else empty and the file is read.
+    void loadResults(std::string_view storedText, LimitMessage message = LimitMessage::Show,
+        const QDateTime &received = {});
     void OpenInfo(int index);
     // The record line of result row `row` (from 1); "" past the count.
     std::string resultRecord(int row) const;

@@ -5,8 +5,18 @@
 #include <QColor>
 #include <QImage>
 
+#include "frm_info.h"
+#include "picture.h"
+
 // Real pictures for the tests, made on the spot.
 namespace pellomar::test {
+
+// The natural size of the picture a detail window received; invalid while it has none.
+inline QSize pictureSize(const frmInfo *window)
+{
+    const auto picture = DecodePicture(window->pictureBytes());
+    return picture ? picture->size() : QSize();
+}
 
 // A JPEG of one colour, written by Qt's own encoder.
 inline QByteArray jpegBytes(int width, int height, const QColor &colour = QColor(30, 120, 200))

@@ -1,6 +1,7 @@
 #include "browser.h"
 #include "frm_about.h"
 #include "look.h"
+#include "plain_text.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -76,6 +77,11 @@ void tst_frmAbout::window()
     QCOMPARE(ok->text(), QStringLiteral("&Ok"));
     QCOMPARE(ok->geometry(), twipsRect(4080, 3120, 1215, 375));
     QVERIFY(about.findChild<QWidget *>(QStringLiteral("Line1")));
+    QCOMPARE(test::labelsReadingMarkup(&about), QStringList());
+    const QString marked = QStringLiteral("http://a.example/<b>b</b>");
+    const frmAbout markup(marked);
+    QCOMPARE(test::shownToolTip(markup.findChild<QLabel *>(QStringLiteral("Label1"))->toolTip()),
+        marked);
 }
 
 void tst_frmAbout::linkOpensTheSite_data()

@@ -316,6 +316,8 @@ void tst_HotspotDetails::imagePath_data()
     QTest::newRow("6 characters") << QByteArray("ab.jpg") << true << QByteArray("/ab.jpg");
     QTest::newRow("with folder") << QByteArray("img/12.gif") << true << QByteArray("/img/12.gif");
     QTest::newRow("> removed first") << QByteArray("a>.jpg") << false << QByteArray("a.jpg");
+    QTest::newRow("2,048 bytes") << QByteArray(2048, 'a') << true << "/" + QByteArray(2048, 'a');
+    QTest::newRow("2,049 bytes: garbage") << QByteArray(2049, 'a') << false << QByteArray(2049, 'a');
 }
 
 void tst_HotspotDetails::imagePath()
@@ -339,6 +341,13 @@ void tst_HotspotDetails::imageRequest_data()
     QTest::newRow("commas removed")
         << QByteArray("/img/a,b,,c.jpg") << QByteArray("127.0.0.1:8080")
         << QByteArray("GET /img/abc.jpg HTTP/1.0\r\nHost: 127.0.0.1:8080\r\n\r\n");
+    QTest::newRow("what a target may hold stays")
+        << QByteArray("/p/a:b@c!$&'()*+;=~-._?x=%41") << QByteArray("h")
+        << QByteArray("GET /p/a:b@c!$&'()*+;=~-._?x=%41 HTTP/1.0\r\nHost: h\r\n\r\n");
+    QTest::newRow("the rest is encoded")
+        << QByteArray("/a b\r\n\0\x7f\xc3\xa9\"<>#%zz%4{|}\\^`.jpg", 29) << QByteArray("h")
+        << QByteArray("GET /a%20b%0D%0A%00%7F%C3%A9%22%3C%3E%23%25zz%254%7B%7C%7D%5C%5E%60.jpg "
+                      "HTTP/1.0\r\nHost: h\r\n\r\n");
 }
 
 void tst_HotspotDetails::imageRequest()

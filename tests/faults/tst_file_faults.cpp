@@ -1,3 +1,4 @@
+#include "download_caption.h"
 #include "fault_support.h"
 #include "message_box.h"
 #include "result_list_view.h"
@@ -226,6 +227,10 @@ private Q_SLOTS:
         QFETCH(int, previousRecords);
         QCOMPARE(writeFileAtomically(context().resultFilePath(), scrambledRecords(previousRecords)),
             QString());
+        const QDateTime downloaded(QDate(2001, 2, 3), QTime(4, 5));
+        QFile previous(context().resultFilePath());
+        QVERIFY(previous.open(QIODevice::ReadWrite)
+            && previous.setFileTime(downloaded, QFileDevice::FileModificationTime));
         m_window = openMainWindow(context());
         QTRY_COMPARE(status(), QStringLiteral("Results Loaded!"));
         const int shown = list()->rowCount();
@@ -241,6 +246,7 @@ private Q_SLOTS:
         QVERIFY2(status().startsWith(QStringLiteral("The search results could not be stored")),
             qPrintable(status()));
         QCOMPARE(list()->rowCount(), shown);
+        QCOMPARE(m_window->downloadedCaption(), downloadedCaption(downloaded));
         QCOMPARE(QByteArray::fromStdString(list()->record(1)),
             QByteArray("Hotspot 1<>US<>Springfield<>Cafe<>free"));
         QVERIFY(!m_window->findChild<QWidget *>(QStringLiteral("Picture3"))->isVisible());

@@ -59,12 +59,13 @@ class TestFileIo : public QObject {
     Q_OBJECT
 
 private:
-    // Every replace, waiting for the disk or not, must be whole or leave the old file.
-    static void durabilities()
+    // Every replace, of the user's file or the program's own, must be whole or leave the old
+    // file.
+    static void owners()
     {
-        QTest::addColumn<Durability>("durability");
-        QTest::newRow("synced") << Durability::Synced;
-        QTest::newRow("unsynced") << Durability::Unsynced;
+        QTest::addColumn<FileOwner>("owner");
+        QTest::newRow("user's file") << FileOwner::User;
+        QTest::newRow("program's own file") << FileOwner::Program;
     }
 
 private Q_SLOTS:
@@ -74,14 +75,15 @@ private Q_SLOTS:
     void folderIsNoFile();
     void tooLarge();
     void unreadableFile();
-    void writeCreatesAndReplaces_data() { durabilities(); }
+    void writeCreatesAndReplaces_data() { owners(); }
     void writeCreatesAndReplaces();
-    void writeIntoMissingFolderFails_data() { durabilities(); }
+    void writeIntoMissingFolderFails_data() { owners(); }
     void writeIntoMissingFolderFails();
-    void failedWriteKeepsOldFile_data() { durabilities(); }
+    void failedWriteKeepsOldFile_data() { owners(); }
     void failedWriteKeepsOldFile();
     void readOnlyFolderKeepsOldFile();
     void replacesFifo();
+    void symbolicLink();
     void pendingReplace();
 
 private:
@@ -151,21 +153,21 @@ void TestFileIo::unreadableFile()
 
 void TestFileIo::writeCreatesAndReplaces()
 {
-    QFETCH(Durability, durability);
+    QFETCH(FileOwner, owner);
     const QString path = m_dir.filePath(QStringLiteral("tmp.txt"));
-    QCOMPARE(writeFileAtomically(path, "first, and longer\r\n", durability), QString());
+    QCOMPARE(writeFileAtomically(path, "first, and longer\r\n", owner), QString());
     QCOMPARE(contentOf(path), QByteArray("first, and longer\r\n"));
-    QCOMPARE(writeFileAtomically(path, "second", durability), QString());
+    QCOMPARE(writeFileAtomically(path, "second", owner), QString());
     QCOMPARE(contentOf(path), QByteArray("second"));
-    QCOMPARE(writeFileAtomically(path, QByteArray(), durability), QString());
+    QCOMPARE(writeFileAtomically(path, QByteArray(), owner), QString());
     QCOMPARE(contentOf(path), QByteArray());
 }
 
 void TestFileIo::writeIntoMissingFolderFails()
 {
-    QFETCH(Durability, durability);
+    QFETCH(FileOwner, owner);
     const QString path = m_dir.filePath(QStringLiteral("no/such/folder/tmp.txt"));
-    const QString error = writeFileAtomically(path, "x", durability);
+    const QString error = writeFileAtomically(path, "x", owner);
     QVERIFY(!error.isEmpty());
     QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
     QVERIFY(!QFile::exists(path));
@@ -173,7 +175,7 @@ void TestFileIo::writeIntoMissingFolderFails()
 
 void TestFileIo::failedWriteKeepsOldFile()
 {
-    QFETCH(Durability, durability);
+    QFETCH(FileOwner, owner);
     QTemporaryDir folder(m_dir.filePath(QStringLiteral("full-XXXXXX")));
     QVERIFY(folder.isValid());
     const QString path = folder.filePath(QStringLiteral("tmp.txt"));
@@ -181,7 +183,7 @@ void TestFileIo::failedWriteKeepsOldFile()
     {
         const FileSizeLimit limit(64);
         QVERIFY(limit.active());
-        const QString error = writeFileAtomically(path, QByteArray(4096, 'n'), durability);
+        const QString error = writeFileAtomically(path, QByteArray(4096, 'n'), owner);
         QVERIFY2(!error.isEmpty(), "a write beyond the file size limit must fail");
     }
     QCOMPARE(contentOf(path), QByteArray("old result"));
@@ -210,9 +212,29 @@ void TestFileIo::replacesFifo()
 {
     const QString path = m_dir.filePath(QStringLiteral("fifo.txt"));
     QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    QCOMPARE(writeFileAtomically(path, "results", Durability::Unsynced), QString());
+    QCOMPARE(writeFileAtomically(path, "results", FileOwner::Program), QString());
     QVERIFY(QFileInfo(path).isFile());
     QCOMPARE(contentOf(path), QByteArray("results"));
+}
+
+// The user's file is written where the link points; the program's own file replaces the link
+// and leaves the file it pointed to alone.
+void TestFileIo::symbolicLink()
+{
+    const QString elsewhere = m_dir.filePath(QStringLiteral("elsewhere.txt"));
+    const QString link = m_dir.filePath(QStringLiteral("img.dat"));
+    QVERIFY(putFile(elsewhere, "not the program's"));
+    QVERIFY(QFile::link(elsewhere, link));
+    QCOMPARE(writeFileAtomically(link, "picture", FileOwner::Program), QString());
+    QVERIFY(!QFileInfo(link).isSymLink());
+    QCOMPARE(contentOf(link), QByteArray("picture"));
+    QCOMPARE(contentOf(elsewhere), QByteArray("not the program's"));
+
+    const QString saved = m_dir.filePath(QStringLiteral("saved.txt"));
+    QVERIFY(QFile::link(elsewhere, saved));
+    QCOMPARE(writeFileAtomically(saved, "hotspot", FileOwner::User), QString());
+    QVERIFY(QFileInfo(saved).isSymLink());
+    QCOMPARE(contentOf(elsewhere), QByteArray("hotspot"));
 }
 
 // A replace made ready ahead changes nothing on disk until it is committed, and then

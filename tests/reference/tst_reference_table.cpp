@@ -229,6 +229,8 @@ void TestReferenceTable::codeForName_data()
     QTest::newRow("not listed") << QByteArray("Atlantis") << false << QByteArray();
     QTest::newRow("inner spaces matter") << QByteArray("United  Kingdom") << false << QByteArray();
     QTest::newRow("a code is no name") << QByteArray("CA") << false << QByteArray();
+    // Listed without a code: nothing could be searched, so it is not in the list.
+    QTest::newRow("name without a code") << QByteArray("Nowhere") << false << QByteArray();
     // The "ZZ" line has no name; a blank field must not find it.
     QTest::newRow("empty") << QByteArray() << false << QByteArray();
     QTest::newRow("spaces only") << QByteArray("   ") << false << QByteArray();

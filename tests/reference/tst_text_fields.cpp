@@ -41,8 +41,6 @@ private Q_SLOTS:
     void upperTrim();
     void trim_data();
     void trim();
-    void lineBreaks_data();
-    void lineBreaks();
 };
 
 void TestTextFields::getField_data()
@@ -249,51 +247,6 @@ void TestTextFields::trim()
     QFETCH(QByteArray, expected);
     const std::string_view trimmed = Trim(view(text));
     QCOMPARE(QByteArray(trimmed.data(), qsizetype(trimmed.size())), expected);
-}
-
-void TestTextFields::lineBreaks_data()
-{
-    QTest::addColumn<QByteArray>("text");
-
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("no break") << QByteArray("abc");
-    QTest::newRow("CR LF pairs") << QByteArray("ab\r\ncd\r\n");
-    QTest::newRow("lone CRs") << QByteArray("a\rb\rc");
-    QTest::newRow("lone LFs") << QByteArray("a\nb\nc\n");
-    QTest::newRow("LF CR") << QByteArray("a\n\rb");
-    QTest::newRow("breaks only") << QByteArray("\r\n\n\r\r");
-    QTest::newRow("at both ends") << QByteArray("\nab\r");
-    QTest::newRow("NUL bytes") << QByteArray("a\0\rb\0\n", 6);
-    QByteArray crsOnly;
-    for (int i = 0; i < 2000; ++i)
-        crsOnly += "ab\r";
-    QTest::newRow("many CRs, no LF") << crsOnly;
-    QByteArray lfsThenCr(5000, 'x');
-    for (int i = 0; i < 5000; i += 7)
-        lfsThenCr[i] = '\n';
-    lfsThenCr += "\r";
-    QTest::newRow("many LFs, one CR at the end") << lfsThenCr;
-}
-
-// Every way a reader walks a text (on past each break, or past a CR LF pair at once, or from
-// a position picked afresh) finds the breaks a plain search finds.
-void TestTextFields::lineBreaks()
-{
-    QFETCH(QByteArray, text);
-    const std::string_view whole = view(text);
-    for (const std::size_t step : { std::size_t(1), std::size_t(2), std::size_t(5) }) {
-        LineBreakScanner scanner(whole);
-        std::size_t from = 0;
-        while (from <= whole.size()) {
-            const std::size_t expected = whole.find_first_of("\r\n", from);
-            QCOMPARE(scanner.next(from), expected);
-            if (expected == std::string_view::npos)
-                break;
-            from = expected + step;
-        }
-    }
-    LineBreakScanner scanner(whole);
-    QCOMPARE(scanner.next(whole.size() + 3), std::string_view::npos);
 }
 
 QTEST_APPLESS_MAIN(TestTextFields)

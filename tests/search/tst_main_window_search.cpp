@@ -1,4 +1,5 @@
 #include "display_text.h"
+#include "download_caption.h"
 #include "file_io.h"
 #include "frm_main.h"
 #include "look.h"
@@ -91,9 +92,14 @@ private Q_SLOTS:
         context.referenceDir = qEnvironmentVariable("PELLOMAR_BIN_DIR");
         m_previous = QByteArray::fromStdString(Scrambled("Old<>Record\r\n-\r\n\r\n"));
         QCOMPARE(writeFileAtomically(context.resultFilePath(), m_previous), QString());
+        QFile previous(context.resultFilePath());
+        QVERIFY(previous.open(QIODevice::ReadWrite)
+            && previous.setFileTime(QDateTime(QDate(2001, 2, 3), QTime(4, 5)),
+                QFileDevice::FileModificationTime));
         m_window = std::make_unique<frmMain>(
             context, table("countries.txt", true), table("locations.txt", false));
         m_window->searchExchange().connection().setIdleTimeout(400);
+        m_window->searchExchange().connection().setOverallTimeout(1500);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
@@ -140,8 +146,13 @@ private Q_SLOTS:
         m_server->setDefaultScript(Script::reply(Script::httpReply("a<>bEND")));
         QSignalSpy stored(&m_window->searchExchange(), &SearchExchange::stored);
         fill(country, city, zip, location, access);
+        const QString clickedAt = downloadedCaption(QDateTime::currentDateTime());
         click();
         QTRY_COMPARE(stored.count(), 1);
+        // The time of the rows on screen, not of the file they replaced.
+        QVERIFY2(m_window->downloadedCaption() == clickedAt
+                || m_window->downloadedCaption() == downloadedCaption(QDateTime::currentDateTime()),
+            qPrintable(m_window->downloadedCaption()));
         QCOMPARE(m_server->request(0),
             "GET " + path + " HTTP/1.0\r\nHost: "
                 + toBytes(m_server->address().hostHeader()).c_str() + "\r\n\r\n");
@@ -258,6 +269,15 @@ private Q_SLOTS:
         QTest::newRow("never closes") << Script::reply(Script::httpReply("aEND"), Ending::StayOpen)
                                       << QStringLiteral("No answer");
         QTest::newRow("no separator") << Script::reply("garbage") << QStringLiteral("never end");
+        // Never silent for long, never done: only the limit on the whole exchange ends it.
+        QTest::newRow("trickle") << Script::inPieces(Script::httpReply(QByteArray(40, 'x')), 1, 150)
+                                 << QStringLiteral("did not finish its answer within 1.5 seconds");
+        QTest::newRow("chunked") << Script::reply("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked"
+                                                  "\r\n\r\nc\r\nChunk OneEND\r\n0\r\n\r\n")
+                                 << QStringLiteral("transfer coding");
+        // Server text is shown as it stands, never as markup.
+        QTest::newRow("markup") << Script::reply(Script::httpReply("x", "404 <b>Not</b> Found"))
+                                << QStringLiteral("\"404 <b>Not</b> Found\"");
     }
 
     void failuresKeepEverything()
@@ -269,6 +289,9 @@ private Q_SLOTS:
         click();
         QCOMPARE(status(), QStringLiteral("Requesting Data..."));
         QTRY_VERIFY2(status().contains(reason), qPrintable(status()));
+        auto *line = control<QLabel>("lblStatus");
+        QCOMPARE(line->textFormat(), Qt::PlainText);
+        QVERIFY(line->sizeHint().width() >= line->fontMetrics().horizontalAdvance(reason));
         QVERIFY(control<QPushButton>("Command1")->isEnabled());
         QVERIFY(!control<QFrame>("Picture3")->isVisible());
         QCOMPARE(resultFile(), m_previous);

@@ -1,6 +1,7 @@
 #include "app_context.h"
 #include "frm_main.h"
 #include "message_box.h"
+#include "plain_text.h"
 #include "reference_table.h"
 
 #include <QAction>
@@ -470,7 +471,9 @@ void TestFrmMain::linkWidensForLongAddress()
     // Never over the search button.
     QVERIFY(
         link->geometry().right() < window->findChild<QWidget *>(QStringLiteral("Command1"))->x());
-    QCOMPARE(link->toolTip(), link->text());
+    QCOMPARE(test::shownToolTip(link->toolTip()), link->text());
+    // Nothing on the window reads server, file or user text as markup.
+    QCOMPARE(test::labelsReadingMarkup(window.get()), QStringList());
 }
 
 QTEST_MAIN(TestFrmMain)

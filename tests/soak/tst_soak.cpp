@@ -4,6 +4,7 @@
 #include "frm_info.h"
 #include "frm_main.h"
 #include "message_box.h"
+#include "resident_memory.h"
 #include "result_list_view.h"
 #include "search_exchange.h"
 
@@ -15,7 +16,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <malloc.h>
 #include <memory>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -30,23 +30,6 @@ using namespace pellomar;
 using namespace pellomar::test;
 
 namespace {
-
-// Resident memory of this process in KiB. /proc reports a size of 0 for its files, so the
-// file is read whole rather than line by line up to an end it does not announce.
-qint64 residentKiB()
-{
-    // Free heap pages that the allocator keeps for later are no memory the program holds:
-    // hand them back first, so the figure moves only with what is really retained.
-    malloc_trim(0);
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
 
 int searchCount()
 {
