@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 # The whole suite runs a second time under AddressSanitizer and UndefinedBehaviorSanitizer.
 SANITIZE_BUILD ?= build-asan
 
-.PHONY: all setup configure build run test test-fast test-sanitize bench screenshot fuzz format clean package install-check
+.PHONY: all setup configure build run test test-fast test-sanitize bench screenshot fuzz format clean package install-check size
 
 all: build
 
@@ -58,6 +58,10 @@ package: build
 # Installs both packages into a throw-away Debian 12 root (debootstrap, as root) and runs them.
 install-check: package
 	scripts/check-package.sh $(BUILD)
+
+# Lines of code per folder and language, and the tests' size against the product code.
+size:
+	@scripts/code-size.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
