@@ -23,6 +23,7 @@
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace pellomar::directory {
@@ -52,6 +53,9 @@ constexpr unsigned MaxConnections = 1000;
 // without progress.
 constexpr auto RequestDeadline = std::chrono::seconds(10);
 constexpr unsigned IdleSeconds = 10;
+// The search replies kept, at most.
+constexpr std::size_t MaxCachedReplies = 256;
+constexpr std::size_t MaxCachedBytes = 64 * 1024 * 1024;
 
 std::optional<std::string> readFile(const fs::path &path)
 {
@@ -86,6 +90,53 @@ Reply makeReply(std::string body, const char *type)
     // One request per connection: the client reads a reply until the server closes.
     MHD_add_response_header(reply.response, MHD_HTTP_HEADER_CONNECTION, "close");
     return reply;
+}
+
+// Search replies built once per query and kept until a submission changes the directory:
+// reading 1,000 records and encoding them costs far more than sending them.
+class ReplyCache {
+public:
+    ~ReplyCache() { clear(); }
+
+    const Reply *find(const std::string &key) const
+    {
+        const auto it = m_replies.find(key);
+        return it == m_replies.end() ? nullptr : &it->second;
+    }
+
+    // Takes the caller's hold on the reply; a full cache starts again empty.
+    const Reply &keep(std::string key, Reply reply)
+    {
+        if (m_replies.size() >= MaxCachedReplies || m_bytes + reply.bytes > MaxCachedBytes)
+            clear();
+        const auto [it, added] = m_replies.try_emplace(std::move(key), reply);
+        if (added)
+            m_bytes += reply.bytes;
+        else
+            MHD_destroy_response(reply.response);
+        return it->second;
+    }
+
+    void clear()
+    {
+        for (const auto &[key, reply] : m_replies)
+            MHD_destroy_response(reply.response);
+        m_replies.clear();
+        m_bytes = 0;
+    }
+
+private:
+    std::unordered_map<std::string, Reply> m_replies;
+    std::size_t m_bytes = 0;
+};
+
+// The query in its compared forms, so that equivalent searches share a reply.
+std::string cacheKey(const SearchQuery &query)
+{
+    std::string key = query.countryCode;
+    for (const auto &part : { query.cityKey, query.zipKey, query.locationTypeCode })
+        key += part ? '\x1f' + *part : std::string("\x1e");
+    return key + '\x1f' + std::to_string(query.accessType.value_or(0));
 }
 
 // One connection and its one request, from the connection's acceptance to its close.
@@ -170,6 +221,7 @@ struct DirectoryServer::Private {
     ReferenceFile locationTypes { ReferenceTable(0), 0 };
     MHD_Daemon *daemon = nullptr;
     int wake = -1; // an eventfd that stop() makes readable
+    ReplyCache cache;
     // Connections whose request has not fully arrived, for the deadline.
     std::unordered_set<Exchange *> receiving;
     // When the earliest of them reaches the deadline; unset when none is waiting.
@@ -228,15 +280,27 @@ struct DirectoryServer::Private {
         const auto query = searchQueryFrom(arguments, countries.table, locationTypes.table);
         if (const auto *message = std::get_if<std::string_view>(&query))
             return answer(connection, e, MHD_HTTP_OK, std::string(*message) + "\r\n", TextType);
-        const auto found = store->search(std::get<SearchQuery>(query), MaxRecordsPerReply);
-        if (found.empty())
-            return answer(
-                connection, e, MHD_HTTP_OK, std::string(messages::NoMatch) + "\r\n", TextType);
-        std::vector<RecordFields> records;
-        records.reserve(found.size());
-        for (const auto &hotspot : found)
-            records.push_back(recordFields(hotspot, locationTypeName(hotspot.locationTypeCode)));
-        return answer(connection, e, MHD_HTTP_OK, encodeRecords(records), TextType);
+        const auto &search = std::get<SearchQuery>(query);
+        std::string key = cacheKey(search);
+        if (const Reply *kept = cache.find(key))
+            return queue(connection, e, MHD_HTTP_OK, *kept);
+
+        const auto found = store->search(search, MaxRecordsPerReply);
+        std::string body;
+        if (found.empty()) {
+            body = std::string(messages::NoMatch) + "\r\n";
+        } else {
+            std::vector<RecordFields> records;
+            records.reserve(found.size());
+            for (const auto &hotspot : found)
+                records.push_back(
+                    recordFields(hotspot, locationTypeName(hotspot.locationTypeCode)));
+            body = encodeRecords(records);
+        }
+        const Reply reply = makeReply(std::move(body), TextType);
+        if (!reply.response)
+            return MHD_NO;
+        return queue(connection, e, MHD_HTTP_OK, cache.keep(std::move(key), reply));
     }
 
     MHD_Result answerPicture(MHD_Connection *connection, Exchange &e, const std::string &name,
@@ -269,6 +333,7 @@ struct DirectoryServer::Private {
         HomePage page = homePage();
         int status = MHD_HTTP_OK;
         if (id) {
+            cache.clear();
             page.notice = "Thank you! \"" + check.hotspot->locationName
                 + "\" is now in the directory as hotspot " + std::to_string(*id) + ".";
         } else {

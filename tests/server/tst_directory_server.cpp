@@ -469,6 +469,8 @@ private Q_SLOTS:
     void submissionIsFoundBySearch()
     {
         const int before = hotspotFigure(clientGet(port(), "/").body);
+        // A reply kept from before the submission must not be given after it.
+        QVERIFY(search("country=us&city=zzyzx%20springs").empty());
         const HttpReply reply
             = exchange(port(), postRequest(formBody(submission("Zzyzx Springs"))));
         QCOMPARE(reply.status, 200);
