@@ -7,6 +7,7 @@
 #include "rules/text_keys.h"
 #include "rules/wire_format.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -18,7 +19,6 @@
 #include <microhttpd.h>
 #include <netdb.h>
 #include <poll.h>
-#include <regex>
 #include <sstream>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
@@ -67,6 +67,27 @@ std::optional<std::string> readFile(const fs::path &path)
     if (!in.good() && !in.eof())
         return std::nullopt;
     return bytes.str();
+}
+
+// The name and extension of the picture a path asks for: /images/NAME.jpg or /images/NAME.gif,
+// NAME of 1 to 64 letters, digits, _ and -.
+std::optional<std::pair<std::string, std::string>> pictureIn(std::string_view path)
+{
+    constexpr std::string_view folder = "/images/";
+    const auto dot = path.rfind('.');
+    if (!path.starts_with(folder) || dot == std::string_view::npos || dot <= folder.size()
+        || dot - folder.size() > 64)
+        return std::nullopt;
+    const std::string_view name = path.substr(folder.size(), dot - folder.size());
+    const std::string_view extension = path.substr(dot + 1);
+    const auto nameCharacter = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')
+            || c == '_' || c == '-';
+    };
+    if (!std::all_of(name.begin(), name.end(), nameCharacter)
+        || (extension != "jpg" && extension != "gif"))
+        return std::nullopt;
+    return std::pair(std::string(name), std::string(extension));
 }
 
 // A reply ready to queue on any number of connections; the library counts its users.
@@ -378,10 +399,8 @@ struct DirectoryServer::Private {
             return answerSearch(connection, e);
         if (path == "/")
             return answer(connection, e, MHD_HTTP_OK, renderHomePage(homePage()), HtmlType);
-        static const std::regex picture(R"(/images/([0-9A-Za-z_-]{1,64})\.(jpg|gif))");
-        std::cmatch match;
-        if (std::regex_match(path.begin(), path.end(), match, picture))
-            return answerPicture(connection, e, match[1], match[2]);
+        if (const auto picture = pictureIn(path))
+            return answerPicture(connection, e, picture->first, picture->second);
         return refuse(connection, e, MHD_HTTP_NOT_FOUND);
     }
 
