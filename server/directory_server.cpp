@@ -25,6 +25,7 @@
 #include <unistd.h>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 namespace pellomar::directory {
 
@@ -232,9 +233,11 @@ std::string requestLogLine(std::string_view method, std::string_view target, int
 }
 
 // The server runs on one thread, the caller of run(): libmicrohttpd's event loop on epoll,
-// driven from here, with every callback on this thread. A slow client holds a connection
-// but no thread, and connections whose request is late are dropped between two turns of the
-// loop, where no callback can be using their sockets.
+// driven from here, with every callback on this thread, so a slow client holds a connection
+// but no thread. libmicrohttpd's own time-out restarts with every byte received, so the
+// deadline for a whole request is the server's: each connection's acceptance is noted, and
+// the loop wakes at the earliest deadline to drop the connections still receiving. On the
+// loop's thread, between two of its turns, that needs no lock and no libmicrohttpd thread.
 struct DirectoryServer::Private {
     ServerSetup setup;
     std::unique_ptr<DirectoryStore> store;
@@ -426,7 +429,12 @@ struct DirectoryServer::Private {
             *uploadSize = 0;
             return MHD_YES;
         }
-        return e->status ? MHD_YES : p.answerSubmission(connection, *e);
+        if (e->status)
+            return MHD_YES;
+        // Ending the form's reading hands over a last value still held back.
+        if (e->form)
+            MHD_destroy_post_processor(std::exchange(e->form, nullptr));
+        return p.answerSubmission(connection, *e);
     }
 
     static void *onRequestLine(void *, const char *uri, MHD_Connection *connection)
@@ -464,8 +472,9 @@ struct DirectoryServer::Private {
 
     // Drops the connections whose request is still arriving at its deadline. The library has
     // no call to close a connection; shutting its socket down makes its next read see the end,
-    // and it closes the connection itself. Called between turns of the loop, so the socket is
-    // still the connection's own.
+    // and it closes the connection itself. The library tells of a closed connection before it
+    // closes the socket, and works only inside MHD_run: between two turns of the loop, every
+    // socket still listed is its connection's own.
     void dropLateRequests()
     {
         const auto now = Clock::now();
