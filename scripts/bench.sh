@@ -84,6 +84,7 @@ awk -F'\t' -v markdown="$markdown" -v note="$note" '
       for (p = 1; p <= count; p++) {
         b = parts[p]; kind = substr(b, 1, 1); v = num(substr(b, 2))
         if (kind == "<") { text = "< " v " " unit[i]; bad = med[i] >= v }
+        else if (kind == ">") { text = "> " v " " unit[i]; bad = med[i] <= v }
         else if (kind == "x") { text = "<= " v "x its anchor"; bad = a && med[a] > 0 && med[i] > v * med[a] }
         else if (kind == "+") { text = "<= its anchor + " v " " unit[i]; bad = a && med[i] > med[a] + v }
         else { text = b; bad = 0 }

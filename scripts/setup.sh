@@ -6,10 +6,11 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev libgl-dev           # Qt 6 Widgets, Network, Test (libgl-dev: Qt6Gui's CMake config needs OpenGL headers)
-  libcpp-httplib-dev libsqlite3-dev  # the demo directory server
+  libmicrohttpd-dev libsqlite3-dev  # the demo directory server: its HTTP library (an event loop, so slow clients hold no thread) and its store
   iso-codes python3                # regenerating countries.txt
   xvfb xauth fonts-dejavu-core     # headless screenshots; DejaVu Sans stands in for Verdana
   curl                             # benchmarks compare against curl's own timing
+  apache2-utils                    # ab: the demo directory's benchmark loads it with 50 clients at once
 )
 if [ -f "$(dirname "$0")/extra-packages.txt" ]; then
   # Further packages named by parts of the project, one per line, '#' for comments.

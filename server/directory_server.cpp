@@ -7,23 +7,56 @@
 #include "rules/text_keys.h"
 #include "rules/wire_format.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
 #include <chrono>
+#include <climits>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
-#include <httplib.h>
 #include <iostream>
-#include <mutex>
+#include <microhttpd.h>
+#include <netdb.h>
+#include <poll.h>
 #include <sstream>
+#include <sys/eventfd.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
 
 namespace pellomar::directory {
 
 namespace {
 
 namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
 
 constexpr auto TextType = "text/plain; charset=utf-8";
 constexpr auto HtmlType = "text/html; charset=utf-8";
 constexpr std::size_t MaxFormBytes = 64 * 1024;
+
+// Every client is taken as hostile. A request head (request line and header lines) over
+// 64 KB or with more than 100 header lines is refused with 431, a request target over 8 KB
+// with 414.
+constexpr std::size_t MaxHeadBytes = 64 * 1024;
+constexpr int MaxHeaderLines = 100;
+constexpr std::size_t MaxTargetBytes = 8 * 1024;
+// A connection's head is read into memory of its own: twice the largest head leaves room for
+// the library's record of each header line. A head that outgrows it is refused by the library
+// itself (431, or 414 for a request line alone), and the memory goes with the connection.
+constexpr std::size_t ConnectionMemory = 2 * MaxHeadBytes;
+constexpr unsigned MaxConnections = 1000;
+// The whole request, head and form, must have arrived this long after the connection was
+// accepted, however steadily it trickles in; a reply being sent is closed after this long
+// without progress.
+constexpr auto RequestDeadline = std::chrono::seconds(10);
+constexpr unsigned IdleSeconds = 10;
+// The search replies kept, at most.
+constexpr std::size_t MaxCachedReplies = 256;
+constexpr std::size_t MaxCachedBytes = 64 * 1024 * 1024;
 
 std::optional<std::string> readFile(const fs::path &path)
 {
@@ -37,18 +70,145 @@ std::optional<std::string> readFile(const fs::path &path)
     return bytes.str();
 }
 
-FormValues formValues(const httplib::Params &params)
+// The name and extension of the picture a path asks for: /images/NAME.jpg or /images/NAME.gif,
+// NAME of 1 to 64 letters, digits, _ and -.
+std::optional<std::pair<std::string, std::string>> pictureIn(std::string_view path)
 {
-    FormValues values;
-    // The first value of a key counts, as with the client's one value per key.
-    for (const auto &[key, value] : params)
-        values.emplace(key, value);
-    return values;
+    constexpr std::string_view folder = "/images/";
+    const auto dot = path.rfind('.');
+    if (!path.starts_with(folder) || dot == std::string_view::npos || dot <= folder.size()
+        || dot - folder.size() > 64)
+        return std::nullopt;
+    const std::string_view name = path.substr(folder.size(), dot - folder.size());
+    const std::string_view extension = path.substr(dot + 1);
+    const auto nameCharacter = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')
+            || c == '_' || c == '-';
+    };
+    if (!std::all_of(name.begin(), name.end(), nameCharacter)
+        || (extension != "jpg" && extension != "gif"))
+        return std::nullopt;
+    return std::pair(std::string(name), std::string(extension));
 }
 
-// When the request now being answered on this thread started; unset for a request refused
-// before routing (a malformed request line), which is logged with 0 ms.
-thread_local std::optional<std::chrono::steady_clock::time_point> requestStarted;
+// A reply ready to queue on any number of connections; the library counts its users.
+struct Reply {
+    MHD_Response *response = nullptr;
+    std::size_t bytes = 0;
+};
+
+Reply makeReply(std::string body, const char *type)
+{
+    auto *kept = new std::string(std::move(body));
+    Reply reply { MHD_create_response_from_buffer_with_free_callback_cls(
+                      kept->size(), kept->data(),
+                      [](void *text) { delete static_cast<std::string *>(text); }, kept),
+        kept->size() };
+    if (!reply.response) {
+        delete kept;
+        return reply;
+    }
+    MHD_add_response_header(reply.response, MHD_HTTP_HEADER_CONTENT_TYPE, type);
+    // One request per connection: the client reads a reply until the server closes.
+    MHD_add_response_header(reply.response, MHD_HTTP_HEADER_CONNECTION, "close");
+    return reply;
+}
+
+// Search replies built once per query and kept until a submission changes the directory:
+// reading 1,000 records and encoding them costs far more than sending them.
+class ReplyCache {
+public:
+    ~ReplyCache() { clear(); }
+
+    const Reply *find(const std::string &key) const
+    {
+        const auto it = m_replies.find(key);
+        return it == m_replies.end() ? nullptr : &it->second;
+    }
+
+    // Takes the caller's hold on the reply; a full cache starts again empty.
+    const Reply &keep(std::string key, Reply reply)
+    {
+        if (m_replies.size() >= MaxCachedReplies || m_bytes + reply.bytes > MaxCachedBytes)
+            clear();
+        const auto [it, added] = m_replies.try_emplace(std::move(key), reply);
+        if (added)
+            m_bytes += reply.bytes;
+        else
+            MHD_destroy_response(reply.response);
+        return it->second;
+    }
+
+    void clear()
+    {
+        for (const auto &[key, reply] : m_replies)
+            MHD_destroy_response(reply.response);
+        m_replies.clear();
+        m_bytes = 0;
+    }
+
+private:
+    std::unordered_map<std::string, Reply> m_replies;
+    std::size_t m_bytes = 0;
+};
+
+// The query in its compared forms, so that equivalent searches share a reply.
+std::string cacheKey(const SearchQuery &query)
+{
+    std::string key = query.countryCode;
+    for (const auto &part : { query.cityKey, query.zipKey, query.locationTypeCode })
+        key += part ? '\x1f' + *part : std::string("\x1e");
+    return key + '\x1f' + std::to_string(query.accessType.value_or(0));
+}
+
+// One connection and its one request, from the connection's acceptance to its close.
+struct Exchange {
+    Clock::time_point accepted;
+    MHD_socket socket = MHD_INVALID_SOCKET;
+    std::string target; // as the request line has it, for the log
+    std::string method;
+    std::optional<Clock::time_point> headReceived;
+    int status = 0; // set once a reply is queued
+    std::size_t replyBytes = 0;
+    MHD_PostProcessor *form = nullptr;
+    FormValues formValues;
+    std::string *formValue = nullptr; // the value being read, unless its key came before
+    std::size_t formBytes = 0;
+
+    ~Exchange()
+    {
+        if (form)
+            MHD_destroy_post_processor(form);
+    }
+};
+
+Exchange *exchangeOf(MHD_Connection *connection)
+{
+    const auto *info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
+    return info ? static_cast<Exchange *>(info->socket_context) : nullptr;
+}
+
+MHD_Result collectArgument(void *values, MHD_ValueKind, const char *key, std::size_t keySize,
+    const char *value, std::size_t valueSize)
+{
+    // The first value of a key counts, as with the client's one value per key.
+    static_cast<FormValues *>(values)->emplace(
+        std::string(key, keySize), value ? std::string(value, valueSize) : std::string());
+    return MHD_YES;
+}
+
+MHD_Result collectFormField(void *exchange, MHD_ValueKind, const char *key, const char *,
+    const char *, const char *, const char *data, std::uint64_t offset, std::size_t size)
+{
+    auto &e = *static_cast<Exchange *>(exchange);
+    if (offset == 0) {
+        const auto [it, added] = e.formValues.emplace(key, std::string());
+        e.formValue = added ? &it->second : nullptr;
+    }
+    if (e.formValue && data)
+        e.formValue->append(data, size);
+    return MHD_YES;
+}
 
 } // namespace
 
@@ -72,13 +232,32 @@ std::string requestLogLine(std::string_view method, std::string_view target, int
     return line + tail;
 }
 
+// The server runs on one thread, the caller of run(): libmicrohttpd's event loop on epoll,
+// driven from here, with every callback on this thread, so a slow client holds a connection
+// but no thread. libmicrohttpd's own time-out restarts with every byte received, so the
+// deadline for a whole request is the server's: each connection's acceptance is noted, and
+// the loop wakes at the earliest deadline to drop the connections still receiving. On the
+// loop's thread, between two of its turns, that needs no lock and no libmicrohttpd thread.
 struct DirectoryServer::Private {
     ServerSetup setup;
     std::unique_ptr<DirectoryStore> store;
     ReferenceFile countries { ReferenceTable(0), 0 };
     ReferenceFile locationTypes { ReferenceTable(0), 0 };
-    httplib::Server http;
-    std::mutex logMutex;
+    MHD_Daemon *daemon = nullptr;
+    int wake = -1; // an eventfd that stop() makes readable
+    ReplyCache cache;
+    // Connections whose request has not fully arrived, for the deadline.
+    std::unordered_set<Exchange *> receiving;
+    // When the earliest of them reaches the deadline; unset when none is waiting.
+    std::optional<Clock::time_point> nextDeadline;
+
+    ~Private()
+    {
+        if (daemon)
+            MHD_stop_daemon(daemon);
+        if (wake >= 0)
+            close(wake);
+    }
 
     // The name as written in locations.txt; the code itself for a type no longer listed.
     std::string locationTypeName(std::string_view code) const
@@ -90,36 +269,72 @@ struct DirectoryServer::Private {
         return std::string(code);
     }
 
-    void answerSearch(const httplib::Request &request, httplib::Response &response)
+    MHD_Result queue(MHD_Connection *connection, Exchange &e, int status, const Reply &reply)
     {
-        const auto query
-            = searchQueryFrom(formValues(request.params), countries.table, locationTypes.table);
-        if (const auto *message = std::get_if<std::string_view>(&query)) {
-            response.set_content(std::string(*message) + "\r\n", TextType);
-            return;
-        }
-        const auto found = store->search(std::get<SearchQuery>(query), MaxRecordsPerReply);
-        if (found.empty()) {
-            response.set_content(std::string(messages::NoMatch) + "\r\n", TextType);
-            return;
-        }
-        std::vector<RecordFields> records;
-        records.reserve(found.size());
-        for (const auto &hotspot : found)
-            records.push_back(recordFields(hotspot, locationTypeName(hotspot.locationTypeCode)));
-        response.set_content(encodeRecords(records), TextType);
+        if (!reply.response)
+            return MHD_NO;
+        e.status = status;
+        e.replyBytes = reply.bytes;
+        receiving.erase(&e);
+        return MHD_queue_response(connection, static_cast<unsigned>(status), reply.response);
     }
 
-    void answerPicture(const httplib::Request &request, httplib::Response &response)
+    // A reply made for this request alone.
+    MHD_Result answer(
+        MHD_Connection *connection, Exchange &e, int status, std::string body, const char *type)
     {
-        const std::string name = request.matches[1];
-        const std::string extension = request.matches[2];
-        const auto bytes = readFile(setup.datasetDir / "images" / (name + "." + extension));
-        if (!bytes) {
-            response.status = 404;
-            return;
+        const Reply reply = makeReply(std::move(body), type);
+        const MHD_Result queued = queue(connection, e, status, reply);
+        if (reply.response)
+            MHD_destroy_response(reply.response);
+        return queued;
+    }
+
+    MHD_Result refuse(MHD_Connection *connection, Exchange &e, int status)
+    {
+        return answer(connection, e, status,
+            status == MHD_HTTP_NOT_FOUND ? "Not found.\r\n" : "Request refused.\r\n", TextType);
+    }
+
+    MHD_Result answerSearch(MHD_Connection *connection, Exchange &e)
+    {
+        FormValues arguments;
+        MHD_get_connection_values_n(
+            connection, MHD_GET_ARGUMENT_KIND, &collectArgument, &arguments);
+        const auto query = searchQueryFrom(arguments, countries.table, locationTypes.table);
+        if (const auto *message = std::get_if<std::string_view>(&query))
+            return answer(connection, e, MHD_HTTP_OK, std::string(*message) + "\r\n", TextType);
+        const auto &search = std::get<SearchQuery>(query);
+        std::string key = cacheKey(search);
+        if (const Reply *kept = cache.find(key))
+            return queue(connection, e, MHD_HTTP_OK, *kept);
+
+        const auto found = store->search(search, MaxRecordsPerReply);
+        std::string body;
+        if (found.empty()) {
+            body = std::string(messages::NoMatch) + "\r\n";
+        } else {
+            std::vector<RecordFields> records;
+            records.reserve(found.size());
+            for (const auto &hotspot : found)
+                records.push_back(
+                    recordFields(hotspot, locationTypeName(hotspot.locationTypeCode)));
+            body = encodeRecords(records);
         }
-        response.set_content(*bytes, extension == "gif" ? "image/gif" : "image/jpeg");
+        const Reply reply = makeReply(std::move(body), TextType);
+        if (!reply.response)
+            return MHD_NO;
+        return queue(connection, e, MHD_HTTP_OK, cache.keep(std::move(key), reply));
+    }
+
+    MHD_Result answerPicture(MHD_Connection *connection, Exchange &e, const std::string &name,
+        const std::string &extension)
+    {
+        auto bytes = readFile(setup.datasetDir / "images" / (name + "." + extension));
+        if (!bytes)
+            return refuse(connection, e, MHD_HTTP_NOT_FOUND);
+        return answer(connection, e, MHD_HTTP_OK, std::move(*bytes),
+            extension == "gif" ? "image/gif" : "image/jpeg");
     }
 
     HomePage homePage()
@@ -131,16 +346,18 @@ struct DirectoryServer::Private {
         return page;
     }
 
-    void answerSubmission(const httplib::Request &request, httplib::Response &response)
+    MHD_Result answerSubmission(MHD_Connection *connection, Exchange &e)
     {
-        const FormValues form = formValues(request.params);
+        const FormValues &form = e.formValues;
         auto check = checkSubmission(form, countries.table, locationTypes.table);
         std::string failure;
         std::optional<std::int64_t> id;
         if (check.hotspot)
             id = store->add(*check.hotspot, failure);
         HomePage page = homePage();
+        int status = MHD_HTTP_OK;
         if (id) {
+            cache.clear();
             page.notice = "Thank you! \"" + check.hotspot->locationName
                 + "\" is now in the directory as hotspot " + std::to_string(*id) + ".";
         } else {
@@ -150,21 +367,156 @@ struct DirectoryServer::Private {
             page.errors = std::move(check.errors);
             if (!failure.empty())
                 page.errors.push_back("The directory could not store the hotspot: " + failure);
-            response.status = failure.empty() ? 400 : 500;
+            status = failure.empty() ? MHD_HTTP_BAD_REQUEST : MHD_HTTP_INTERNAL_SERVER_ERROR;
         }
-        response.set_content(renderHomePage(page), HtmlType);
+        return answer(connection, e, status, renderHomePage(page), HtmlType);
     }
 
-    void log(const httplib::Request &request, const httplib::Response &response)
+    // The head has arrived: refuse it, answer it, or wait for the form.
+    MHD_Result route(MHD_Connection *connection, Exchange &e, std::string_view path)
     {
-        const auto now = std::chrono::steady_clock::now();
+        const auto *head
+            = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_REQUEST_HEADER_SIZE);
+        if ((head && head->header_size > MaxHeadBytes)
+            || MHD_get_connection_values(connection, MHD_HEADER_KIND, nullptr, nullptr)
+                > MaxHeaderLines)
+            return refuse(connection, e, MHD_HTTP_REQUEST_HEADER_FIELDS_TOO_LARGE);
+        if (e.target.size() > MaxTargetBytes)
+            return refuse(connection, e, MHD_HTTP_URI_TOO_LONG);
+
+        if (e.method == MHD_HTTP_METHOD_POST && path == SubmitPath) {
+            const char *length
+                = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Content-Length");
+            std::size_t announced = 0;
+            if (length)
+                std::from_chars(length, length + std::strlen(length), announced);
+            if (announced > MaxFormBytes)
+                return refuse(connection, e, MHD_HTTP_CONTENT_TOO_LARGE);
+            // Nothing when the body is not a form: every field then counts as missing.
+            e.form = MHD_create_post_processor(connection, 1024, &collectFormField, &e);
+            return MHD_YES;
+        }
+        if (e.method != MHD_HTTP_METHOD_GET && e.method != MHD_HTTP_METHOD_HEAD)
+            return refuse(connection, e, MHD_HTTP_NOT_FOUND);
+        if (path == "/browse-app.php")
+            return answerSearch(connection, e);
+        if (path == "/")
+            return answer(connection, e, MHD_HTTP_OK, renderHomePage(homePage()), HtmlType);
+        if (const auto picture = pictureIn(path))
+            return answerPicture(connection, e, picture->first, picture->second);
+        return refuse(connection, e, MHD_HTTP_NOT_FOUND);
+    }
+
+    static MHD_Result onRequest(void *self, MHD_Connection *connection, const char *url,
+        const char *method, const char *, const char *uploadData, std::size_t *uploadSize, void **)
+    {
+        auto &p = *static_cast<Private *>(self);
+        Exchange *e = exchangeOf(connection);
+        if (!e)
+            return MHD_NO;
+        if (!e->headReceived) {
+            e->headReceived = Clock::now();
+            e->method = method;
+            return p.route(connection, *e, url);
+        }
+        if (*uploadSize > 0) {
+            e->formBytes += *uploadSize;
+            // A body longer than announced, or sent in chunks, ends here without a reply.
+            if (e->formBytes > MaxFormBytes)
+                return MHD_NO;
+            if (e->form)
+                MHD_post_process(e->form, uploadData, *uploadSize);
+            *uploadSize = 0;
+            return MHD_YES;
+        }
+        if (e->status)
+            return MHD_YES;
+        // Ending the form's reading hands over a last value still held back.
+        if (e->form)
+            MHD_destroy_post_processor(std::exchange(e->form, nullptr));
+        return p.answerSubmission(connection, *e);
+    }
+
+    static void *onRequestLine(void *, const char *uri, MHD_Connection *connection)
+    {
+        if (Exchange *e = exchangeOf(connection))
+            e->target = uri;
+        return nullptr;
+    }
+
+    static void onConnection(
+        void *self, MHD_Connection *connection, void **context, MHD_ConnectionNotificationCode code)
+    {
+        auto &p = *static_cast<Private *>(self);
+        if (code == MHD_CONNECTION_NOTIFY_STARTED) {
+            auto *e = new Exchange;
+            e->accepted = Clock::now();
+            if (const auto *info
+                = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD))
+                e->socket = info->connect_fd;
+            *context = e;
+            p.receiving.insert(e);
+            if (!p.nextDeadline)
+                p.nextDeadline = e->accepted + RequestDeadline;
+            return;
+        }
+        auto *e = static_cast<Exchange *>(*context);
+        *context = nullptr;
+        if (!e)
+            return;
+        p.receiving.erase(e);
+        if (e->status)
+            p.log(*e);
+        delete e;
+    }
+
+    // Drops the connections whose request is still arriving at its deadline. The library has
+    // no call to close a connection; shutting its socket down makes its next read see the end,
+    // and it closes the connection itself. The library tells of a closed connection before it
+    // closes the socket, and works only inside MHD_run: between two turns of the loop, every
+    // socket still listed is its connection's own.
+    void dropLateRequests()
+    {
+        const auto now = Clock::now();
+        if (!nextDeadline || now < *nextDeadline)
+            return;
+        nextDeadline.reset();
+        for (auto it = receiving.begin(); it != receiving.end();) {
+            const auto deadline = (*it)->accepted + RequestDeadline;
+            if (deadline <= now) {
+                shutdown((*it)->socket, SHUT_RDWR);
+                it = receiving.erase(it);
+                continue;
+            }
+            if (!nextDeadline || deadline < *nextDeadline)
+                nextDeadline = deadline;
+            ++it;
+        }
+    }
+
+    // How long the loop may sleep: until the library's next time-out or the next deadline.
+    int waitMs() const
+    {
+        long long wait = -1;
+        MHD_UNSIGNED_LONG_LONG libraryWait = 0;
+        if (MHD_get_timeout(daemon, &libraryWait) == MHD_YES)
+            wait = static_cast<long long>(std::min<MHD_UNSIGNED_LONG_LONG>(libraryWait, INT_MAX));
+        if (nextDeadline) {
+            const auto untilDeadline
+                = std::chrono::ceil<std::chrono::milliseconds>(*nextDeadline - Clock::now());
+            const long long ms = std::max<long long>(0, untilDeadline.count());
+            wait = wait < 0 ? ms : std::min(wait, ms);
+        }
+        return static_cast<int>(std::min<long long>(wait, INT_MAX));
+    }
+
+    void log(const Exchange &e)
+    {
+        const auto now = Clock::now();
         const auto elapsed
-            = std::chrono::duration<double, std::milli>(now - requestStarted.value_or(now));
-        requestStarted.reset();
-        const std::string line = requestLogLine(
-            request.method, request.target, response.status, response.body.size(), elapsed.count());
-        std::lock_guard lock(logMutex);
-        std::cerr << line << std::endl;
+            = std::chrono::duration<double, std::milli>(now - e.headReceived.value_or(now));
+        std::cerr << requestLogLine(e.method, e.target, e.status, e.replyBytes, elapsed.count())
+                  << std::endl;
     }
 };
 
@@ -218,58 +570,68 @@ std::unique_ptr<DirectoryServer> DirectoryServer::create(
         if (!p.store->load(hotspots, error))
             return nullptr;
     }
-
-    httplib::Server &http = p.http;
-    // One request per connection: the client reads a reply until the server closes.
-    http.set_keep_alive_max_count(1);
-    http.set_payload_max_length(MaxFormBytes);
-    http.set_read_timeout(10);
-    http.set_write_timeout(10);
-    http.set_pre_routing_handler([](const httplib::Request &, httplib::Response &) {
-        requestStarted = std::chrono::steady_clock::now();
-        return httplib::Server::HandlerResponse::Unhandled;
-    });
-    http.Get("/browse-app.php", [&p](const httplib::Request &request, httplib::Response &response) {
-        p.answerSearch(request, response);
-    });
-    http.Get(R"(/images/([0-9A-Za-z_-]{1,64})\.(jpg|gif))",
-        [&p](const httplib::Request &request, httplib::Response &response) {
-            p.answerPicture(request, response);
-        });
-    http.Get("/", [&p](const httplib::Request &, httplib::Response &response) {
-        response.set_content(renderHomePage(p.homePage()), HtmlType);
-    });
-    http.Post(std::string(SubmitPath),
-        [&p](const httplib::Request &request, httplib::Response &response) {
-            p.answerSubmission(request, response);
-        });
-    http.set_error_handler([](const httplib::Request &, httplib::Response &response) {
-        if (response.body.empty()) {
-            const std::string text = response.status == 404 ? "Not found." : "Request refused.";
-            response.set_content(text + "\r\n", TextType);
-        }
-    });
-    http.set_logger([&p](const httplib::Request &request, const httplib::Response &response) {
-        p.log(request, response);
-    });
+    p.wake = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (p.wake < 0) {
+        error = "cannot make an eventfd";
+        return nullptr;
+    }
     return server;
 }
 
 int DirectoryServer::bind(const std::string &host, int port)
 {
-    if (port == 0)
-        return d->http.bind_to_any_port(host);
-    return d->http.bind_to_port(host, port) ? port : -1;
+    addrinfo hints {};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_PASSIVE | AI_NUMERICSERV;
+    addrinfo *found = nullptr;
+    if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0)
+        return -1;
+    Private &p = *d;
+    for (const addrinfo *address = found; address && !p.daemon; address = address->ai_next) {
+        const unsigned flags = MHD_USE_EPOLL | (address->ai_family == AF_INET6 ? MHD_USE_IPv6 : 0);
+        p.daemon = MHD_start_daemon(flags, 0, nullptr, nullptr, &Private::onRequest, &p,
+            MHD_OPTION_SOCK_ADDR, address->ai_addr,
+            // The system's longest queue of connections waiting to be accepted.
+            MHD_OPTION_LISTEN_BACKLOG_SIZE, static_cast<unsigned>(SOMAXCONN),
+            MHD_OPTION_CONNECTION_LIMIT, MaxConnections, MHD_OPTION_CONNECTION_MEMORY_LIMIT,
+            ConnectionMemory, MHD_OPTION_CONNECTION_TIMEOUT, IdleSeconds,
+            MHD_OPTION_NOTIFY_CONNECTION, &Private::onConnection, &p, MHD_OPTION_URI_LOG_CALLBACK,
+            &Private::onRequestLine, &p, MHD_OPTION_END);
+    }
+    freeaddrinfo(found);
+    if (!p.daemon)
+        return -1;
+    const auto *bound = MHD_get_daemon_info(p.daemon, MHD_DAEMON_INFO_BIND_PORT);
+    return bound ? bound->port : -1;
 }
 
 bool DirectoryServer::run()
 {
-    return d->http.listen_after_bind();
+    Private &p = *d;
+    const auto *epoll
+        = p.daemon ? MHD_get_daemon_info(p.daemon, MHD_DAEMON_INFO_EPOLL_FD) : nullptr;
+    if (!epoll)
+        return false;
+    pollfd events[] = { { epoll->epoll_fd, POLLIN, 0 }, { p.wake, POLLIN, 0 } };
+    for (;;) {
+        if (poll(events, 2, p.waitMs()) < 0 && errno != EINTR)
+            return false;
+        if (events[1].revents != 0)
+            break;
+        if (MHD_run(p.daemon) != MHD_YES)
+            return false;
+        p.dropLateRequests();
+    }
+    MHD_stop_daemon(p.daemon);
+    p.daemon = nullptr;
+    return true;
 }
 
 void DirectoryServer::stop()
 {
-    d->http.stop();
+    const std::uint64_t once = 1;
+    [[maybe_unused]] const auto written = write(d->wake, &once, sizeof once);
 }
 
 } // namespace pellomar::directory

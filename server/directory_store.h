@@ -14,8 +14,7 @@ struct sqlite3;
 
 namespace pellomar::directory {
 
-// The directory's hotspots in SQLite. One connection, used by one request at a time: the
-// server's worker threads take turns.
+// The directory's hotspots in SQLite. One connection, used by one request at a time.
 class DirectoryStore {
 public:
     ~DirectoryStore();

@@ -9,8 +9,9 @@
 //   FIGURE <tab> key <tab> label <tab> median <tab> min <tab> max <tab> unit <tab> budget <tab>
 //   anchor
 // `anchor` is the key of the figure this one is compared with (its ratio in the table);
-// `budget` lists the limits the figure must keep, separated by commas: "<40" at most 40 units,
-// "x1.5" at most 1.5 times its anchor, "+4" at most 4 units above its anchor.
+// `budget` lists the limits the figure must keep, separated by commas: "<40" under 40 units,
+// ">2000" over 2000 units, "x1.5" at most 1.5 times its anchor, "+4" at most 4 units above its
+// anchor.
 namespace pellomar::bench {
 
 class Samples {

@@ -80,9 +80,10 @@ HttpReply exchange(quint16 port, const QByteArray &request, int timeoutMs)
     return reply;
 }
 
-HttpReply clientGet(quint16 port, const QByteArray &target)
+HttpReply clientGet(quint16 port, const QByteArray &target, int timeoutMs)
 {
-    return exchange(port, "GET " + target + " HTTP/1.0\r\nHost: hotspots.pellomar.example\r\n\r\n");
+    return exchange(
+        port, "GET " + target + " HTTP/1.0\r\nHost: hotspots.pellomar.example\r\n\r\n", timeoutMs);
 }
 
 } // namespace pellomar::test

@@ -20,6 +20,7 @@ public:
     int stop();
 
     quint16 port() const { return m_port; }
+    qint64 processId() const { return m_process.processId(); }
     // Everything written to standard error so far: the request log.
     QByteArray log();
 
@@ -42,6 +43,6 @@ struct HttpReply {
 HttpReply exchange(quint16 port, const QByteArray &request, int timeoutMs = 10000);
 
 // The request exactly as the client sends it: request line, Host line, empty line.
-HttpReply clientGet(quint16 port, const QByteArray &target);
+HttpReply clientGet(quint16 port, const QByteArray &target, int timeoutMs = 10000);
 
 } // namespace pellomar::test

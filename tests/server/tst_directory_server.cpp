@@ -1,14 +1,18 @@
 #include "client_reading.h"
 #include "directory_process.h"
 #include "reference_table.h"
+#include "rules/submission.h"
 
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <csignal>
+#include <memory>
 #include <set>
 
 using namespace pellomar::test;
@@ -91,6 +95,34 @@ int hotspotFigure(const QByteArray &homePage)
 {
     static const QRegularExpression figure(u"lists <b>(\\d+)</b> hotspots"_s);
     return figure.match(QString::fromUtf8(homePage)).captured(1).toInt();
+}
+
+qint64 residentKb(qint64 pid)
+{
+    QFile status(u"/proc/%1/status"_s.arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+std::vector<std::unique_ptr<QTcpSocket>> connectMany(quint16 port, int count)
+{
+    std::vector<std::unique_ptr<QTcpSocket>> sockets(count);
+    for (auto &socket : sockets) {
+        socket = std::make_unique<QTcpSocket>();
+        socket->connectToHost(u"127.0.0.1"_s, port);
+    }
+    return sockets;
+}
+
+long connectedCount(const std::vector<std::unique_ptr<QTcpSocket>> &sockets)
+{
+    return std::count_if(sockets.begin(), sockets.end(),
+        [](const auto &socket) { return socket->state() == QAbstractSocket::ConnectedState; });
 }
 
 } // namespace
@@ -436,6 +468,8 @@ private Q_SLOTS:
     void submissionIsFoundBySearch()
     {
         const int before = hotspotFigure(clientGet(port(), "/").body);
+        // A reply kept from before the submission must not be given after it.
+        QVERIFY(search("country=us&city=zzyzx%20springs").empty());
         const HttpReply reply
             = exchange(port(), postRequest(formBody(submission("Zzyzx Springs"))));
         QCOMPARE(reply.status, 200);
@@ -519,6 +553,100 @@ private Q_SLOTS:
         const HttpReply reply = exchange(port(), postRequest(formBody(form)));
         QCOMPARE(reply.status, 413);
         QVERIFY(search("country=US&city=Oversize%20City").empty());
+    }
+
+    void formOverEightKilobytesComesBackWithItsMessages()
+    {
+        // Every field at its longest in a script of three bytes a letter: over the 8 KB an HTTP
+        // library once held forms to, within the form's own limit.
+        QList<std::pair<QByteArray, QByteArray>> form;
+        for (const auto &field : pellomar::directory::submissionFields())
+            form.append({ QByteArray(field.key.data(), qsizetype(field.key.size())),
+                field.maxLength > 2
+                    ? QByteArray("\xe8\xaa\x9e").repeated(qsizetype(field.maxLength))
+                    : QByteArray("1") });
+        const QByteArray body = formBody(form);
+        QVERIFY(body.size() > 8 * 1024);
+        const HttpReply reply = exchange(port(), postRequest(body));
+        QCOMPARE(reply.status, 400);
+        const QString html = QString::fromUtf8(reply.body);
+        QVERIFY(html.contains(u"Web site must start with"_s));
+        QVERIFY(html.contains(u"value=\"%1\""_s.arg(QString(80, QChar(0x8a9e)))));
+    }
+
+    void requestHeadLimits_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("status");
+        const QByteArray kilobyte = "X-Filler: " + QByteArray(1012, 'a') + "\r\n";
+        QTest::newRow("100 header lines") << QByteArray("X-Filler: 1\r\n") << 100 << 200;
+        QTest::newRow("101 header lines") << QByteArray("X-Filler: 1\r\n") << 101 << 431;
+        QTest::newRow("head of 63 KB") << kilobyte << 63 << 200;
+        QTest::newRow("head of 65 KB") << kilobyte << 65 << 431;
+        QTest::newRow("32 MB of header lines") << kilobyte << 32 * 1024 << 431;
+    }
+
+    void requestHeadLimits()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(int, lines);
+        QFETCH(int, status);
+        const qint64 before = residentKb(m_server.processId());
+        QVERIFY(before > 0);
+        const HttpReply reply = exchange(
+            port(), "GET /browse-app.php?country=NZ HTTP/1.0\r\n" + line.repeated(lines) + "\r\n");
+        QCOMPARE(reply.status, status);
+        // A refused head leaves nothing behind.
+        QVERIFY(residentKb(m_server.processId()) < before + 16 * 1024);
+    }
+
+    void slowClientsHoldNoSearchUpAndAreDroppedAtTheDeadline()
+    {
+        // 200 clients that send their request head a byte every two seconds never go idle for
+        // long; each must be dropped once its head is ten seconds late, and none may keep a
+        // search from being answered meanwhile.
+        QElapsedTimer clock;
+        clock.start();
+        const auto slow = connectMany(port(), 200);
+        for (const auto &socket : slow) {
+            QVERIFY(socket->waitForConnected(5000));
+            socket->write("GET /browse-app.php?country=NZ HTTP/1.1\r\nHost: x\r\nX-Slow: ");
+            socket->flush();
+        }
+        QCOMPARE(clientGet(port(), "/browse-app.php?country=NZ", 5000).status, 200);
+        qint64 firstDrop = -1;
+        for (qint64 nextByte = 0; connectedCount(slow) > 0 && clock.elapsed() < 15000;) {
+            if (clock.elapsed() >= nextByte) {
+                for (const auto &socket : slow)
+                    socket->write("a");
+                nextByte += 2000;
+            }
+            QTest::qWait(50);
+            if (firstDrop < 0 && connectedCount(slow) < 200)
+                firstDrop = clock.elapsed();
+        }
+        QCOMPARE(connectedCount(slow), 0);
+        QVERIFY2(firstDrop > 9000, qPrintable(QString::number(firstDrop)));
+    }
+
+    void fiftyClientsAtOnceWaitInTheListenQueue()
+    {
+        // Held still, the server accepts nothing: the system queues the connections, up to the
+        // server's listen backlog, and the rest wait for a retry a second or more later.
+        const auto pid = pid_t(m_server.processId());
+        QCOMPARE(::kill(pid, SIGSTOP), 0);
+        const auto clients = connectMany(port(), 50);
+        QTest::qWait(500);
+        const long queued = connectedCount(clients);
+        ::kill(pid, SIGCONT);
+        QCOMPARE(queued, 50);
+        for (const auto &client : clients)
+            client->write("GET /browse-app.php?country=NZ HTTP/1.0\r\n\r\n");
+        for (const auto &client : clients) {
+            QTRY_COMPARE_WITH_TIMEOUT(client->state(), QAbstractSocket::UnconnectedState, 5000);
+            QVERIFY(client->readAll().startsWith("HTTP/1.1 200 OK"));
+        }
     }
 
     void requestsAreLogged()
