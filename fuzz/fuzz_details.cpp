@@ -1,7 +1,7 @@
 // A record line as a detail window reads, tidies and saves it, and its picture request.
-#include "hotspot_details.h"
-#include "image_request.h"
-#include "saved_hotspot.h"
+#include "details/hotspot_details.h"
+#include "details/image_request.h"
+#include "details/saved_hotspot.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // The two reference file readers on arbitrary bytes, with a lookup round trip.
-#include "reference_table.h"
-#include "text_fields.h"
+#include "reference/reference_table.h"
+#include "reference/text_fields.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // The result file as read at start-up: scrambled bytes, unscrambled, cut into records,
 // both at once and in pieces of any size.
-#include "hotspot_record.h"
-#include "result_file.h"
-#include "scramble.h"
+#include "results/hotspot_record.h"
+#include "results/result_file.h"
+#include "search/scramble.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (size < 1)
         return 0;
     const std::size_t pieceSize = data[0] % 16 + 1;
-    const std::string plain = pellomar::Scrambled(
-        std::string_view(reinterpret_cast<const char *>(data + 1), size - 1));
+    const std::string plain
+        = pellomar::Scrambled(std::string_view(reinterpret_cast<const char *>(data + 1), size - 1));
 
     const pellomar::ResultRecords whole = pellomar::ReadResultRecords(plain);
     if (whole.lines.size() > std::size_t(pellomar::MaxResults) || whole.consumed > plain.size())

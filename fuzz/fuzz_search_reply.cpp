@@ -1,5 +1,5 @@
 // A directory reply as it comes off the wire: header cut, normalising, message test.
-#include "search_reply.h"
+#include "search/search_reply.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // Building the request from whatever the user may type into the five search fields.
-#include "search_request.h"
+#include "search/search_request.h"
 
 #include <cstdint>
 #include <cstdlib>

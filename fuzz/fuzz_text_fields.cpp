@@ -1,5 +1,5 @@
 // Field helpers on arbitrary lines: first byte picks the index, second the delimiter.
-#include "text_fields.h"
+#include "reference/text_fields.h"
 
 #include <cstdint>
 #include <cstdlib>

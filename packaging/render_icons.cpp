@@ -1,7 +1,7 @@
 // Writes the program's icon as PNG files in the hicolor theme layout, so the desktop shows the
 // same picture the windows carry: <out>/hicolor/<N>x<N>/apps/<name>.png for every size the
 // artwork draws. Runs at build time.
-#include "artwork.h"
+#include "shell/artwork.h"
 
 #include <QDir>
 #include <QGuiApplication>

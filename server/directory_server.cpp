@@ -1,7 +1,7 @@
 #include "directory_server.h"
 
 #include "directory_store.h"
-#include "reference_table.h"
+#include "reference/reference_table.h"
 #include "rules/home_page.h"
 #include "rules/search_request.h"
 #include "rules/text_keys.h"

@@ -1,4 +1,4 @@
-#include "bench_figures.h"
+#include "common/bench_figures.h"
 
 #include <QFile>
 #include <algorithm>

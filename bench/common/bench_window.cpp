@@ -1,11 +1,11 @@
-#include "bench_window.h"
+#include "common/bench_window.h"
 
-#include "display_text.h"
-#include "file_io.h"
-#include "reference_table.h"
-#include "scramble.h"
-#include "search_exchange.h"
-#include "search_reply.h"
+#include "platform/display_text.h"
+#include "platform/file_io.h"
+#include "reference/reference_table.h"
+#include "search/scramble.h"
+#include "search/search_exchange.h"
+#include "search/search_reply.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app_context.h"
-#include "frm_main.h"
+#include "platform/app_context.h"
+#include "shell/frm_main.h"
 
 #include <QByteArray>
 #include <functional>

@@ -5,12 +5,12 @@
 //     from the window's creation to the picture on screen;
 //  4. saving a hotspot to a text file (atomic write).
 
-#include "bench_figures.h"
-#include "frm_info.h"
-#include "message_box.h"
-#include "save_dialog.h"
-#include "saved_hotspot.h"
-#include "scripted_server.h"
+#include "common/bench_figures.h"
+#include "common/scripted_server.h"
+#include "details/frm_info.h"
+#include "details/saved_hotspot.h"
+#include "platform/message_box.h"
+#include "platform/save_dialog.h"
 
 #include <QApplication>
 #include <QBuffer>

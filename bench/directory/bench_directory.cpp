@@ -7,7 +7,7 @@
 // A failed request, a reply other than 200, a short ab run or an unanswered search fails the
 // benchmark (exit status 1) and shows in the table.
 
-#include "bench_figures.h"
+#include "common/bench_figures.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -2,11 +2,11 @@
 // list, and the main window loading a full list of 300 records, first paint included, from a
 // 300-record file and from a 50 MB file of which it reads only the beginning.
 
-#include "bench_figures.h"
-#include "bench_window.h"
-#include "hotspot_record.h"
-#include "message_box.h"
-#include "text_fields.h"
+#include "common/bench_figures.h"
+#include "common/bench_window.h"
+#include "platform/message_box.h"
+#include "reference/text_fields.h"
+#include "results/hotspot_record.h"
 
 #include <QApplication>
 #include <QFile>

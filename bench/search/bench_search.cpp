@@ -7,17 +7,17 @@
 //  4. a search of about 300 records against the demo directory on loopback, from the button's
 //     click to the rows painted, next to curl's own total time for the same request.
 
-#include "bench_figures.h"
-#include "bench_window.h"
-#include "demo_server.h"
-#include "display_text.h"
-#include "file_io.h"
-#include "message_box.h"
-#include "scramble.h"
-#include "scramble_file.h"
-#include "scripted_server.h"
-#include "search_exchange.h"
-#include "search_reply.h"
+#include "common/bench_figures.h"
+#include "common/bench_window.h"
+#include "common/demo_server.h"
+#include "common/scripted_server.h"
+#include "platform/display_text.h"
+#include "platform/file_io.h"
+#include "platform/message_box.h"
+#include "search/scramble.h"
+#include "search/scramble_file.h"
+#include "search/search_exchange.h"
+#include "search/search_reply.h"
 
 #include <QApplication>
 #include <QProcess>

@@ -2,14 +2,14 @@
 // the 300 rows of a search against the demo directory, then with ten detail windows open on
 // those rows, each with its location picture fetched and shown where the record names one.
 
-#include "bench_figures.h"
-#include "bench_window.h"
-#include "demo_server.h"
-#include "file_io.h"
-#include "frm_info.h"
-#include "hotspot_record.h"
-#include "message_box.h"
-#include "text_fields.h"
+#include "common/bench_figures.h"
+#include "common/bench_window.h"
+#include "common/demo_server.h"
+#include "details/frm_info.h"
+#include "platform/file_io.h"
+#include "platform/message_box.h"
+#include "reference/text_fields.h"
+#include "results/hotspot_record.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

@@ -4,8 +4,8 @@
 // the time here is taken from outside, so loading the executable and its libraries counts.
 // The start-up reload waits 200 ms after the window is shown, by design, and that is included.
 
-#include "bench_figures.h"
-#include "bench_window.h"
+#include "common/bench_figures.h"
+#include "common/bench_window.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,6 +1,6 @@
-#include "dataset_generator.h"
+#include "dataset/dataset_generator.h"
 
-#include "reference_table.h"
+#include "reference/reference_table.h"
 #include "rules/text_keys.h"
 #include "rules/wire_format.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "dataset/world_table.h"
 #include "rules/hotspot.h"
-#include "world_table.h"
 
 #include <cstdint>
 #include <string>

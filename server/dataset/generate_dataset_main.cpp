@@ -1,7 +1,7 @@
 // Writes the demo directory's dataset: hotspots.txt and the location pictures under images/.
-#include "dataset_generator.h"
-#include "location_picture.h"
-#include "reference_table.h"
+#include "dataset/dataset_generator.h"
+#include "dataset/location_picture.h"
+#include "reference/reference_table.h"
 #include "rules/gif_encoder.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "location_picture.h"
+#include "dataset/location_picture.h"
 
 #include <algorithm>
 #include <cmath>

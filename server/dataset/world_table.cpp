@@ -1,6 +1,6 @@
-#include "world_table.h"
+#include "dataset/world_table.h"
 
-#include "reference_table.h"
+#include "reference/reference_table.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "gif_encoder.h"
+#include "rules/gif_encoder.h"
 
 #include <unordered_map>
 

@@ -1,7 +1,7 @@
-#include "home_page.h"
+#include "rules/home_page.h"
 
-#include "reference_table.h"
-#include "text_keys.h"
+#include "reference/reference_table.h"
+#include "rules/text_keys.h"
 
 namespace pellomar::directory {
 

@@ -1,4 +1,4 @@
-#include "hotspot.h"
+#include "rules/hotspot.h"
 
 #include <charconv>
 #include <vector>

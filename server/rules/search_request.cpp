@@ -1,8 +1,8 @@
-#include "search_request.h"
+#include "rules/search_request.h"
 
-#include "hotspot.h"
-#include "reference_table.h"
-#include "text_keys.h"
+#include "reference/reference_table.h"
+#include "rules/hotspot.h"
+#include "rules/text_keys.h"
 
 namespace pellomar::directory {
 

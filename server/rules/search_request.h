@@ -1,6 +1,6 @@
 #pragma once
 
-#include "submission.h"
+#include "rules/submission.h"
 
 #include <optional>
 #include <string>

@@ -1,8 +1,8 @@
-#include "submission.h"
+#include "rules/submission.h"
 
-#include "reference_table.h"
-#include "text_keys.h"
-#include "wire_format.h"
+#include "reference/reference_table.h"
+#include "rules/text_keys.h"
+#include "rules/wire_format.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "text_keys.h"
+#include "rules/text_keys.h"
 
 #include <cstdint>
 #include <optional>

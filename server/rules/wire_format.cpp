@@ -1,4 +1,4 @@
-#include "wire_format.h"
+#include "rules/wire_format.h"
 
 namespace pellomar::directory {
 

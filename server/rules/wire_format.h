@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hotspot.h"
+#include "rules/hotspot.h"
 
 #include <array>
 #include <optional>

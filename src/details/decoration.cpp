@@ -1,6 +1,6 @@
-#include "decoration.h"
+#include "details/decoration.h"
 
-#include "look.h"
+#include "platform/look.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -1,6 +1,6 @@
-#include "frm_image.h"
+#include "details/frm_image.h"
 
-#include "look.h"
+#include "platform/look.h"
 
 #include <QAction>
 #include <QGuiApplication>

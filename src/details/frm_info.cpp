@@ -1,18 +1,18 @@
-#include "frm_info.h"
+#include "details/frm_info.h"
 
-#include "browser.h"
-#include "click_label.h"
-#include "decoration.h"
-#include "display_text.h"
-#include "file_io.h"
-#include "frm_image.h"
-#include "image_request.h"
-#include "look.h"
-#include "map_link.h"
-#include "message_box.h"
-#include "picture.h"
-#include "save_dialog.h"
-#include "saved_hotspot.h"
+#include "details/decoration.h"
+#include "details/frm_image.h"
+#include "details/image_request.h"
+#include "details/map_link.h"
+#include "details/picture.h"
+#include "details/saved_hotspot.h"
+#include "platform/browser.h"
+#include "platform/click_label.h"
+#include "platform/display_text.h"
+#include "platform/file_io.h"
+#include "platform/look.h"
+#include "platform/message_box.h"
+#include "platform/save_dialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -289,7 +289,8 @@ void frmInfo::showDetails()
     lblLongitude->setText(displayText(d.lblLongitude));
     const auto mapAddress = MapAddress(d.lblLatitude, d.lblLongitude);
     m_mapLink->setVisible(mapAddress.has_value());
-    m_mapLink->setToolTip(plainToolTip(mapAddress ? QString::fromStdString(*mapAddress) : QString()));
+    m_mapLink->setToolTip(
+        plainToolTip(mapAddress ? QString::fromStdString(*mapAddress) : QString()));
 }
 
 void frmInfo::DownloadImage()
@@ -302,7 +303,8 @@ void frmInfo::DownloadImage()
 void frmInfo::Sock_Finished(const QByteArray &reply)
 {
     const auto body = ImageReplyBody(asView(reply));
-    const QByteArray bytes = body ? QByteArray(body->data(), qsizetype(body->size())) : QByteArray();
+    const QByteArray bytes
+        = body ? QByteArray(body->data(), qsizetype(body->size())) : QByteArray();
     // Stretched into the box, as designed, and decoded at that size: a window keeps only what
     // it shows, and the full picture is decoded when the image window shows it.
     const qreal ratio = devicePixelRatioF();

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app_context.h"
-#include "connection.h"
-#include "hotspot_details.h"
+#include "details/hotspot_details.h"
+#include "platform/app_context.h"
+#include "platform/connection.h"
 
 #include <QByteArray>
 #include <QWidget>
@@ -59,7 +59,6 @@ private:
     void showOnMap();
     void Image1_Click();
     void Sock_Finished(const QByteArray &reply);
-
 
     AppContext m_context;
     const std::string m_record;

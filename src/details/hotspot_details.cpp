@@ -1,7 +1,7 @@
-#include "hotspot_details.h"
+#include "details/hotspot_details.h"
 
-#include "image_request.h"
-#include "text_fields.h"
+#include "details/image_request.h"
+#include "reference/text_fields.h"
 
 namespace pellomar {
 

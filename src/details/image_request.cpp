@@ -1,7 +1,7 @@
-#include "image_request.h"
+#include "details/image_request.h"
 
-#include "search_request.h"
-#include "text_fields.h"
+#include "reference/text_fields.h"
+#include "search/search_request.h"
 
 namespace pellomar {
 

@@ -1,4 +1,4 @@
-#include "picture.h"
+#include "details/picture.h"
 
 #include <QBuffer>
 #include <QImageReader>

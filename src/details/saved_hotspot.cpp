@@ -1,4 +1,4 @@
-#include "saved_hotspot.h"
+#include "details/saved_hotspot.h"
 
 namespace pellomar {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hotspot_details.h"
+#include "details/hotspot_details.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "click_label.h"
+#include "platform/click_label.h"
 
 #include <QMouseEvent>
 

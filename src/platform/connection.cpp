@@ -1,4 +1,4 @@
-#include "connection.h"
+#include "platform/connection.h"
 
 #include <QHostAddress>
 #include <QTcpSocket>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app_context.h"
+#include "platform/app_context.h"
 
 #include <QByteArray>
 #include <QObject>

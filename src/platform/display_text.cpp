@@ -1,6 +1,6 @@
-#include "display_text.h"
+#include "platform/display_text.h"
 
-#include "text_encoding.h"
+#include "reference/text_encoding.h"
 
 #include <QTextDocument>
 

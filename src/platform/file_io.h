@@ -33,9 +33,9 @@ enum class FileOwner { User, Program };
 QString writeFileAtomically(
     const QString &path, const QByteArray &data, FileOwner owner = FileOwner::User);
 
-// A replace of one of the program's own files begun before its content is known: the file it replaces is
-// held open and the temporary file beside it created at once, so that commit() has only to
-// write and rename. Without a commit nothing changes on disk (the temporary file gets its name
+// A replace of one of the program's own files begun before its content is known: the file it
+// replaces is held open and the temporary file beside it created at once, so that commit() has only
+// to write and rename. Without a commit nothing changes on disk (the temporary file gets its name
 // only in commit() where the system allows).
 class PendingReplace {
 public:

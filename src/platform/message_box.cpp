@@ -1,4 +1,4 @@
-#include "message_box.h"
+#include "platform/message_box.h"
 
 namespace pellomar::MessageBox {
 

@@ -1,7 +1,7 @@
-#include "reference_table.h"
+#include "reference/reference_table.h"
 
-#include "text_encoding.h"
-#include "text_fields.h"
+#include "reference/text_encoding.h"
+#include "reference/text_fields.h"
 
 namespace pellomar {
 

@@ -1,6 +1,6 @@
-#include "text_fields.h"
+#include "reference/text_fields.h"
 
-#include "text_encoding.h"
+#include "reference/text_encoding.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "column_heading.h"
+#include "results/column_heading.h"
 
-#include "result_list_accessible.h"
+#include "results/result_list_accessible.h"
 
 #include <QAccessible>
 #include <QKeyEvent>

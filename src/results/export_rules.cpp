@@ -1,8 +1,8 @@
-#include "export_rules.h"
+#include "results/export_rules.h"
 
-#include "hotspot_record.h"
-#include "text_encoding.h"
-#include "text_fields.h"
+#include "reference/text_encoding.h"
+#include "reference/text_fields.h"
+#include "results/hotspot_record.h"
 
 #include <array>
 #include <charconv>

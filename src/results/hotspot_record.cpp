@@ -1,6 +1,6 @@
-#include "hotspot_record.h"
+#include "results/hotspot_record.h"
 
-#include "text_fields.h"
+#include "reference/text_fields.h"
 
 namespace pellomar {
 

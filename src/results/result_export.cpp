@@ -1,9 +1,9 @@
-#include "result_export.h"
+#include "results/result_export.h"
 
-#include "file_io.h"
-#include "message_box.h"
-#include "result_list_model.h"
-#include "save_dialog.h"
+#include "platform/file_io.h"
+#include "platform/message_box.h"
+#include "platform/save_dialog.h"
+#include "results/result_list_model.h"
 
 #include <QDir>
 #include <QFileInfo>

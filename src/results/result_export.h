@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export_rules.h"
+#include "results/export_rules.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "result_file.h"
+#include "results/result_file.h"
 
-#include "text_fields.h"
+#include "reference/text_fields.h"
 
 namespace pellomar {
 

@@ -1,7 +1,7 @@
-#include "result_file_input.h"
+#include "results/result_file_input.h"
 
-#include "scramble.h"
-#include "search_reply.h"
+#include "search/scramble.h"
+#include "search/search_reply.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "result_layout.h"
+#include "results/result_layout.h"
 
 #include <algorithm>
 

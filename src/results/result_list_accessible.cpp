@@ -1,9 +1,9 @@
-#include "result_list_accessible.h"
+#include "results/result_list_accessible.h"
 
-#include "column_heading.h"
-#include "look.h"
-#include "result_list_model.h"
-#include "result_list_view.h"
+#include "platform/look.h"
+#include "results/column_heading.h"
+#include "results/result_list_model.h"
+#include "results/result_list_view.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>

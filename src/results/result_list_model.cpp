@@ -1,9 +1,9 @@
-#include "result_list_model.h"
+#include "results/result_list_model.h"
 
-#include "display_text.h"
-#include "hotspot_record.h"
-#include "look.h"
-#include "text_fields.h"
+#include "platform/display_text.h"
+#include "platform/look.h"
+#include "reference/text_fields.h"
+#include "results/hotspot_record.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "reference_table.h"
-#include "result_layout.h"
-#include "result_table.h"
+#include "reference/reference_table.h"
+#include "results/result_layout.h"
+#include "results/result_table.h"
 
 #include <QAbstractTableModel>
 #include <QList>

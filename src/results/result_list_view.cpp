@@ -1,12 +1,12 @@
-#include "result_list_view.h"
+#include "results/result_list_view.h"
 
-#include "column_heading.h"
-#include "look.h"
-#include "message_box.h"
-#include "result_file.h"
-#include "result_file_input.h"
-#include "result_list_accessible.h"
-#include "result_list_model.h"
+#include "platform/look.h"
+#include "platform/message_box.h"
+#include "results/column_heading.h"
+#include "results/result_file.h"
+#include "results/result_file_input.h"
+#include "results/result_list_accessible.h"
+#include "results/result_list_model.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "result_layout.h"
+#include "results/result_layout.h"
 
 #include <QFrame>
 #include <QString>

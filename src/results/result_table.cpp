@@ -1,4 +1,4 @@
-#include "result_table.h"
+#include "results/result_table.h"
 
 namespace pellomar {
 

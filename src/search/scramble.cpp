@@ -1,4 +1,4 @@
-#include "scramble.h"
+#include "search/scramble.h"
 
 namespace pellomar {
 

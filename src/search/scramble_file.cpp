@@ -1,7 +1,7 @@
-#include "scramble_file.h"
+#include "search/scramble_file.h"
 
-#include "file_io.h"
-#include "scramble.h"
+#include "platform/file_io.h"
+#include "search/scramble.h"
 
 namespace pellomar {
 

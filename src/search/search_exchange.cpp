@@ -1,10 +1,10 @@
-#include "search_exchange.h"
+#include "search/search_exchange.h"
 
-#include "display_text.h"
-#include "file_io.h"
-#include "scramble.h"
-#include "search_reply.h"
-#include "search_request.h"
+#include "platform/display_text.h"
+#include "platform/file_io.h"
+#include "search/scramble.h"
+#include "search/search_reply.h"
+#include "search/search_request.h"
 
 #include <span>
 

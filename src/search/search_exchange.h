@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app_context.h"
-#include "connection.h"
-#include "file_io.h"
+#include "platform/app_context.h"
+#include "platform/connection.h"
+#include "platform/file_io.h"
 
 #include <QObject>
 #include <QString>

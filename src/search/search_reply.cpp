@@ -1,6 +1,6 @@
-#include "search_reply.h"
+#include "search/search_reply.h"
 
-#include "text_fields.h"
+#include "reference/text_fields.h"
 
 #include <algorithm>
 #include <charconv>

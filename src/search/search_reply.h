@@ -24,8 +24,9 @@ struct SearchReply {
 };
 
 // Checks the status line (HTTP/x.y 2xx), that no transfer coding is announced and, when the
-// headers name a Content-Length, that the whole body arrived; then drops the headers, removes every CR LF pair, ends each record
-// at its "END" marker with CR LF "-" CR LF and trims spaces. One pass over the reply.
+// headers name a Content-Length, that the whole body arrived; then drops the headers, removes every
+// CR LF pair, ends each record at its "END" marker with CR LF "-" CR LF and trims spaces. One pass
+// over the reply.
 SearchReply ProcessReply(std::string_view reply);
 
 // The body without its headers, reduced as ProcessReply does, without any check.

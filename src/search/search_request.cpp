@@ -1,6 +1,6 @@
-#include "search_request.h"
+#include "search/search_request.h"
 
-#include "text_fields.h"
+#include "reference/text_fields.h"
 
 namespace pellomar {
 
@@ -80,10 +80,9 @@ std::string PercentEncoded(std::string_view value, std::string_view alsoKept)
     for (std::size_t i = 0; i < value.size(); ++i) {
         const char ch = value[i];
         const auto c = static_cast<unsigned char>(ch);
-        const bool kept = ch == '%'
-            ? alsoKept.find('%') != std::string_view::npos && i + 2 < value.size()
-                && isHex(value[i + 1]) && isHex(value[i + 2])
-            : alsoKept.find(ch) != std::string_view::npos;
+        const bool kept = ch == '%' ? alsoKept.find('%') != std::string_view::npos
+                && i + 2 < value.size() && isHex(value[i + 1]) && isHex(value[i + 2])
+                                    : alsoKept.find(ch) != std::string_view::npos;
         if (isUnreserved(c) || kept) {
             out += ch;
         } else {

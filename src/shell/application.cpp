@@ -1,12 +1,12 @@
-#include "application.h"
+#include "shell/application.h"
 
-#include "app_context.h"
-#include "artwork.h"
-#include "command_line.h"
-#include "frm_main.h"
-#include "look.h"
-#include "message_box.h"
-#include "reference_files.h"
+#include "platform/app_context.h"
+#include "platform/look.h"
+#include "platform/message_box.h"
+#include "shell/artwork.h"
+#include "shell/command_line.h"
+#include "shell/frm_main.h"
+#include "shell/reference_files.h"
 
 #include <QApplication>
 #include <QDir>

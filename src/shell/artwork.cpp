@@ -1,6 +1,6 @@
-#include "artwork.h"
+#include "shell/artwork.h"
 
-#include "look.h"
+#include "platform/look.h"
 
 #include <QGuiApplication>
 #include <QLinearGradient>

@@ -1,4 +1,4 @@
-#include "download_caption.h"
+#include "shell/download_caption.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -1,10 +1,10 @@
-#include "frm_about.h"
+#include "shell/frm_about.h"
 
-#include "artwork.h"
-#include "browser.h"
-#include "click_label.h"
-#include "display_text.h"
-#include "look.h"
+#include "platform/browser.h"
+#include "platform/click_label.h"
+#include "platform/display_text.h"
+#include "platform/look.h"
+#include "shell/artwork.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app_context.h"
-#include "reference_table.h"
-#include "result_list_view.h"
+#include "platform/app_context.h"
+#include "reference/reference_table.h"
+#include "results/result_list_view.h"
 
 #include <QDateTime>
 #include <QMainWindow>

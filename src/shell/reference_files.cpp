@@ -1,7 +1,7 @@
-#include "reference_files.h"
+#include "shell/reference_files.h"
 
-#include "display_text.h"
-#include "file_io.h"
+#include "platform/display_text.h"
+#include "platform/file_io.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reference_table.h"
+#include "reference/reference_table.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "demo_server.h"
+#include "common/demo_server.h"
 
 #include <QDeadlineTimer>
 #include <QFileInfo>

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "details/frm_info.h"
+#include "details/picture.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
-
-#include "frm_info.h"
-#include "picture.h"
 
 // Real pictures for the tests, made on the spot.
 namespace pellomar::test {

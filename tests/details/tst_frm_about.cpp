@@ -1,7 +1,7 @@
-#include "browser.h"
-#include "frm_about.h"
-#include "look.h"
-#include "plain_text.h"
+#include "common/plain_text.h"
+#include "platform/browser.h"
+#include "platform/look.h"
+#include "shell/frm_about.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,10 +1,10 @@
-#include "browser.h"
-#include "frm_info.h"
-#include "look.h"
-#include "message_box.h"
-#include "save_dialog.h"
-#include "saved_hotspot.h"
-#include "scripted_server.h"
+#include "common/scripted_server.h"
+#include "details/frm_info.h"
+#include "details/saved_hotspot.h"
+#include "platform/browser.h"
+#include "platform/look.h"
+#include "platform/message_box.h"
+#include "platform/save_dialog.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "browser.h"
-#include "frm_info.h"
-#include "look.h"
+#include "details/frm_info.h"
+#include "platform/browser.h"
+#include "platform/look.h"
 
 #include <QLabel>
 #include <QPointer>

@@ -1,7 +1,7 @@
-#include "hotspot_details.h"
-#include "image_request.h"
-#include "reference_table.h"
-#include "saved_hotspot.h"
+#include "details/hotspot_details.h"
+#include "details/image_request.h"
+#include "details/saved_hotspot.h"
+#include "reference/reference_table.h"
 
 #include <QTest>
 #include <string>
@@ -317,7 +317,8 @@ void tst_HotspotDetails::imagePath_data()
     QTest::newRow("with folder") << QByteArray("img/12.gif") << true << QByteArray("/img/12.gif");
     QTest::newRow("> removed first") << QByteArray("a>.jpg") << false << QByteArray("a.jpg");
     QTest::newRow("2,048 bytes") << QByteArray(2048, 'a') << true << "/" + QByteArray(2048, 'a');
-    QTest::newRow("2,049 bytes: garbage") << QByteArray(2049, 'a') << false << QByteArray(2049, 'a');
+    QTest::newRow("2,049 bytes: garbage")
+        << QByteArray(2049, 'a') << false << QByteArray(2049, 'a');
 }
 
 void tst_HotspotDetails::imagePath()

@@ -1,10 +1,10 @@
-#include "connection.h"
-#include "frm_image.h"
-#include "frm_info.h"
-#include "message_box.h"
-#include "resident_memory.h"
-#include "scripted_server.h"
-#include "test_pictures.h"
+#include "common/resident_memory.h"
+#include "common/scripted_server.h"
+#include "details/frm_image.h"
+#include "details/frm_info.h"
+#include "details/test_pictures.h"
+#include "platform/connection.h"
+#include "platform/message_box.h"
 
 #include <QApplication>
 #include <QFile>
@@ -165,7 +165,8 @@ void tst_ImageDownload::gifPicture()
     QVERIFY(waitForEnd(window, &shown));
     QVERIFY(shown);
     QCOMPARE(test::pictureSize(window), QSize(33, 21));
-    const QImage thumbnail = window->findChild<QLabel *>(QStringLiteral("Image1"))->pixmap().toImage();
+    const QImage thumbnail
+        = window->findChild<QLabel *>(QStringLiteral("Image1"))->pixmap().toImage();
     QCOMPARE(thumbnail.pixelColor(thumbnail.rect().center()), QColor(255, 0, 0));
     QCOMPARE(readFile(m_context.imageFilePath()), gif + "\r\n");
 }
@@ -281,7 +282,8 @@ void tst_ImageDownload::windowsKeepNoFullPicture()
     }
     const qint64 grown = test::residentKiB() - before;
     QVERIFY2(grown < 48 * 1024, qPrintable(QStringLiteral("%1 KiB for 5 windows").arg(grown)));
-    QTest::mouseClick(windows.first()->findChild<QLabel *>(QStringLiteral("Image1")), Qt::LeftButton);
+    QTest::mouseClick(
+        windows.first()->findChild<QLabel *>(QStringLiteral("Image1")), Qt::LeftButton);
     QCOMPARE(frmImage::instance()->findChild<QLabel *>(QStringLiteral("Image1"))->pixmap().size(),
         QSize(6000, 4000));
 }

@@ -1,4 +1,4 @@
-#include "map_link.h"
+#include "details/map_link.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "picture.h"
-#include "test_pictures.h"
+#include "details/picture.h"
+#include "details/test_pictures.h"
 
 #include <QElapsedTimer>
 #include <QTest>

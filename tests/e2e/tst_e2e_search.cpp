@@ -1,12 +1,12 @@
-#include "demo_server.h"
-#include "display_text.h"
-#include "file_io.h"
-#include "frm_main.h"
-#include "message_box.h"
-#include "result_list_view.h"
-#include "scramble.h"
-#include "search_exchange.h"
-#include "search_reply.h"
+#include "common/demo_server.h"
+#include "platform/display_text.h"
+#include "platform/file_io.h"
+#include "platform/message_box.h"
+#include "results/result_list_view.h"
+#include "search/scramble.h"
+#include "search/search_exchange.h"
+#include "search/search_reply.h"
+#include "shell/frm_main.h"
 
 #include <QComboBox>
 #include <QFrame>

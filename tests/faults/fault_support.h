@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app_context.h"
-#include "display_text.h"
-#include "file_io.h"
-#include "frm_main.h"
-#include "reference_table.h"
-#include "scramble.h"
+#include "platform/app_context.h"
+#include "platform/display_text.h"
+#include "platform/file_io.h"
+#include "reference/reference_table.h"
+#include "search/scramble.h"
+#include "shell/frm_main.h"
 
 #include <QApplication>
 #include <QCryptographicHash>

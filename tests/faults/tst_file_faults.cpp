@@ -1,9 +1,9 @@
-#include "download_caption.h"
-#include "fault_support.h"
-#include "message_box.h"
-#include "result_list_view.h"
-#include "scripted_server.h"
-#include "search_exchange.h"
+#include "common/scripted_server.h"
+#include "faults/fault_support.h"
+#include "platform/message_box.h"
+#include "results/result_list_view.h"
+#include "search/search_exchange.h"
+#include "shell/download_caption.h"
 
 #include <QEventLoop>
 #include <QLabel>

@@ -1,9 +1,9 @@
-#include "fault_support.h"
-#include "frm_info.h"
-#include "message_box.h"
-#include "result_list_view.h"
-#include "scripted_server.h"
-#include "test_pictures.h"
+#include "common/scripted_server.h"
+#include "details/frm_info.h"
+#include "details/test_pictures.h"
+#include "faults/fault_support.h"
+#include "platform/message_box.h"
+#include "results/result_list_view.h"
 
 #include <QLabel>
 #include <QSignalSpy>

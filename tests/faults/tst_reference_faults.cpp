@@ -1,6 +1,6 @@
-#include "fault_support.h"
-#include "message_box.h"
-#include "reference_files.h"
+#include "faults/fault_support.h"
+#include "platform/message_box.h"
+#include "shell/reference_files.h"
 
 #include <QComboBox>
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
-#include "fault_support.h"
-#include "message_box.h"
-#include "result_list_model.h"
-#include "result_list_view.h"
-#include "scripted_server.h"
-#include "search_exchange.h"
-#include "search_reply.h"
+#include "common/scripted_server.h"
+#include "faults/fault_support.h"
+#include "platform/message_box.h"
+#include "results/result_list_model.h"
+#include "results/result_list_view.h"
+#include "search/search_exchange.h"
+#include "search/search_reply.h"
 
 #include <QFrame>
 #include <QLabel>

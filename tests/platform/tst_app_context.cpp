@@ -1,4 +1,4 @@
-#include "app_context.h"
+#include "platform/app_context.h"
 
 #include <QTest>
 

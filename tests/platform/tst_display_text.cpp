@@ -1,4 +1,4 @@
-#include "display_text.h"
+#include "platform/display_text.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "file_io.h"
+#include "platform/file_io.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "text_encoding.h"
+#include "reference/text_encoding.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "text_fields.h"
+#include "reference/text_fields.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scramble.h"
+#include "search/scramble.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "export_rules.h"
-#include "hotspot_record.h"
-#include "text_encoding.h"
+#include "reference/text_encoding.h"
+#include "results/export_rules.h"
+#include "results/hotspot_record.h"
 
 #include <QList>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "hotspot_record.h"
+#include "results/hotspot_record.h"
 
 #include <QTest>
 

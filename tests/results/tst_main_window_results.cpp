@@ -1,8 +1,8 @@
-#include "frm_main.h"
-#include "message_box.h"
-#include "reference_table.h"
-#include "result_list_view.h"
-#include "result_test_files.h"
+#include "platform/message_box.h"
+#include "reference/reference_table.h"
+#include "results/result_list_view.h"
+#include "results/result_test_files.h"
+#include "shell/frm_main.h"
 
 #include <QLabel>
 #include <QPushButton>

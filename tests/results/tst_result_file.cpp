@@ -1,5 +1,5 @@
-#include "result_file.h"
-#include "result_test_files.h"
+#include "results/result_file.h"
+#include "results/result_test_files.h"
 
 #include <QTest>
 
@@ -46,9 +46,8 @@ private Q_SLOTS:
         QTest::newRow("CR LF") << QByteArray("A\r\nB\r\n") << ab;
         QTest::newRow("lone CR") << QByteArray("A\rB\r") << ab;
         // A value may hold a LF of its own (a server on another system); it splits nothing.
-        QTest::newRow("lone LF inside a value")
-            << QByteArray("A\nB\r\n-\r\nC\r\n")
-            << QStringList { QStringLiteral("A\nB"), QStringLiteral("C") };
+        QTest::newRow("lone LF inside a value") << QByteArray(
+            "A\nB\r\n-\r\nC\r\n") << QStringList { QStringLiteral("A\nB"), QStringLiteral("C") };
         QTest::newRow("last line without end") << QByteArray("A\r\nB") << ab;
         QTest::newRow("as the search writes it") << QByteArray("A\r\n-\r\nB\r\n-\r\n\r\n") << ab;
         QTest::newRow("separators only")

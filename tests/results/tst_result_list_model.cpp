@@ -1,6 +1,6 @@
-#include "reference_table.h"
-#include "result_list_model.h"
-#include "result_test_files.h"
+#include "reference/reference_table.h"
+#include "results/result_list_model.h"
+#include "results/result_test_files.h"
 
 #include <QColor>
 #include <QFont>

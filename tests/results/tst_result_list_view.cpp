@@ -1,8 +1,8 @@
-#include "look.h"
-#include "reference_table.h"
-#include "result_list_model.h"
-#include "result_list_view.h"
-#include "result_test_files.h"
+#include "platform/look.h"
+#include "reference/reference_table.h"
+#include "results/result_list_model.h"
+#include "results/result_list_view.h"
+#include "results/result_test_files.h"
 
 #include <QImage>
 #include <QScrollBar>

@@ -1,9 +1,9 @@
-#include "message_box.h"
-#include "reference_table.h"
-#include "result_file_input.h"
-#include "result_list_model.h"
-#include "result_list_view.h"
-#include "result_test_files.h"
+#include "platform/message_box.h"
+#include "reference/reference_table.h"
+#include "results/result_file_input.h"
+#include "results/result_list_model.h"
+#include "results/result_list_view.h"
+#include "results/result_test_files.h"
 
 #include <QDir>
 #include <QFileInfo>

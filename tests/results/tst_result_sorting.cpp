@@ -1,8 +1,8 @@
-#include "column_heading.h"
-#include "look.h"
-#include "reference_table.h"
-#include "result_list_model.h"
-#include "result_list_view.h"
+#include "platform/look.h"
+#include "reference/reference_table.h"
+#include "results/column_heading.h"
+#include "results/result_list_model.h"
+#include "results/result_list_view.h"
 
 #include <QAccessible>
 #include <QLineEdit>

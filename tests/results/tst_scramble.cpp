@@ -1,6 +1,6 @@
-#include "result_test_files.h"
-#include "scramble.h"
-#include "scramble_file.h"
+#include "results/result_test_files.h"
+#include "search/scramble.h"
+#include "search/scramble_file.h"
 
 #include <QDir>
 #include <QFileInfo>

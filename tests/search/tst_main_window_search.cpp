@@ -1,12 +1,12 @@
-#include "display_text.h"
-#include "download_caption.h"
-#include "file_io.h"
-#include "frm_main.h"
-#include "look.h"
-#include "message_box.h"
-#include "scramble.h"
-#include "scripted_server.h"
-#include "search_exchange.h"
+#include "common/scripted_server.h"
+#include "platform/display_text.h"
+#include "platform/file_io.h"
+#include "platform/look.h"
+#include "platform/message_box.h"
+#include "search/scramble.h"
+#include "search/search_exchange.h"
+#include "shell/download_caption.h"
+#include "shell/frm_main.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -94,8 +94,8 @@ private Q_SLOTS:
         QCOMPARE(writeFileAtomically(context.resultFilePath(), m_previous), QString());
         QFile previous(context.resultFilePath());
         QVERIFY(previous.open(QIODevice::ReadWrite)
-            && previous.setFileTime(QDateTime(QDate(2001, 2, 3), QTime(4, 5)),
-                QFileDevice::FileModificationTime));
+            && previous.setFileTime(
+                QDateTime(QDate(2001, 2, 3), QTime(4, 5)), QFileDevice::FileModificationTime));
         m_window = std::make_unique<frmMain>(
             context, table("countries.txt", true), table("locations.txt", false));
         m_window->searchExchange().connection().setIdleTimeout(400);

@@ -1,4 +1,4 @@
-#include "scripted_server.h"
+#include "common/scripted_server.h"
 
 #include <QDeadlineTimer>
 #include <QTcpSocket>

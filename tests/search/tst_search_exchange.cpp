@@ -1,8 +1,8 @@
-#include "display_text.h"
-#include "file_io.h"
-#include "scramble.h"
-#include "scripted_server.h"
-#include "search_exchange.h"
+#include "common/scripted_server.h"
+#include "platform/display_text.h"
+#include "platform/file_io.h"
+#include "search/scramble.h"
+#include "search/search_exchange.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "search_reply.h"
+#include "search/search_reply.h"
 
 #include <QTest>
 

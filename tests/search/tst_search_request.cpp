@@ -1,5 +1,5 @@
-#include "reference_table.h"
-#include "search_request.h"
+#include "reference/reference_table.h"
+#include "search/search_request.h"
 
 #include <QTest>
 

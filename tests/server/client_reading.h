@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text_fields.h"
+#include "reference/text_fields.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "directory_process.h"
+#include "server/directory_process.h"
 
 #include <QDeadlineTimer>
 #include <QTcpSocket>

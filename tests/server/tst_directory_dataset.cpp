@@ -1,5 +1,5 @@
 #include "dataset/world_table.h"
-#include "reference_table.h"
+#include "reference/reference_table.h"
 #include "rules/hotspot.h"
 #include "rules/text_keys.h"
 #include "rules/wire_format.h"

@@ -1,7 +1,7 @@
-#include "client_reading.h"
-#include "directory_process.h"
-#include "reference_table.h"
+#include "reference/reference_table.h"
 #include "rules/submission.h"
+#include "server/client_reading.h"
+#include "server/directory_process.h"
 
 #include <QFile>
 #include <QImage>

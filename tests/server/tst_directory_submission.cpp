@@ -1,4 +1,4 @@
-#include "reference_table.h"
+#include "reference/reference_table.h"
 #include "rules/home_page.h"
 #include "rules/submission.h"
 

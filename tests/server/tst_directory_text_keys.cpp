@@ -1,4 +1,4 @@
-#include "reference_table.h"
+#include "reference/reference_table.h"
 #include "rules/search_request.h"
 #include "rules/text_keys.h"
 

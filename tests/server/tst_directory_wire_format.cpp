@@ -1,6 +1,6 @@
-#include "client_reading.h"
 #include "rules/hotspot.h"
 #include "rules/wire_format.h"
+#include "server/client_reading.h"
 
 #include <QTest>
 #include <set>

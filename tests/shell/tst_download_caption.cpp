@@ -1,9 +1,9 @@
 #include "../results/result_test_files.h"
-#include "download_caption.h"
-#include "frm_main.h"
-#include "look.h"
-#include "message_box.h"
-#include "reference_table.h"
+#include "platform/look.h"
+#include "platform/message_box.h"
+#include "reference/reference_table.h"
+#include "shell/download_caption.h"
+#include "shell/frm_main.h"
 
 #include <QDir>
 #include <QLabel>

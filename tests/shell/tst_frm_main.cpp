@@ -1,8 +1,8 @@
-#include "app_context.h"
-#include "frm_main.h"
-#include "message_box.h"
-#include "plain_text.h"
-#include "reference_table.h"
+#include "common/plain_text.h"
+#include "platform/app_context.h"
+#include "platform/message_box.h"
+#include "reference/reference_table.h"
+#include "shell/frm_main.h"
 
 #include <QAction>
 #include <QApplication>

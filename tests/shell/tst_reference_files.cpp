@@ -1,4 +1,4 @@
-#include "reference_files.h"
+#include "shell/reference_files.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
-#include "demo_server.h"
-#include "display_text.h"
-#include "file_io.h"
-#include "frm_info.h"
-#include "frm_main.h"
-#include "message_box.h"
-#include "resident_memory.h"
-#include "result_list_view.h"
-#include "search_exchange.h"
+#include "common/demo_server.h"
+#include "common/resident_memory.h"
+#include "details/frm_info.h"
+#include "platform/display_text.h"
+#include "platform/file_io.h"
+#include "platform/message_box.h"
+#include "results/result_list_view.h"
+#include "search/search_exchange.h"
+#include "shell/frm_main.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,0 +1,207 @@
+#include "common/harness.h"
+
+#include "platform/display_text.h"
+#include "platform/file_io.h"
+#include "results/result_list_view.h"
+#include "search/scramble.h"
+#include "search/search_exchange.h"
+
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <csignal>
+
+namespace pellomar::test {
+
+QString binDir()
+{
+    return qEnvironmentVariable("PELLOMAR_BIN_DIR");
+}
+
+ReferenceTable shippedCountries()
+{
+    return ParseCountries(asView(fileBytes(binDir() + QStringLiteral("/countries.txt")))).table;
+}
+
+ReferenceTable shippedLocationTypes()
+{
+    return ParseLocationTypes(asView(fileBytes(binDir() + QStringLiteral("/locations.txt")))).table;
+}
+
+RecordedBoxes::RecordedBoxes()
+{
+    MessageBox::setResponder([this](const MessageBox::Request &box) {
+        boxes.append(box);
+        if (readingTimeMs > 0) {
+            QEventLoop reading;
+            QTimer::singleShot(readingTimeMs, &reading, &QEventLoop::quit);
+            reading.exec();
+        }
+        return answer;
+    });
+}
+
+RecordedBoxes::~RecordedBoxes()
+{
+    MessageBox::setResponder({});
+}
+
+QStringList RecordedBoxes::titles() const
+{
+    QStringList titles;
+    for (const MessageBox::Request &box : boxes)
+        titles << box.title;
+    return titles;
+}
+
+MainWindowHarness::MainWindowHarness(
+    const ServerAddress &server, const std::string *previousResults, const QDateTime &stored)
+{
+    AppContext context;
+    context.server = server;
+    context.dataDir = m_dir.path();
+    context.referenceDir = binDir();
+    if (previousResults) {
+        if (!putScrambled(context.resultFilePath(), *previousResults))
+            qWarning("cannot store the previous results");
+        QFile file(context.resultFilePath());
+        if (stored.isValid()
+            && !(file.open(QIODevice::ReadWrite)
+                && file.setFileTime(stored, QFileDevice::FileModificationTime)))
+            qWarning("cannot date the previous results");
+    }
+    m_window = std::make_unique<frmMain>(context, shippedCountries(), shippedLocationTypes());
+    m_window->show();
+    if (!QTest::qWaitForWindowExposed(m_window.get()))
+        qWarning("main window not exposed");
+    // The start-up reload ends with one of the load's own status texts.
+    if (!QTest::qWaitFor([this] {
+            return status() != QStringLiteral("Welcome to Pellomar.")
+                && status() != QStringLiteral("Loading Results...");
+        }))
+        qWarning("the start-up reload did not end");
+}
+
+MainWindowHarness::~MainWindowHarness() = default;
+
+QString MainWindowHarness::status() const
+{
+    return control<QLabel>(QStringLiteral("lblStatus"))->text();
+}
+
+ResultListView *MainWindowHarness::list() const
+{
+    return m_window->findChild<ResultListView *>();
+}
+
+QPushButton *MainWindowHarness::searchButton() const
+{
+    return control<QPushButton>(QStringLiteral("Command1"));
+}
+
+void MainWindowHarness::fill(const QString &country, const QString &city, const QString &zip,
+    const QString &locationType, const QString &accessType)
+{
+    control<QComboBox>(QStringLiteral("tCountry"))->setCurrentText(country);
+    control<QLineEdit>(QStringLiteral("tCity"))->setText(city);
+    control<QLineEdit>(QStringLiteral("tZip"))->setText(zip);
+    control<QComboBox>(QStringLiteral("tLocation"))->setCurrentText(locationType);
+    control<QComboBox>(QStringLiteral("tHotspot"))->setCurrentText(accessType);
+}
+
+bool MainWindowHarness::search(int timeoutMs)
+{
+    QSignalSpy stored(&m_window->searchExchange(), &SearchExchange::stored);
+    QSignalSpy failed(&m_window->searchExchange(), &SearchExchange::failed);
+    QTest::mouseClick(searchButton(), Qt::LeftButton);
+    if (!QTest::qWaitFor([&] { return stored.count() + failed.count() > 0; }, timeoutMs))
+        qWarning("the search did not end");
+    return !stored.isEmpty();
+}
+
+QByteArray MainWindowHarness::resultText() const
+{
+    return QByteArray::fromStdString(Scrambled(asView(fileBytes(context().resultFilePath()))));
+}
+
+std::string recordOf(std::initializer_list<std::pair<int, std::string>> fields)
+{
+    std::array<std::string, 17> values;
+    for (const auto &[number, text] : fields)
+        values.at(std::size_t(number - 1)) = text;
+    std::string line = values[0];
+    for (std::size_t i = 1; i < values.size(); ++i)
+        line += "<>" + values[i];
+    return line;
+}
+
+std::string recordLine(int n)
+{
+    const std::string k = std::to_string(n);
+    return "Name " + k + "<>free<>Op " + k + "<>http://h" + k + ".example<>555<>a@b.c<>Cafe<>"
+        + "1 Road<>12345<>City " + k + "<>US<>1.5<>2.5<>1<>ssid<>desc<>img/" + k + ".jpg";
+}
+
+std::string resultFileText(int count, int firstNumber)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += recordLine(firstNumber + i) + "\r\n-\r\n";
+    return text;
+}
+
+bool putFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(bytes) == bytes.size();
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool putScrambled(const QString &path, const std::string &plain)
+{
+    return putFile(path, QByteArray::fromStdString(Scrambled(plain)));
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes)
+{
+    getrlimit(RLIMIT_FSIZE, &m_saved);
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = m_saved;
+    limit.rlim_cur = bytes;
+    m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &m_saved);
+    std::signal(SIGXFSZ, m_oldHandler);
+}
+
+void KeptFiles::keep(const QString &path)
+{
+    m_files.append({ path, fileBytes(path) });
+}
+
+QString KeptFiles::changed() const
+{
+    QStringList changed;
+    for (const auto &[path, bytes] : m_files) {
+        if (fileBytes(path) != bytes || !QFile::exists(path))
+            changed << path;
+    }
+    return changed.join(u' ');
+}
+
+} // namespace pellomar::test
