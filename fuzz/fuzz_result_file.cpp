@@ -1,8 +1,7 @@
 // The result file as read at start-up: scrambled bytes, unscrambled, cut into records,
 // both at once and in pieces of any size.
+#include "resultfile/result_format.h"
 #include "results/hotspot_record.h"
-#include "results/result_file.h"
-#include "search/scramble.h"
 
 #include <cstdint>
 #include <cstdlib>

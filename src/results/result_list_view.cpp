@@ -2,9 +2,9 @@
 
 #include "platform/look.h"
 #include "platform/message_box.h"
+#include "resultfile/result_file.h"
+#include "resultfile/result_format.h"
 #include "results/column_heading.h"
-#include "results/result_file.h"
-#include "results/result_file_input.h"
 #include "results/result_list_accessible.h"
 #include "results/result_list_model.h"
 

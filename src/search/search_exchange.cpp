@@ -2,11 +2,10 @@
 
 #include "platform/display_text.h"
 #include "platform/file_io.h"
-#include "search/scramble.h"
+#include "resultfile/result_file.h"
+#include "resultfile/result_format.h"
 #include "search/search_reply.h"
 #include "search/search_request.h"
-
-#include <span>
 
 namespace pellomar {
 
@@ -85,22 +84,6 @@ StoredReply checkSearchReply(const QByteArray &reply)
     bytes += "\r\n";
     outcome.text = std::move(bytes);
     return outcome;
-}
-
-QString storeResultText(std::string_view text, PendingReplace &replace)
-{
-    // The file rests scrambled; it is never on disk in plain text, not even for a moment.
-    QByteArray scrambled(text.data(), qsizetype(text.size()));
-    Scramble(std::span<char>(scrambled.data(), std::size_t(scrambled.size())));
-    const QString error = replace.commit(scrambled);
-    return error.isEmpty() ? QString()
-                           : QStringLiteral("The search results could not be stored: ") + error;
-}
-
-QString storeResultText(std::string_view text, const QString &path)
-{
-    PendingReplace replace(path);
-    return storeResultText(text, replace);
 }
 
 StoredReply storeSearchReply(const QByteArray &reply, const QString &path)

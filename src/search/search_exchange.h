@@ -24,10 +24,6 @@ struct StoredReply {
 // Checks and reduces a whole reply (status, header cut, records to lines, no line the loader
 // would refuse); `text` is the result file's plain text. Nothing is written.
 StoredReply checkSearchReply(const QByteArray &reply);
-// Replaces the result file at `path` with the plain `text`, scrambled, in one step; on failure
-// the file stays as it was. Returns the reason of a failure, else an empty string.
-QString storeResultText(std::string_view text, const QString &path);
-QString storeResultText(std::string_view text, PendingReplace &replace);
 // Both in turn: checks a whole reply and replaces the result file with it.
 StoredReply storeSearchReply(const QByteArray &reply, const QString &path);
 

@@ -184,20 +184,6 @@ std::string NormalisedBody(std::string_view body)
     return out;
 }
 
-std::size_t LongestLine(std::string_view text)
-{
-    std::size_t longest = 0;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\r', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        longest = std::max(longest, end - start);
-        start = end + 1;
-    }
-    return longest;
-}
-
 bool IsMessageReply(std::string_view body)
 {
     if (body.find("<>") != std::string_view::npos)

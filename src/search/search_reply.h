@@ -6,13 +6,6 @@
 
 namespace pellomar {
 
-// No hotspot record comes near this length; a longer line is damage or garbage, and reading
-// it whole would only fill memory.
-inline constexpr std::size_t MaxRecordLineBytes = std::size_t(1) << 20;
-
-// The length of the longest line of `text` as the result file reads it (lines end at a CR).
-std::size_t LongestLine(std::string_view text);
-
 // The directory's reply to a search, reduced to the result file's layout, or why it cannot
 // be used.
 struct SearchReply {

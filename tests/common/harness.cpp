@@ -2,8 +2,8 @@
 
 #include "platform/display_text.h"
 #include "platform/file_io.h"
+#include "resultfile/result_format.h"
 #include "results/result_list_view.h"
-#include "search/scramble.h"
 #include "search/search_exchange.h"
 
 #include <QComboBox>

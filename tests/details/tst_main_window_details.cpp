@@ -7,8 +7,8 @@
 #include "platform/file_io.h"
 #include "platform/message_box.h"
 #include "platform/save_dialog.h"
+#include "resultfile/result_format.h"
 #include "results/result_list_view.h"
-#include "search/scramble.h"
 #include "shell/frm_about.h"
 #include "shell/frm_main.h"
 

@@ -4,7 +4,7 @@
 #include "platform/display_text.h"
 #include "platform/file_io.h"
 #include "reference/reference_table.h"
-#include "search/scramble.h"
+#include "resultfile/result_format.h"
 #include "shell/frm_main.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/scramble.h"
+#include "resultfile/result_format.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "results/result_file.h"
+#include "resultfile/result_format.h"
 #include "results/result_test_files.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "platform/message_box.h"
 #include "reference/reference_table.h"
-#include "results/result_file_input.h"
+#include "resultfile/result_file.h"
 #include "results/result_list_model.h"
 #include "results/result_list_view.h"
 #include "results/result_test_files.h"

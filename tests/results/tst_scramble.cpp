@@ -1,6 +1,5 @@
+#include "resultfile/result_format.h"
 #include "results/result_test_files.h"
-#include "search/scramble.h"
-#include "search/scramble_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -43,81 +42,6 @@ private Q_SLOTS:
         QCOMPARE(Scrambled(once), all);
     }
 
-    void fileRoundTrip_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("records with CR LF") << QByteArray("A<>B<>C\r\n-\r\nD\r\n-\r\n\r\n");
-        QByteArray every;
-        for (int round = 0; round < 300; ++round)
-            for (int b = 0; b < 256; ++b)
-                every.append(char(b));
-        QTest::newRow("every byte, 75 KiB") << every;
-    }
-    void fileRoundTrip()
-    {
-        QFETCH(QByteArray, content);
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            QCOMPARE(file.write(content), content.size());
-        }
-        QCOMPARE(ScrambleFile(path), QString());
-        const QByteArray once = test::fileBytes(path);
-        QCOMPARE(once.size(), content.size());
-        QCOMPARE(once, test::scrambledBytes(content.toStdString()));
-        QCOMPARE(ScrambleFile(path), QString());
-        QCOMPARE(test::fileBytes(path), content);
-        // Nothing but the file itself is left in the folder.
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-            QStringList { QStringLiteral("tmp.txt") });
-    }
-
-    void missingFileIsCreatedEmpty()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-        QCOMPARE(ScrambleFile(path), QString());
-        QVERIFY(QFileInfo(path).isFile());
-        QCOMPARE(QFileInfo(path).size(), 0);
-    }
-
-    void folderIsRefusedAndLeftAlone()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-        QVERIFY(QDir().mkdir(path));
-        const QString error = ScrambleFile(path);
-        QVERIFY(!error.isEmpty());
-        QVERIFY2(error.contains(QStringLiteral("tmp.txt")), qPrintable(error));
-        QVERIFY(QFileInfo(path).isDir());
-    }
-
-    void unwritableFolderKeepsTheOldBytes()
-    {
-        QTemporaryDir dir;
-        const QString sub = dir.filePath(QStringLiteral("locked"));
-        QVERIFY(QDir().mkdir(sub));
-        const QString path = sub + QStringLiteral("/tmp.txt");
-        QVERIFY(test::writeScrambledFile(path, "A<>B\r\n"));
-        const QByteArray before = test::fileBytes(path);
-        QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        const bool canCreate = QFile(sub + QStringLiteral("/probe")).open(QIODevice::WriteOnly);
-        if (canCreate) {
-            QFile::remove(sub + QStringLiteral("/probe"));
-            QFile::setPermissions(
-                sub, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-            QSKIP("running with rights that ignore folder permissions");
-        }
-        const QString error = ScrambleFile(path);
-        QFile::setPermissions(
-            sub, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        QVERIFY(!error.isEmpty());
-        QCOMPARE(test::fileBytes(path), before);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestScramble)

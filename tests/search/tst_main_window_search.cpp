@@ -3,7 +3,7 @@
 #include "platform/file_io.h"
 #include "platform/look.h"
 #include "platform/message_box.h"
-#include "search/scramble.h"
+#include "resultfile/result_format.h"
 #include "search/search_exchange.h"
 #include "shell/download_caption.h"
 #include "shell/frm_main.h"

@@ -1,7 +1,7 @@
 #include "common/scripted_server.h"
 #include "platform/display_text.h"
 #include "platform/file_io.h"
-#include "search/scramble.h"
+#include "resultfile/result_format.h"
 #include "search/search_exchange.h"
 
 #include <QDir>

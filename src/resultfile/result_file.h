@@ -7,6 +7,14 @@
 
 namespace pellomar {
 
+class PendingReplace;
+
+// Replaces the result file at `path` with the plain `text`, scrambled, in one step; on failure
+// the file stays as it was. The file is never on disk in plain text, not even for a moment.
+// Returns the reason of a failure, else an empty string.
+QString storeResultText(std::string_view text, const QString &path);
+QString storeResultText(std::string_view text, PendingReplace &replace);
+
 // Reads the result file as it rests on disk, scrambled, and hands out its plain text piece by
 // piece, unscrambled in memory. The file itself is never written: it stays scrambled on disk
 // whatever happens to the program while it reads.

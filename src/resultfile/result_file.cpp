@@ -1,12 +1,27 @@
-#include "results/result_file_input.h"
+#include "resultfile/result_file.h"
 
-#include "search/scramble.h"
-#include "search/search_reply.h"
+#include "platform/file_io.h"
+#include "resultfile/result_format.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace pellomar {
+
+QString storeResultText(std::string_view text, PendingReplace &replace)
+{
+    QByteArray scrambled(text.data(), qsizetype(text.size()));
+    Scramble(std::span<char>(scrambled.data(), std::size_t(scrambled.size())));
+    const QString error = replace.commit(scrambled);
+    return error.isEmpty() ? QString()
+                           : QStringLiteral("The search results could not be stored: ") + error;
+}
+
+QString storeResultText(std::string_view text, const QString &path)
+{
+    PendingReplace replace(path);
+    return storeResultText(text, replace);
+}
 
 ResultFileInput::ResultFileInput(const QString &path)
     : m_file(path)

@@ -1,8 +1,37 @@
-#include "results/result_file.h"
+#include "resultfile/result_format.h"
 
 #include "reference/text_fields.h"
 
+#include <algorithm>
+
 namespace pellomar {
+
+void Scramble(std::span<char> bytes)
+{
+    for (char &c : bytes)
+        c = static_cast<char>(static_cast<unsigned char>(c) ^ 0x80u);
+}
+
+std::string Scrambled(std::string_view bytes)
+{
+    std::string out(bytes);
+    Scramble(out);
+    return out;
+}
+
+std::size_t LongestLine(std::string_view text)
+{
+    std::size_t longest = 0;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('\r', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        longest = std::max(longest, end - start);
+        start = end + 1;
+    }
+    return longest;
+}
 
 ResultFileReader::ResultFileReader(int limit)
     : m_limit(limit)

@@ -1,14 +1,29 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+// The result file "tmp.txt": the last search's reply, one record a line with a line "-" after
+// each, resting on disk scrambled. The search writes it and the result list reads it.
 namespace pellomar {
+
+// The result file rests on disk with the top bit of every byte flipped. The flip is its own
+// inverse: the same call scrambles and unscrambles.
+void Scramble(std::span<char> bytes);
+std::string Scrambled(std::string_view bytes);
 
 // The list never shows more hotspots than this; reading stops at this record.
 inline constexpr int MaxResults = 300;
+
+// No hotspot record comes near this length; a longer line is damage or garbage, and reading
+// it whole would only fill memory.
+inline constexpr std::size_t MaxRecordLineBytes = std::size_t(1) << 20;
+
+// The length of the longest line of `text` as the result file reads it (lines end at a CR).
+std::size_t LongestLine(std::string_view text);
 
 // Turns the plain text of the result file into record lines, piece by piece, so that a
 // large file is read only up to the record that fills the list. Lines end at CR LF or a lone
