@@ -17,11 +17,6 @@ std::string trimmedField(const HotspotRecord &record, HotspotField field)
     return std::string(Trim(record.field(field)));
 }
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 // A code point of valid UTF-8 starting at `text[i]`, and its length.
 char32_t codePointAt(std::string_view text, std::size_t i, std::size_t &length)
 {
@@ -137,44 +132,10 @@ std::string XmlText(std::string_view text)
     return out;
 }
 
-std::optional<double> ParseCoordinate(std::string_view text, double range)
-{
-    text = Trim(text);
-    // Only what a person would write: optional minus, digits, optional point and digits. No
-    // exponent, no "inf", no comma as the decimal point.
-    std::size_t i = 0;
-    if (i < text.size() && text[i] == '-')
-        ++i;
-    std::size_t digits = 0;
-    while (i < text.size() && isDigit(text[i])) {
-        ++i;
-        ++digits;
-    }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && isDigit(text[i])) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0 || i != text.size())
-        return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)
-        || std::fabs(value) > range)
-        return std::nullopt;
-    return value == 0 ? 0.0 : value; // no "-0" in a file
-}
-
-std::optional<Coordinates> RecordCoordinates(std::string_view record)
+std::optional<Position> RecordPosition(std::string_view record)
 {
     const HotspotRecord hotspot { std::string(record) };
-    const auto latitude = ParseCoordinate(hotspot.Latitude(), 90);
-    const auto longitude = ParseCoordinate(hotspot.Longitude(), 180);
-    if (!latitude || !longitude || (*latitude == 0 && *longitude == 0))
-        return std::nullopt;
-    return Coordinates { *latitude, *longitude };
+    return ParsePosition(hotspot.Latitude(), hotspot.Longitude());
 }
 
 std::string CoordinateText(double value)
@@ -222,14 +183,14 @@ ExportedFile ExportGpx(const std::vector<std::string> &records)
                  "<gpx version=\"1.1\" creator=\"Pellomar\" "
                  "xmlns=\"http://www.topografix.com/GPX/1/1\">\n";
     for (const std::string &line : records) {
-        const auto where = RecordCoordinates(line);
+        const auto where = RecordPosition(line);
         if (!where) {
             ++file.skipped;
             continue;
         }
         const HotspotRecord hotspot(line);
-        file.bytes += "  <wpt lat=\"" + CoordinateText(where->latitude) + "\" lon=\""
-            + CoordinateText(where->longitude) + "\">";
+        file.bytes += "  <wpt lat=\"" + CoordinateText(where->latitude.value) + "\" lon=\""
+            + CoordinateText(where->longitude.value) + "\">";
         appendWaypointLike(file.bytes, "name", Trim(hotspot.LocationName()));
         appendWaypointLike(file.bytes, "desc", PlaceDescription(line));
         // The schema wants the elements in this order: name, desc, type.
@@ -248,7 +209,7 @@ ExportedFile ExportKml(const std::vector<std::string> &records)
                  "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n"
                  "<name>Pellomar hotspots</name>\n";
     for (const std::string &line : records) {
-        const auto where = RecordCoordinates(line);
+        const auto where = RecordPosition(line);
         if (!where) {
             ++file.skipped;
             continue;
@@ -258,8 +219,8 @@ ExportedFile ExportKml(const std::vector<std::string> &records)
         appendWaypointLike(file.bytes, "name", Trim(hotspot.LocationName()));
         appendWaypointLike(file.bytes, "description", PlaceDescription(line));
         // KML writes longitude first.
-        file.bytes += "<Point><coordinates>" + CoordinateText(where->longitude) + ","
-            + CoordinateText(where->latitude) + "</coordinates></Point></Placemark>\n";
+        file.bytes += "<Point><coordinates>" + CoordinateText(where->longitude.value) + ","
+            + CoordinateText(where->latitude.value) + "</coordinates></Point></Placemark>\n";
         ++file.written;
     }
     file.bytes += "</Document>\n</kml>\n";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reference/coordinates.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,17 +37,8 @@ std::string CsvField(std::string_view text);
 // characters XML 1.0 forbids left out.
 std::string XmlText(std::string_view text);
 
-// A latitude (range 90) or longitude (range 180) as the directory writes it: a decimal number
-// with "." as the point, spaces around allowed. nullopt for anything else.
-std::optional<double> ParseCoordinate(std::string_view text, double range);
-
-struct Coordinates {
-    double latitude;
-    double longitude;
-};
-// Both coordinates of a record when they are valid; "0" and "0" means the directory does not
-// know where the hotspot is.
-std::optional<Coordinates> RecordCoordinates(std::string_view record);
+// Where the record's hotspot is (ParsePosition); nothing without a valid position.
+std::optional<Position> RecordPosition(std::string_view record);
 
 // The shortest decimal text that reads back as the same number.
 std::string CoordinateText(double value);

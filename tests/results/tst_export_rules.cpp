@@ -224,48 +224,11 @@ private Q_SLOTS:
         QCOMPARE(rows->size(), 1);
     }
 
-    void coordinates_data()
+    void unknownPositionIsSkipped()
     {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<double>("range");
-        QTest::addColumn<bool>("valid");
-        QTest::addColumn<double>("value");
-        QTest::newRow("decimal") << QByteArray("48.8566") << 90.0 << true << 48.8566;
-        QTest::newRow("negative") << QByteArray("-122.4194") << 180.0 << true << -122.4194;
-        QTest::newRow("spaces around") << QByteArray("  12.5 ") << 90.0 << true << 12.5;
-        QTest::newRow("integer") << QByteArray("7") << 90.0 << true << 7.0;
-        QTest::newRow("leading point") << QByteArray(".5") << 90.0 << true << 0.5;
-        QTest::newRow("edge 90") << QByteArray("90") << 90.0 << true << 90.0;
-        QTest::newRow("edge -180") << QByteArray("-180") << 180.0 << true << -180.0;
-        QTest::newRow("past 90") << QByteArray("90.0001") << 90.0 << false << 0.0;
-        QTest::newRow("past 180") << QByteArray("181") << 180.0 << false << 0.0;
-        QTest::newRow("empty") << QByteArray("") << 90.0 << false << 0.0;
-        QTest::newRow("dash") << QByteArray("-") << 90.0 << false << 0.0;
-        QTest::newRow("comma point") << QByteArray("48,85") << 90.0 << false << 0.0;
-        QTest::newRow("exponent") << QByteArray("1e1") << 90.0 << false << 0.0;
-        QTest::newRow("inf") << QByteArray("inf") << 90.0 << false << 0.0;
-        QTest::newRow("nan") << QByteArray("nan") << 90.0 << false << 0.0;
-        QTest::newRow("plus") << QByteArray("+5") << 90.0 << false << 0.0;
-        QTest::newRow("trailing text") << QByteArray("5N") << 90.0 << false << 0.0;
-        QTest::newRow("tab") << QByteArray("\t5") << 90.0 << false << 0.0;
-    }
-    void coordinates()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(double, range);
-        QFETCH(bool, valid);
-        QFETCH(double, value);
-        const auto parsed = ParseCoordinate(text.toStdString(), range);
-        QCOMPARE(parsed.has_value(), valid);
-        if (valid)
-            QCOMPARE(*parsed, value);
-    }
-
-    void unknownPositionZeroZeroIsSkipped()
-    {
-        QVERIFY(!RecordCoordinates(record("x", "0", "0")));
-        QVERIFY(RecordCoordinates(record("x", "0", "9.5")));
-        QVERIFY(!RecordCoordinates(record("x", "", "9.5")));
+        QVERIFY(!RecordPosition(record("x", "0", "0")));
+        QVERIFY(RecordPosition(record("x", "0", "9.5")));
+        QVERIFY(!RecordPosition(record("x", "", "9.5")));
     }
 
     void coordinateTextReadsBack_data()

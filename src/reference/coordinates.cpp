@@ -1,0 +1,47 @@
+#include "reference/coordinates.h"
+
+#include "reference/text_fields.h"
+
+#include <charconv>
+
+namespace pellomar {
+
+std::optional<Coordinate> ParseCoordinate(std::string_view text, double range)
+{
+    // Far longer than any real coordinate; keeps a map address short.
+    constexpr std::size_t MaxLength = 24;
+    text = Trim(text);
+    if (text.empty() || text.size() > MaxLength)
+        return std::nullopt;
+    std::string_view body = text;
+    const bool negative = body.front() == '-';
+    if (body.front() == '+' || negative)
+        body.remove_prefix(1);
+    int digits = 0;
+    int points = 0;
+    for (const char c : body) {
+        if (c >= '0' && c <= '9')
+            ++digits;
+        else if (c != '.' || ++points > 1)
+            return std::nullopt;
+    }
+    double magnitude = 0;
+    const auto [end, error] = std::from_chars(body.data(), body.data() + body.size(), magnitude);
+    if (digits == 0 || error != std::errc() || end != body.data() + body.size()
+        || magnitude > range)
+        return std::nullopt;
+    // No "-0" value: a sign on nothing means nothing.
+    const double value = negative && magnitude != 0 ? -magnitude : magnitude;
+    return Coordinate { value, (negative ? "-" : "") + std::string(body) };
+}
+
+std::optional<Position> ParsePosition(std::string_view latitude, std::string_view longitude)
+{
+    auto lat = ParseCoordinate(latitude, 90);
+    auto lon = ParseCoordinate(longitude, 180);
+    if (!lat || !lon || (lat->value == 0 && lon->value == 0))
+        return std::nullopt;
+    return Position { std::move(*lat), std::move(*lon) };
+}
+
+} // namespace pellomar
