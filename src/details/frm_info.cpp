@@ -28,13 +28,6 @@ namespace pellomar {
 
 namespace {
 
-// True when the named file's length can be read: an existing file, not a folder.
-bool FileExists(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
-}
-
 QLabel *makeLabel(
     QWidget *parent, const QString &name, const QString &caption, QRect geometry, bool bold = false)
 {
@@ -353,20 +346,8 @@ void frmInfo::SaveHotspot_Click()
         = SaveDialog::getSaveFileName(this, QStringLiteral("Text Files (*.txt)"));
     if (fileName.trimmed().isEmpty())
         return;
-    if (FileExists(fileName)
-        && MessageBox::show(this, QMessageBox::Critical, QString(),
-               QStringLiteral("File exists... would you like to overwrite?"),
-               QMessageBox::Yes | QMessageBox::No)
-            != QMessageBox::Yes)
-        return;
-
-    const std::string text = SavedHotspotText(m_details);
-    const QString error = writeFileAtomically(fileName, QByteArray::fromStdString(text));
-    if (!error.isEmpty()) {
-        MessageBox::show(this, QMessageBox::Critical, QString(), error);
-        return;
-    }
-    MessageBox::show(this, QMessageBox::Information, QStringLiteral("Saved"),
+    saveChosenFile(this, fileName, QByteArray::fromStdString(SavedHotspotText(m_details)),
+        QStringLiteral("Saved"),
         QStringLiteral("Hotspot Information Saved!\r\n\r\n")
             + QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath()));
 }

@@ -1,6 +1,10 @@
 #include "platform/save_dialog.h"
 
+#include "platform/file_io.h"
+#include "platform/message_box.h"
+
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace pellomar::SaveDialog {
 
@@ -30,3 +34,29 @@ void setResponder(Responder answer)
 }
 
 } // namespace pellomar::SaveDialog
+
+namespace pellomar {
+
+SaveOutcome saveChosenFile(QWidget *parent, const QString &fileName, const QByteArray &bytes,
+    const QString &savedTitle, const QString &saved, const QString &failed)
+{
+    SaveOutcome outcome;
+    // A folder of that name is no file to replace: the write says why it fails.
+    const QFileInfo existing(fileName);
+    if (existing.exists() && !existing.isDir()
+        && MessageBox::show(parent, QMessageBox::Critical, QString(),
+               QStringLiteral("File exists... would you like to overwrite?"),
+               QMessageBox::Yes | QMessageBox::No)
+            != QMessageBox::Yes)
+        return outcome;
+    outcome.error = writeFileAtomically(fileName, bytes);
+    if (!outcome.error.isEmpty()) {
+        MessageBox::show(parent, QMessageBox::Critical, QString(), failed + outcome.error);
+        return outcome;
+    }
+    outcome.saved = true;
+    MessageBox::show(parent, QMessageBox::Information, savedTitle, saved);
+    return outcome;
+}
+
+} // namespace pellomar

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 
@@ -25,5 +26,17 @@ using Responder = std::function<QString(const Request &)>;
 void setResponder(Responder answer);
 
 } // namespace SaveDialog
+
+// How saving a file the user chose went: written, or why not ("" when the user said No).
+struct SaveOutcome {
+    bool saved = false;
+    QString error;
+};
+
+// Writes `bytes` to `fileName`, a file the user chose: asks before replacing a file that exists,
+// writes it whole where the user pointed, then tells the user how it went: `failed` followed by
+// the reason, or `saved` in a box titled `savedTitle`.
+SaveOutcome saveChosenFile(QWidget *parent, const QString &fileName, const QByteArray &bytes,
+    const QString &savedTitle, const QString &saved, const QString &failed = {});
 
 } // namespace pellomar

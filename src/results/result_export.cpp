@@ -62,14 +62,6 @@ ExportReport exportResults(QWidget *parent, const ResultListModel &model)
     }
     report.path = QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath());
 
-    const QFileInfo existing(fileName);
-    if (existing.exists()
-        && MessageBox::show(parent, QMessageBox::Critical, QString(),
-               QStringLiteral("File exists... would you like to overwrite?"),
-               QMessageBox::Yes | QMessageBox::No)
-            != QMessageBox::Yes)
-        return report;
-
     std::vector<std::string> records;
     records.reserve(std::size_t(model.shownCount()));
     for (int position = 1; position <= model.shownCount(); ++position)
@@ -78,21 +70,17 @@ ExportReport exportResults(QWidget *parent, const ResultListModel &model)
     report.written = file.written;
     report.skipped = file.skipped;
 
-    report.error = writeFileAtomically(
-        fileName, QByteArray(file.bytes.data(), qsizetype(file.bytes.size())));
-    if (!report.error.isEmpty()) {
-        MessageBox::show(parent, QMessageBox::Critical, QString(),
-            QStringLiteral("The results could not be exported.\r\n\r\n%1").arg(report.error));
-        return report;
-    }
-    report.done = true;
     QString text
         = QStringLiteral("%1 exported to\r\n\r\n%2").arg(hotspots(file.written), report.path);
     if (file.skipped > 0) {
         text += QStringLiteral("\r\n\r\n%1 without valid coordinates left out.")
                     .arg(hotspots(file.skipped));
     }
-    MessageBox::show(parent, QMessageBox::Information, QStringLiteral("Exported"), text);
+    const SaveOutcome saved = saveChosenFile(parent, fileName,
+        QByteArray(file.bytes.data(), qsizetype(file.bytes.size())), QStringLiteral("Exported"),
+        text, QStringLiteral("The results could not be exported.\r\n\r\n"));
+    report.done = saved.saved;
+    report.error = saved.error;
     return report;
 }
 
