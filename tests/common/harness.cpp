@@ -7,6 +7,7 @@
 #include "search/search_exchange.h"
 
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QEventLoop>
 #include <QFile>
 #include <QLabel>
@@ -67,6 +68,7 @@ MainWindowHarness::MainWindowHarness(
     context.server = server;
     context.dataDir = m_dir.path();
     context.referenceDir = binDir();
+    m_context = context;
     if (previousResults) {
         if (!putScrambled(context.resultFilePath(), *previousResults))
             qWarning("cannot store the previous results");
@@ -76,7 +78,13 @@ MainWindowHarness::MainWindowHarness(
                 && file.setFileTime(stored, QFileDevice::FileModificationTime)))
             qWarning("cannot date the previous results");
     }
-    m_window = std::make_unique<frmMain>(context, shippedCountries(), shippedLocationTypes());
+    reopen();
+}
+
+void MainWindowHarness::reopen()
+{
+    m_window.reset();
+    m_window = std::make_unique<frmMain>(m_context, shippedCountries(), shippedLocationTypes());
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))
         qWarning("main window not exposed");
@@ -189,16 +197,31 @@ FileSizeLimit::~FileSizeLimit()
     std::signal(SIGXFSZ, m_oldHandler);
 }
 
+namespace {
+
+// A file's SHA-256, so that a kept file of any size costs no memory; empty for a file that
+// cannot be read (a folder's stays empty too).
+QByteArray hashOf(const QString &path)
+{
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
+        return {};
+    return hash.result();
+}
+
+} // namespace
+
 void KeptFiles::keep(const QString &path)
 {
-    m_files.append({ path, fileBytes(path) });
+    m_files.append({ path, hashOf(path) });
 }
 
 QString KeptFiles::changed() const
 {
     QStringList changed;
-    for (const auto &[path, bytes] : m_files) {
-        if (fileBytes(path) != bytes || !QFile::exists(path))
+    for (const auto &[path, hash] : m_files) {
+        if (hashOf(path) != hash || !QFile::exists(path))
             changed << path;
     }
     return changed.join(u' ');

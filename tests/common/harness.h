@@ -53,6 +53,8 @@ public:
     explicit MainWindowHarness(const ServerAddress &server,
         const std::string *previousResults = nullptr, const QDateTime &stored = {});
     ~MainWindowHarness();
+    // Closes the window and opens it again over the same data folder, as the next start does.
+    void reopen();
 
     frmMain &window() const { return *m_window; }
     const AppContext &context() const { return m_window->context(); }
@@ -83,6 +85,7 @@ public:
 private:
     RecordedBoxes m_boxes;
     QTemporaryDir m_dir;
+    AppContext m_context;
     std::unique_ptr<frmMain> m_window;
 };
 
@@ -119,7 +122,7 @@ private:
 };
 
 // Files a fault must leave alone (the previous result file, a hotspot saved earlier), with
-// their bytes taken when they were kept.
+// their hashes taken when they were kept.
 class KeptFiles {
 public:
     void keep(const QString &path);
