@@ -17,11 +17,11 @@ namespace pellomar {
 
 namespace {
 
-// A server on this machine has accepted the connection by the time connect(2) returns. Taken
-// up at once, the request goes out before the window repaints its status line rather than a
-// turn of the event loop later. Anything else (a host name, another machine, a server that
-// refuses) is left to QTcpSocket's own connect, which also reports the reason. True when
-// `socket` holds the connection.
+// A server on the same computer (a loopback address) has accepted the connection by the time
+// connect(2) returns. Taken up at once, the request goes out before the window repaints its
+// status line rather than a turn of the event loop later. Anything else (a host name, another
+// machine, a server that refuses) is left to QTcpSocket's own connect, which also reports the
+// reason. True when `socket` holds the connection.
 bool connectAtOnce(QTcpSocket &socket, const ServerAddress &server)
 {
 #if defined(Q_OS_LINUX)

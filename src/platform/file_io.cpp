@@ -80,10 +80,10 @@ QString replaceSynced(const QString &path, const QByteArray &data)
 }
 
 // The replaced file's blocks are freed when its last name and its last descriptor are gone,
-// which is inside rename(2) unless something still holds it open; on this ext4 disk (mounted
-// with discard) that alone took half a millisecond, longer than the rest of the replace. Held
-// open across the rename, the old file is freed when it is closed: by a pool thread, unless
-// the holder lets it go itself.
+// which is inside rename(2) unless something still holds it open, and freeing them (on a disk
+// that discards them) can take longer than the rest of the replace. Held open across the
+// rename, the old file is freed when it is closed: by a pool thread, unless the holder lets it
+// go itself.
 int holdReplaced(const QString &path)
 {
 #if defined(Q_OS_UNIX)

@@ -27,15 +27,10 @@ StoredReply checkSearchReply(const QByteArray &reply);
 // Both in turn: checks a whole reply and replaces the result file with it.
 StoredReply storeSearchReply(const QByteArray &reply, const QString &path);
 
-// One search at a time with the directory server: sends the request, and when the server
-// has closed the connection checks and reduces the reply and stores it as the result file,
-// already scrambled, in one atomic replace. Nothing is stored when anything fails, so the
-// previous result file stays as it was.
-//
-// The file is written on a thread of its own while `replyReady` lets the window show the rows
-// from the same text; `stored`, or `notStored` and `failed`, follows from the event loop once
-// the file is written. A window that showed the rows of a reply that could not be stored goes
-// back to what the file holds.
+// One search at a time: sends the request, checks the reply once the server has closed the
+// connection, and stores it scrambled as the result file in one atomic replace, or nothing.
+// The file is written on a thread of its own while `replyReady` lets the window show the rows;
+// if that write fails, `notStored` tells the window to go back to what the file holds.
 class SearchExchange : public QObject {
     Q_OBJECT
 
