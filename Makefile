@@ -5,6 +5,13 @@ JOBS ?= $(shell nproc)
 # The whole suite runs a second time under AddressSanitizer and UndefinedBehaviorSanitizer.
 SANITIZE_BUILD ?= build-asan
 
+# Without a display the window cannot open: one line says so before anything is set up or built.
+ifneq ($(filter run,$(MAKECMDGOALS)),)
+ifeq ($(DISPLAY)$(WAYLAND_DISPLAY),)
+$(error no display (neither DISPLAY nor WAYLAND_DISPLAY is set): run 'make run' in a desktop session, or 'make screenshot' to see the program without one)
+endif
+endif
+
 .PHONY: all setup configure build run test test-fast test-sanitize bench screenshot fuzz format clean package install-check size
 
 all: build
@@ -55,7 +62,8 @@ fuzz: setup
 package: build
 	cd $(BUILD) && cpack -G DEB
 
-# Installs both packages into a throw-away Debian 12 root (debootstrap, as root) and runs them.
+# Runs lintian on both packages, then installs them into a throw-away Debian 12 root
+# (debootstrap, as root) and runs them.
 install-check: package
 	scripts/check-package.sh $(BUILD)
 

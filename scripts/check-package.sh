@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Checks that the Debian packages built by `make package` install and run on a clean Debian 12:
-# a minimal Debian 12 root made by debootstrap, `dpkg -i` of both packages and `apt-get -f
+# Checks the Debian packages built by `make package`: lintian finds no error and no warning in
+# either, and they install and run on a clean Debian 12: a minimal Debian 12 root made by
+# debootstrap, `dpkg -i` of both packages and `apt-get -f
 # install` for their dependencies inside a chroot, then `pellomar --version`, a start-up of the
 # window on Qt's offscreen platform (reference files found in the share folder without any
 # option) and the demo directory answering a request.
@@ -22,6 +23,16 @@ command -v debootstrap >/dev/null || { echo "check-package: debootstrap is missi
 shopt -s nullglob
 debs=("$build"/pellomar_*.deb "$build"/pellomar-directory_*.deb)
 [ ${#debs[@]} -eq 2 ] || { echo "check-package: no packages in $build; run make package" >&2; exit 1; }
+
+command -v lintian >/dev/null || { echo "check-package: lintian is missing; run make setup" >&2; exit 1; }
+# Errors and warnings fail; informational tags are printed but pass.
+report=$(lintian --no-tag-display-limit "${debs[@]}" 2>&1 | grep -v 'running with root privileges' || true)
+[ -z "$report" ] || echo "$report"
+if grep -q '^[EW]: ' <<<"$report"; then
+  echo "check-package: FAILED: lintian reports errors or warnings" >&2
+  exit 1
+fi
+echo "check-package: lintian finds no error and no warning"
 
 root=$(mktemp -d "${TMPDIR:-/var/tmp}/pellomar-check.XXXXXX")
 mounted=()
@@ -83,6 +94,8 @@ set -e
 ! grep -q '^pellomar: ' "$root/tmp/start.log" || { cat "$root/tmp/start.log" >&2; fail "the program reported an error"; }
 [ -d "$root/tmp/home/.local/share/pellomar" ] || fail "no per-user data folder was made"
 echo "check-package: the window started with the installed reference files"
+in_root sh -c 'test -s /usr/share/man/man1/pellomar.1.gz && test -s /usr/share/man/man1/pellomar-directory.1.gz' \
+  || fail "the manual pages are not installed"
 
 # The demo directory starts from its share folder and answers its home page.
 in_root bash -c '

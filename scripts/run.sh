@@ -3,6 +3,13 @@
 # loopback port; the server stops when the program exits. Arguments after the build folder
 # go to the program.
 set -euo pipefail
+
+# Without a display the window cannot open: say so in one line, before anything starts.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "run: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); run 'make run' in a desktop session, or 'make screenshot' to see the program without one" >&2
+  exit 1
+fi
+
 build=${1:-build}
 shift || true
 program="$build/bin/pellomar"
