@@ -26,7 +26,7 @@ debs=("$build"/pellomar_*.deb "$build"/pellomar-directory_*.deb)
 
 command -v lintian >/dev/null || { echo "check-package: lintian is missing; run make setup" >&2; exit 1; }
 # Errors and warnings fail; informational tags are printed but pass.
-report=$(lintian --no-tag-display-limit "${debs[@]}" 2>&1 | grep -v 'running with root privileges' || true)
+report=$(lintian --tag-display-limit 0 "${debs[@]}" 2>&1 | grep -v 'running with root privileges' || true)
 [ -z "$report" ] || echo "$report"
 if grep -q '^[EW]: ' <<<"$report"; then
   echo "check-package: FAILED: lintian reports errors or warnings" >&2
