@@ -1,4 +1,7 @@
 #include "common/demo_server.h"
+#include "dataset/dataset_generator.h"
+#include "dataset/location_picture.h"
+#include "reference/reference_table.h"
 #include "reference/text_fields.h"
 
 #include <QDeadlineTimer>
@@ -11,6 +14,7 @@
 #include <memory>
 #include <set>
 
+using namespace pellomar::directory;
 using namespace pellomar::test;
 using namespace Qt::Literals::StringLiterals;
 using Records = std::vector<std::vector<std::string>>;
@@ -190,6 +194,13 @@ private Q_SLOTS:
         const HttpReply reply = clientGet(port(), "/browse-app.php" + query);
         QCOMPARE(reply.status, 200);
         QVERIFY(reply.closedByServer);
+        // Logged with bytes outside printable ASCII as %XX, the body's size and milliseconds.
+        const QRegularExpression logged(u"^GET /browse-app\\.php%1 200 %2 \\d+\\.\\dms$"_s.arg(
+                                            QRegularExpression::escape(QString::fromLatin1(
+                                                QByteArray(query).replace("\xfc", "%FC"))),
+                                            QString::number(reply.body.size())),
+            QRegularExpression::MultilineOption);
+        QTRY_VERIFY2(logged.match(m_server.output()).hasMatch(), qPrintable(m_server.output()));
         if (records < 0) {
             QCOMPARE(reply.body, expected + "\r\n");
             return;
@@ -378,18 +389,6 @@ private Q_SLOTS:
             NoMatch + "\r\n");
     }
 
-    void requestsAreLogged()
-    {
-        const HttpReply reply = clientGet(port(), "/browse-app.php?country=NZ&city=Queenstown");
-        const HttpReply latin1 = clientGet(port(), "/browse-app.php?country=DE&city=K\xf6ln");
-        const QRegularExpression lines(
-            u"^GET /browse-app\\.php\\?country=NZ&city=Queenstown 200 %1 \\d+\\.\\dms\nGET /browse-app\\.php\\?country=DE&city=K%F6ln 200 %2 \\d+\\.\\dms$"_s
-                .arg(reply.body.size())
-                .arg(latin1.body.size()),
-            QRegularExpression::MultilineOption);
-        QTRY_VERIFY2(lines.match(m_server.output()).hasMatch(), qPrintable(m_server.output()));
-    }
-
     void submissionIsStoredAndFoundByTheNextSearch()
     {
         const QStringList database { u"--database"_s, m_dir.filePath(u"directory.db"_s) };
@@ -498,6 +497,37 @@ private Q_SLOTS:
             QCOMPARE(QProcess::execute(u"diff"_s,
                          { u"-r"_s, u"-q"_s, bin + u"/directory"_s, out.filePath(u"data"_s) }),
                 0);
+    }
+
+    // giflib writes the painted palette picture pixel for pixel.
+    void gifPicturesHoldWhatWasPainted()
+    {
+        const QString source = qEnvironmentVariable("PELLOMAR_SOURCE_DIR") + u'/';
+        const auto text = [&](const char *path) {
+            return fileBytes(source + QString::fromLatin1(path)).toStdString();
+        };
+        std::string why;
+        const auto dataset
+            = generateDataset(*parseWorldTable(text("server/dataset/world.txt"), why),
+                *parseWordLists(text("server/dataset/words.txt"), why),
+                pellomar::ParseCountries(text("data/countries.txt")).table,
+                pellomar::ParseLocationTypes(text("data/locations.txt")).table);
+        int gifs = 0;
+        for (const auto &order : dataset.pictures) {
+            if (order.format != PictureFormat::Gif || ++gifs > 50)
+                continue;
+            const QImage gif(qEnvironmentVariable("PELLOMAR_BIN_DIR") + u"/directory/"_s
+                + QString::fromStdString(order.path));
+            const IndexedPicture painted
+                = paintLocationPicture(order.width, order.height, order.seed);
+            QCOMPARE(gif.size(), QSize(painted.width, painted.height));
+            for (int i = 0; i < painted.width * painted.height; ++i) {
+                const auto [r, g, b] = painted.at(i % painted.width, i / painted.width);
+                if (gif.pixel(i % painted.width, i / painted.width) != qRgb(r, g, b))
+                    QFAIL(qPrintable(QString::fromStdString(order.path)));
+            }
+        }
+        QVERIFY(gifs > 50);
     }
 };
 
