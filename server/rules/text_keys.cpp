@@ -1,6 +1,5 @@
 #include "rules/text_keys.h"
 
-#include "reference/text_encoding.h"
 #include "reference/text_fields.h"
 
 #include <algorithm>
@@ -31,14 +30,14 @@ icu::UnicodeString transliterated(const icu::Transliterator *rules, std::string_
 
 } // namespace
 
-std::string searchKey(std::string_view text)
+std::string searchKey(std::string_view utf8Text)
 {
     // Latin-ASCII drops accents and spells ß, æ, ø, ł, þ and œ in ASCII; limited to Latin
     // letters, so that signs such as × and « stay what they are. Made once: making a
     // transliterator reads ICU's rule data.
     static const auto latinInAscii = transliterator(u"NFC; [:Latin:] Latin-ASCII");
     std::string key;
-    return transliterated(latinInAscii.get(), AsUtf8(Trim(text))).foldCase().toUTF8String(key);
+    return transliterated(latinInAscii.get(), Trim(utf8Text)).foldCase().toUTF8String(key);
 }
 
 std::string postalKey(std::string_view text)

@@ -7,8 +7,8 @@ namespace pellomar::directory {
 
 // The form in which city names are compared: spaces around removed, Latin letters spelled
 // without their accents, every letter case-folded, so "MÜNCHEN", "münchen" and "Munchen" find
-// the same city. Bytes that are not UTF-8 are read as Latin-1.
-std::string searchKey(std::string_view text);
+// the same city.
+std::string searchKey(std::string_view utf8Text);
 
 // The form in which postal codes are compared: without spaces, upper-cased, so "sw1a1aa" finds
 // "SW1A 1AA".
