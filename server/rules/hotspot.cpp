@@ -51,20 +51,17 @@ std::optional<Hotspot> parseDatasetLine(std::string_view line)
         parts[i] = line.substr(0, tab);
         line.remove_prefix(tab == std::string_view::npos ? line.size() : tab + 1);
     }
-    Hotspot h;
-    const auto idText = parts[0];
-    const auto [end, ec] = std::from_chars(idText.data(), idText.data() + idText.size(), h.id);
+    std::int64_t id = 0;
+    const auto [end, ec] = std::from_chars(parts[0].data(), parts[0].data() + parts[0].size(), id);
     const auto access = parseTypeCode(parts[2]);
     const auto technology = parseTypeCode(parts[14]);
-    if (ec != std::errc() || end != idText.data() + idText.size() || h.id <= 0 || !access
+    if (ec != std::errc() || end != parts[0].data() + parts[0].size() || id <= 0 || !access
         || !technology)
         return std::nullopt;
-    h = { h.id, std::string(parts[1]), *access, std::string(parts[3]), std::string(parts[4]),
-        std::string(parts[5]), std::string(parts[6]), std::string(parts[7]), std::string(parts[8]),
-        std::string(parts[9]), std::string(parts[10]), std::string(parts[11]),
-        std::string(parts[12]), std::string(parts[13]), *technology, std::string(parts[15]),
-        std::string(parts[16]), std::string(parts[17]) };
-    return h;
+    const auto text = [&parts](std::size_t i) { return std::string(parts[i]); };
+    return Hotspot { id, text(1), *access, text(3), text(4), text(5), text(6), text(7), text(8),
+        text(9), text(10), text(11), text(12), text(13), *technology, text(15), text(16),
+        text(17) };
 }
 
 } // namespace pellomar::directory

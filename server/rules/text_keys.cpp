@@ -2,7 +2,6 @@
 
 #include "reference/text_fields.h"
 
-#include <algorithm>
 #include <memory>
 #include <unicode/translit.h>
 
