@@ -2,9 +2,10 @@
 
 #include "directory_store.h"
 #include "reference/reference_table.h"
+#include "reference/text_encoding.h"
+#include "reference/text_fields.h"
 #include "rules/home_page.h"
 #include "rules/search_request.h"
-#include "rules/text_keys.h"
 #include "rules/wire_format.h"
 
 #include <algorithm>
@@ -210,8 +211,8 @@ MHD_Result collectFormField(void *exchange, MHD_ValueKind, const char *key, cons
     return MHD_YES;
 }
 
-} // namespace
-
+// One line of the request log: method, target (bytes outside printable ASCII written as %XX),
+// status, body bytes and milliseconds.
 std::string requestLogLine(std::string_view method, std::string_view target, int status,
     std::size_t bytes, double milliseconds)
 {
@@ -232,6 +233,8 @@ std::string requestLogLine(std::string_view method, std::string_view target, int
     return line + tail;
 }
 
+} // namespace
+
 // The server runs on one thread, the caller of run(): libmicrohttpd's event loop on epoll,
 // driven from here, with every callback on this thread, so a slow client holds a connection
 // but no thread. libmicrohttpd's own time-out restarts with every byte received, so the
@@ -243,6 +246,8 @@ struct DirectoryServer::Private {
     std::unique_ptr<DirectoryStore> store;
     ReferenceFile countries { ReferenceTable(0), 0 };
     ReferenceFile locationTypes { ReferenceTable(0), 0 };
+    // By code as the store keeps it, upper-cased.
+    std::unordered_map<std::string, std::string> locationTypeNames;
     MHD_Daemon *daemon = nullptr;
     int wake = -1; // an eventfd that stop() makes readable
     ReplyCache cache;
@@ -260,13 +265,10 @@ struct DirectoryServer::Private {
     }
 
     // The name as written in locations.txt; the code itself for a type no longer listed.
-    std::string locationTypeName(std::string_view code) const
+    std::string locationTypeName(const std::string &code) const
     {
-        for (const auto &row : locationTypes.table.rows()) {
-            if (codeKey(row.code) == codeKey(code))
-                return row.name;
-        }
-        return std::string(code);
+        const auto it = locationTypeNames.find(code);
+        return it == locationTypeNames.end() ? code : it->second;
     }
 
     MHD_Result queue(MHD_Connection *connection, Exchange &e, int status, const Reply &reply)
@@ -363,7 +365,7 @@ struct DirectoryServer::Private {
         } else {
             // The visitor gets the form back as typed, so nothing is lost.
             for (const auto &[key, value] : form)
-                page.values[key] = utf8FromRequestBytes(value);
+                page.values[key] = AsUtf8(value);
             page.errors = std::move(check.errors);
             if (!failure.empty())
                 page.errors.push_back("The directory could not store the hotspot: " + failure);
@@ -542,6 +544,8 @@ std::unique_ptr<DirectoryServer> DirectoryServer::create(
     }
     p.countries = ParseCountries(*countriesText);
     p.locationTypes = ParseLocationTypes(*locationsText);
+    for (const auto &row : p.locationTypes.table.rows())
+        p.locationTypeNames.try_emplace(UpperTrim(row.code), row.name);
 
     p.store
         = DirectoryStore::open(setup.databasePath.empty() ? ":memory:" : setup.databasePath, error);

@@ -37,9 +37,4 @@ private:
     std::unique_ptr<Private> d;
 };
 
-// One line of the request log: method, target (bytes outside printable ASCII written as
-// %XX), status, body bytes and milliseconds.
-std::string requestLogLine(std::string_view method, std::string_view target, int status,
-    std::size_t bytes, double milliseconds);
-
 } // namespace pellomar::directory

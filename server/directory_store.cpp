@@ -1,5 +1,6 @@
 #include "directory_store.h"
 
+#include "reference/text_fields.h"
 #include "rules/text_keys.h"
 
 #include <sqlite3.h>
@@ -131,7 +132,7 @@ DirectoryStore::~DirectoryStore()
 std::unique_ptr<DirectoryStore> DirectoryStore::open(const std::string &path, std::string &error)
 {
     sqlite3 *db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX;
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     if (sqlite3_open_v2(path.c_str(), &db, flags, nullptr) != SQLITE_OK) {
         error = "cannot open the database " + path + ": " + sqlite3_errmsg(db);
         sqlite3_close(db);
@@ -149,7 +150,6 @@ std::unique_ptr<DirectoryStore> DirectoryStore::open(const std::string &path, st
 
 bool DirectoryStore::isEmpty()
 {
-    std::lock_guard lock(m_mutex);
     Statement query(m_db, "SELECT 1 FROM hotspot LIMIT 1");
     return !query || sqlite3_step(query.get()) != SQLITE_ROW;
 }
@@ -174,13 +174,13 @@ bool DirectoryStore::insert(const Hotspot &h, bool keepId, std::int64_t &id, std
     insert.bind(5, h.websiteUrl);
     insert.bind(6, h.phoneNumber);
     insert.bind(7, h.emailAddress);
-    insert.bind(8, codeKey(h.locationTypeCode));
+    insert.bind(8, UpperTrim(h.locationTypeCode));
     insert.bind(9, h.address);
     insert.bind(10, h.zip);
     insert.bind(11, postalKey(h.zip));
     insert.bind(12, h.city);
     insert.bind(13, searchKey(h.city));
-    insert.bind(14, codeKey(h.countryCode));
+    insert.bind(14, UpperTrim(h.countryCode));
     insert.bind(15, h.latitude);
     insert.bind(16, h.longitude);
     insert.bind(17, std::int64_t { h.technologyCode });
@@ -197,7 +197,6 @@ bool DirectoryStore::insert(const Hotspot &h, bool keepId, std::int64_t &id, std
 
 bool DirectoryStore::load(const std::vector<Hotspot> &hotspots, std::string &error)
 {
-    std::lock_guard lock(m_mutex);
     if (!execute(m_db, "BEGIN", error))
         return false;
     for (const auto &hotspot : hotspots) {
@@ -214,7 +213,6 @@ bool DirectoryStore::load(const std::vector<Hotspot> &hotspots, std::string &err
 
 std::vector<Hotspot> DirectoryStore::search(const SearchQuery &query, std::size_t limit)
 {
-    std::lock_guard lock(m_mutex);
     const std::string sql = std::string("SELECT ") + Columns
         + " FROM hotspot WHERE country = ?1 AND (?2 IS NULL OR city_key = ?2)"
           " AND (?3 IS NULL OR zip_key = ?3) AND (?4 IS NULL OR location_type = ?4)"
@@ -237,7 +235,6 @@ std::vector<Hotspot> DirectoryStore::search(const SearchQuery &query, std::size_
 
 std::optional<std::int64_t> DirectoryStore::add(const Hotspot &hotspot, std::string &error)
 {
-    std::lock_guard lock(m_mutex);
     std::int64_t id = 0;
     if (!insert(hotspot, false, id, error))
         return std::nullopt;
@@ -246,7 +243,6 @@ std::optional<std::int64_t> DirectoryStore::add(const Hotspot &hotspot, std::str
 
 DirectoryFigures DirectoryStore::figures()
 {
-    std::lock_guard lock(m_mutex);
     Statement count(m_db,
         "SELECT count(*), count(DISTINCT country), "
         "(SELECT count(*) FROM (SELECT DISTINCT country, city_key FROM hotspot)) "

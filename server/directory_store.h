@@ -5,7 +5,6 @@
 #include "rules/search_request.h"
 
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,7 +13,7 @@ struct sqlite3;
 
 namespace pellomar::directory {
 
-// The directory's hotspots in SQLite. One connection, used by one request at a time.
+// The directory's hotspots in SQLite: one connection, used from the server's one thread.
 class DirectoryStore {
 public:
     ~DirectoryStore();
@@ -44,7 +43,6 @@ private:
     bool insert(const Hotspot &hotspot, bool keepId, std::int64_t &id, std::string &error);
 
     sqlite3 *m_db;
-    std::mutex m_mutex;
 };
 
 } // namespace pellomar::directory

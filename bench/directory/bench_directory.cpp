@@ -8,6 +8,7 @@
 // benchmark (exit status 1) and shows in the table.
 
 #include "common/bench_figures.h"
+#include "common/demo_server.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -32,41 +33,6 @@ constexpr int SearchTimeoutMs = 5000;
 
 const QByteArray CitySearch = "/browse-app.php?country=GB&city=London";
 const QByteArray CountrySearch = "/browse-app.php?country=US";
-
-// The server on a free loopback port. Its request log goes nowhere: nothing reads it here,
-// and a full pipe would stall the server.
-class Server {
-public:
-    ~Server()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(10000))
-            m_process.kill();
-        m_process.waitForFinished(5000);
-    }
-
-    bool start()
-    {
-        m_process.setStandardErrorFile(QProcess::nullDevice());
-        m_process.start(QCoreApplication::applicationDirPath() + u"/pellomar-directory"_s,
-            { QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0") });
-        const QDeadlineTimer deadline(20000);
-        while (!m_process.canReadLine()) {
-            if (deadline.hasExpired() || !m_process.waitForReadyRead(int(deadline.remainingTime())))
-                return false;
-        }
-        const QByteArray line = m_process.readLine().trimmed();
-        if (!line.startsWith("listening on 127.0.0.1:"))
-            return false;
-        port = quint16(line.mid(line.lastIndexOf(':') + 1).toUInt());
-        return port != 0;
-    }
-
-    quint16 port = 0;
-
-private:
-    QProcess m_process;
-};
 
 // Milliseconds from connecting to the server's close for one search sent as the client sends
 // it; -1 when it is not answered with 200 within the time-out.
@@ -191,20 +157,20 @@ bool benchSearchBesideSlowConnections(quint16 port)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    Server server;
+    pellomar::test::DemoServer server;
     if (!server.start()) {
-        std::printf("the demo directory server did not start\n");
+        std::printf("%s\n", qPrintable(server.error()));
         return 1;
     }
-    int failures = benchSearch(server.port, CitySearch, u"directory_city"_s,
+    int failures = benchSearch(server.port(), CitySearch, u"directory_city"_s,
         u"city search (London, 380 records)"_s, u">2000"_s, u"<50"_s);
-    failures += benchSearch(server.port, CountrySearch, u"directory_country"_s,
+    failures += benchSearch(server.port(), CountrySearch, u"directory_country"_s,
         u"country search (US, 1,000 records)"_s, u">500"_s, u"<200"_s);
     report(
         { u"directory_failures"_s, u"demo directory, failed or non-200 requests in the ab runs"_s,
             u"requests"_s, u"<1"_s, {} },
         failures);
-    const bool answered = benchSearchBesideSlowConnections(server.port);
+    const bool answered = benchSearchBesideSlowConnections(server.port());
     if (failures > 0 || !answered) {
         std::printf("%d failed requests; searches beside slow connections %s\n", failures,
             answered ? "answered" : "NOT answered");

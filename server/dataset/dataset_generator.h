@@ -34,7 +34,7 @@ struct GeneratedDataset {
 
 // The demo directory's hotspots: the same input always gives the same hotspots, byte for
 // byte, on every machine. Every location type of `locationTypes` is used.
-GeneratedDataset generateDataset(
-    const WorldTable &world, const ReferenceTable &countries, const ReferenceTable &locationTypes);
+GeneratedDataset generateDataset(const WorldTable &world, const WordLists &words,
+    const ReferenceTable &countries, const ReferenceTable &locationTypes);
 
 } // namespace pellomar::directory

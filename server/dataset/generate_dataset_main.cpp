@@ -2,13 +2,13 @@
 #include "dataset/dataset_generator.h"
 #include "dataset/location_picture.h"
 #include "reference/reference_table.h"
-#include "rules/gif_encoder.h"
 
 #include <QCoreApplication>
 #include <QImage>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <gif_lib.h>
 #include <iostream>
 #include <sstream>
 
@@ -31,7 +31,7 @@ bool writeFile(const fs::path &path, std::string_view bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out.flush());
+    return !bytes.empty() && static_cast<bool>(out.flush());
 }
 
 bool writeJpeg(const fs::path &path, const IndexedPicture &picture)
@@ -47,10 +47,43 @@ bool writeJpeg(const fs::path &path, const IndexedPicture &picture)
     return image.save(QString::fromStdString(path.string()), "JPG", 60);
 }
 
+// The picture's own palette, padded to a power of two as GIF wants it.
+std::string gifOf(const IndexedPicture &picture)
+{
+    const int paletteBits = GifBitSize(static_cast<int>(picture.palette.size()));
+    std::vector<GifColorType> colours(std::size_t { 1 } << paletteBits, GifColorType {});
+    for (std::size_t i = 0; i < picture.palette.size(); ++i)
+        colours[i] = { picture.palette[i].r, picture.palette[i].g, picture.palette[i].b };
+    ColorMapObject *palette = GifMakeMapObject(static_cast<int>(colours.size()), colours.data());
+    std::string bytes;
+    const auto append = [](GifFileType *gif, const GifByteType *data, int size) {
+        static_cast<std::string *>(gif->UserData)
+            ->append(reinterpret_cast<const char *>(data), static_cast<std::size_t>(size));
+        return size;
+    };
+    int error = 0;
+    GifFileType *gif = EGifOpen(&bytes, append, &error);
+    // GIF89a, as the pictures were before giflib wrote them: most stay the same byte for byte.
+    if (gif)
+        EGifSetGifVersion(gif, true);
+    bool written = gif && palette
+        && EGifPutScreenDesc(gif, picture.width, picture.height, paletteBits, 0, palette) == GIF_OK
+        && EGifPutImageDesc(gif, 0, 0, picture.width, picture.height, false, nullptr) == GIF_OK;
+    // giflib masks the pixels of a line in place.
+    std::vector<GifPixelType> line(static_cast<std::size_t>(picture.width));
+    for (int y = 0; written && y < picture.height; ++y) {
+        std::copy_n(picture.pixels.begin() + y * picture.width, picture.width, line.begin());
+        written = EGifPutLine(gif, line.data(), picture.width) == GIF_OK;
+    }
+    GifFreeMapObject(palette);
+    written = gif && EGifCloseFile(gif, &error) == GIF_OK && written;
+    return written ? bytes : std::string();
+}
+
 int usage()
 {
-    std::cerr << "usage: pellomar-directory-dataset --world FILE --countries FILE --locations FILE "
-                 "--out DIR\n";
+    std::cerr << "usage: pellomar-directory-dataset --world FILE --words FILE --countries FILE "
+                 "--locations FILE --out DIR\n";
     return 2;
 }
 
@@ -64,27 +97,30 @@ int main(int argc, char **argv)
     std::map<std::string, std::string> options;
     for (int i = 1; i + 1 < argc; i += 2)
         options[argv[i]] = argv[i + 1];
-    for (const char *name : { "--world", "--countries", "--locations", "--out" }) {
+    for (const char *name : { "--world", "--words", "--countries", "--locations", "--out" }) {
         if (!options.contains(name))
             return usage();
     }
 
     const auto worldText = readFile(options["--world"]);
+    const auto wordsText = readFile(options["--words"]);
     const auto countriesText = readFile(options["--countries"]);
     const auto locationsText = readFile(options["--locations"]);
-    if (!worldText || !countriesText || !locationsText) {
+    if (!worldText || !wordsText || !countriesText || !locationsText) {
         std::cerr << "pellomar-directory-dataset: cannot read the input files\n";
         return 1;
     }
-    const auto world = parseWorldTable(*worldText);
-    if (!world.table) {
-        std::cerr << options["--world"] << ": " << world.error << "\n";
+    std::string why;
+    const auto world = parseWorldTable(*worldText, why);
+    const auto words = world ? parseWordLists(*wordsText, why) : std::nullopt;
+    if (!words) {
+        std::cerr << options[world ? "--words" : "--world"] << ": " << why << "\n";
         return 1;
     }
     const auto countries = pellomar::ParseCountries(*countriesText);
     const auto locationTypes = pellomar::ParseLocationTypes(*locationsText);
     const GeneratedDataset dataset
-        = generateDataset(*world.table, countries.table, locationTypes.table);
+        = generateDataset(*world, *words, countries.table, locationTypes.table);
     if (!dataset.problems.empty()) {
         for (const auto &problem : dataset.problems)
             std::cerr << "pellomar-directory-dataset: " << problem << "\n";
@@ -108,8 +144,7 @@ int main(int argc, char **argv)
         const fs::path file = out / order.path;
         bool written = false;
         if (order.format == PictureFormat::Gif)
-            written = writeFile(
-                file, encodeGif(picture.width, picture.height, picture.palette, picture.pixels));
+            written = writeFile(file, gifOf(picture));
         else
             written = writeJpeg(file, picture);
         if (!written) {
@@ -120,7 +155,7 @@ int main(int argc, char **argv)
     }
 
     // The table goes last and by rename: the build takes its presence as "dataset complete".
-    std::string table = datasetHeader() + "\n";
+    std::string table = std::string(DatasetHeader) + "\n";
     for (const auto &hotspot : dataset.hotspots)
         table += formatDatasetLine(hotspot) + "\n";
     const fs::path partial = out / "hotspots.txt.part";

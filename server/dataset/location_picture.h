@@ -1,11 +1,15 @@
 #pragma once
 
-#include "rules/gif_encoder.h"
-
 #include <cstdint>
 #include <vector>
 
 namespace pellomar::directory {
+
+struct Rgb {
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+};
 
 // A picture in palette form: at most 32 colours, so it can be written as a GIF unchanged.
 struct IndexedPicture {

@@ -40,13 +40,13 @@ const WorldCountry *WorldTable::country(std::string_view code) const
     return nullptr;
 }
 
-WorldTableResult parseWorldTable(std::string_view text)
+std::optional<WorldTable> parseWorldTable(std::string_view text, std::string &error)
 {
     WorldTable table;
     int lineNumber = 0;
-    const auto fail = [&lineNumber](std::string_view what) {
-        return WorldTableResult { std::nullopt,
-            "line " + std::to_string(lineNumber) + ": " + std::string(what) };
+    const auto fail = [&](std::string_view what) {
+        error = "line " + std::to_string(lineNumber) + ": " + std::string(what);
+        return std::nullopt;
     };
     for (std::string_view line : SplitLines(text)) {
         ++lineNumber;
@@ -81,7 +81,38 @@ WorldTableResult parseWorldTable(std::string_view text)
             return fail("the number of hotspots must be a positive number");
         table.cities.push_back(std::move(city));
     }
-    return WorldTableResult { std::move(table), {} };
+    return table;
+}
+
+std::span<const std::string> WordLists::list(
+    const std::string &section, const std::string &name) const
+{
+    const auto it = lists.find({ section, name });
+    return it == lists.end() ? std::span<const std::string>() : it->second;
+}
+
+std::optional<WordLists> parseWordLists(std::string_view text, std::string &error)
+{
+    WordLists words;
+    std::string section;
+    int lineNumber = 0;
+    for (std::string_view line : SplitLines(text)) {
+        ++lineNumber;
+        if (line.empty() || line.front() == '#')
+            continue;
+        if (line.front() == '[' && line.back() == ']') {
+            section = line.substr(1, line.size() - 2);
+            continue;
+        }
+        const auto parts = split(line, '|');
+        if (section.empty() || parts.size() < 2) {
+            error = "line " + std::to_string(lineNumber)
+                + ": a list needs a section before it, a name and at least one entry";
+            return std::nullopt;
+        }
+        words.lists[{ section, std::string(parts[0]) }].assign(parts.begin() + 1, parts.end());
+    }
+    return words;
 }
 
 } // namespace pellomar::directory

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,13 +31,20 @@ struct WorldTable {
     const WorldCountry *country(std::string_view code) const;
 };
 
-struct WorldTableResult {
-    std::optional<WorldTable> table;
-    // "line N: what is wrong" when the table could not be read.
-    std::string error;
+// The table of real places the dataset is built on (dataset/world.txt). Nothing, with "line N:
+// what is wrong" in `error`, when the table cannot be read.
+std::optional<WorldTable> parseWorldTable(std::string_view text, std::string &error);
+
+// The words names, addresses and descriptions are made of (dataset/words.txt): lists by
+// section and name, such as "de" "streets" or "CAFE" "names".
+struct WordLists {
+    std::map<std::pair<std::string, std::string>, std::vector<std::string>> lists;
+
+    // Empty when there is no such list.
+    std::span<const std::string> list(const std::string &section, const std::string &name) const;
 };
 
-// The table of real places the dataset is built on (dataset/world.txt).
-WorldTableResult parseWorldTable(std::string_view text);
+// Nothing, with "line N: what is wrong" in `error`, when the lists cannot be read.
+std::optional<WordLists> parseWordLists(std::string_view text, std::string &error);
 
 } // namespace pellomar::directory

@@ -1,11 +1,39 @@
 #include "rules/home_page.h"
 
 #include "reference/reference_table.h"
-#include "rules/text_keys.h"
+#include "reference/text_fields.h"
 
 namespace pellomar::directory {
 
 namespace {
+
+std::string escapeHtml(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&#39;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
 
 std::string valueOr(const FormValues &values, std::string_view key, std::string_view fallback)
 {
@@ -16,7 +44,7 @@ std::string valueOr(const FormValues &values, std::string_view key, std::string_
 std::string option(std::string_view value, std::string_view text, std::string_view selected)
 {
     std::string html = "<option value=\"" + escapeHtml(value) + "\"";
-    if (codeKey(value) == codeKey(selected))
+    if (UpperTrim(value) == UpperTrim(selected))
         html += " selected";
     return html + ">" + escapeHtml(text) + "</option>";
 }
@@ -83,34 +111,6 @@ code { background: #e6ebf1; padding: 1px 4px; }
 )";
 
 } // namespace
-
-std::string escapeHtml(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&#39;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
 
 std::string renderHomePage(const HomePage &page)
 {

@@ -31,9 +31,6 @@ struct HomePage {
     std::string notice;
 };
 
-// Text for HTML element content and attribute values.
-std::string escapeHtml(std::string_view text);
-
 std::string renderHomePage(const HomePage &page);
 
 // The form submission's address.

@@ -1,7 +1,9 @@
 #include "rules/hotspot.h"
 
+#include "reference/text_fields.h"
+
+#include <array>
 #include <charconv>
-#include <vector>
 
 namespace pellomar::directory {
 
@@ -9,132 +11,57 @@ namespace {
 
 constexpr std::size_t DatasetColumns = 18;
 
-std::optional<int> parseSmallCode(std::string_view text)
+} // namespace
+
+std::string_view accessTypeText(int code)
 {
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
+    constexpr std::string_view texts[] = { "free", "free (with registration)", "commercial" };
+    return code >= 1 && code <= 3 ? texts[code - 1] : std::string_view();
+}
+
+std::optional<int> parseTypeCode(std::string_view text)
+{
+    text = Trim(text);
     if (text.size() != 1 || text[0] < '1' || text[0] > '3')
         return std::nullopt;
     return text[0] - '0';
 }
 
-std::vector<std::string_view> splitTabs(std::string_view line)
-{
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const auto tab = line.find('\t', start);
-        if (tab == std::string_view::npos) {
-            parts.push_back(line.substr(start));
-            return parts;
-        }
-        parts.push_back(line.substr(start, tab - start));
-        start = tab + 1;
-    }
-}
-
-} // namespace
-
-std::string_view accessTypeText(int code)
-{
-    switch (code) {
-    case 1:
-        return "free";
-    case 2:
-        return "free (with registration)";
-    case 3:
-        return "commercial";
-    default:
-        return {};
-    }
-}
-
-std::optional<int> parseAccessTypeCode(std::string_view text)
-{
-    return parseSmallCode(text);
-}
-
-std::optional<int> parseTechnologyCode(std::string_view text)
-{
-    return parseSmallCode(text);
-}
-
-std::string datasetHeader()
-{
-    return "id\tlocation_name\taccess_type\toperator\twebsite\tphone\temail\tlocation_type\t"
-           "address\tzip\tcity\tcountry\tlatitude\tlongitude\ttechnology\tssid\tdescription\t"
-           "image_path";
-}
-
 std::string formatDatasetLine(const Hotspot &h)
 {
-    const std::string parts[DatasetColumns] = {
-        std::to_string(h.id),
-        h.locationName,
-        std::to_string(h.accessType),
-        h.operatorName,
-        h.websiteUrl,
-        h.phoneNumber,
-        h.emailAddress,
-        h.locationTypeCode,
-        h.address,
-        h.zip,
-        h.city,
-        h.countryCode,
-        h.latitude,
-        h.longitude,
-        std::to_string(h.technologyCode),
-        h.ssidInfo,
-        h.description,
-        h.imagePath,
-    };
-    std::string line;
-    for (std::size_t i = 0; i < DatasetColumns; ++i) {
-        if (i > 0)
-            line += '\t';
-        line += parts[i];
-    }
+    const std::string parts[DatasetColumns] = { std::to_string(h.id), h.locationName,
+        std::to_string(h.accessType), h.operatorName, h.websiteUrl, h.phoneNumber, h.emailAddress,
+        h.locationTypeCode, h.address, h.zip, h.city, h.countryCode, h.latitude, h.longitude,
+        std::to_string(h.technologyCode), h.ssidInfo, h.description, h.imagePath };
+    std::string line = parts[0];
+    for (std::size_t i = 1; i < DatasetColumns; ++i)
+        line += '\t' + parts[i];
     return line;
 }
 
 std::optional<Hotspot> parseDatasetLine(std::string_view line)
 {
-    if (!line.empty() && line.back() == '\r')
+    if (line.ends_with('\r'))
         line.remove_suffix(1);
-    const auto parts = splitTabs(line);
-    if (parts.size() != DatasetColumns)
+    std::array<std::string_view, DatasetColumns> parts;
+    for (std::size_t i = 0; i < DatasetColumns; ++i) {
+        const auto tab = line.find('\t');
+        if ((tab == std::string_view::npos) != (i + 1 == DatasetColumns))
+            return std::nullopt;
+        parts[i] = line.substr(0, tab);
+        line.remove_prefix(tab == std::string_view::npos ? line.size() : tab + 1);
+    }
+    std::int64_t id = 0;
+    const auto [end, ec] = std::from_chars(parts[0].data(), parts[0].data() + parts[0].size(), id);
+    const auto access = parseTypeCode(parts[2]);
+    const auto technology = parseTypeCode(parts[14]);
+    if (ec != std::errc() || end != parts[0].data() + parts[0].size() || id <= 0 || !access
+        || !technology)
         return std::nullopt;
-
-    Hotspot h;
-    const auto idText = parts[0];
-    const auto [end, ec] = std::from_chars(idText.data(), idText.data() + idText.size(), h.id);
-    if (ec != std::errc() || end != idText.data() + idText.size() || h.id <= 0)
-        return std::nullopt;
-    const auto access = parseAccessTypeCode(parts[2]);
-    const auto technology = parseTechnologyCode(parts[14]);
-    if (!access || !technology)
-        return std::nullopt;
-
-    h.locationName = parts[1];
-    h.accessType = *access;
-    h.operatorName = parts[3];
-    h.websiteUrl = parts[4];
-    h.phoneNumber = parts[5];
-    h.emailAddress = parts[6];
-    h.locationTypeCode = parts[7];
-    h.address = parts[8];
-    h.zip = parts[9];
-    h.city = parts[10];
-    h.countryCode = parts[11];
-    h.latitude = parts[12];
-    h.longitude = parts[13];
-    h.technologyCode = *technology;
-    h.ssidInfo = parts[15];
-    h.description = parts[16];
-    h.imagePath = parts[17];
-    return h;
+    const auto text = [&parts](std::size_t i) { return std::string(parts[i]); };
+    return Hotspot { id, text(1), *access, text(3), text(4), text(5), text(6), text(7), text(8),
+        text(9), text(10), text(11), text(12), text(13), *technology, text(15), text(16),
+        text(17) };
 }
 
 } // namespace pellomar::directory

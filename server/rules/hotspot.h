@@ -7,11 +7,9 @@
 
 namespace pellomar::directory {
 
-// Access types as the client's search form codes them.
-enum class AccessType : int { Free = 1, FreeWithRegistration = 2, Commercial = 3 };
-
-// One hotspot as the directory stores it: codes for the access type, the location type and
-// the country; everything else is display text in UTF-8.
+// One hotspot as the directory stores it: codes for the access type (1 free, 2 free with
+// registration, 3 commercial), the location type and the country; everything else is display
+// text in UTF-8.
 struct Hotspot {
     std::int64_t id = 0;
     std::string locationName;
@@ -39,15 +37,16 @@ struct Hotspot {
 // "commercial"; empty for a code outside 1..3.
 std::string_view accessTypeText(int code);
 
-// "1", "2" or "3" (spaces around allowed); nothing for anything else.
-std::optional<int> parseAccessTypeCode(std::string_view text);
-
-// The same rule for radio technology codes.
-std::optional<int> parseTechnologyCode(std::string_view text);
+// An access type or radio technology code: "1", "2" or "3", spaces around allowed; nothing
+// for anything else.
+std::optional<int> parseTypeCode(std::string_view text);
 
 // The dataset file: a header line, then one hotspot a line, fields separated by tabs (no
 // value holds a tab or a line break), lines ending in LF.
-std::string datasetHeader();
+inline constexpr std::string_view DatasetHeader
+    = "id\tlocation_name\taccess_type\toperator\twebsite\tphone\temail\tlocation_type\t"
+      "address\tzip\tcity\tcountry\tlatitude\tlongitude\ttechnology\tssid\tdescription\t"
+      "image_path";
 std::string formatDatasetLine(const Hotspot &hotspot);
 // Nothing when the line does not have the dataset's columns or its codes are not numbers.
 std::optional<Hotspot> parseDatasetLine(std::string_view line);

@@ -1,6 +1,8 @@
 #include "rules/search_request.h"
 
 #include "reference/reference_table.h"
+#include "reference/text_encoding.h"
+#include "reference/text_fields.h"
 #include "rules/hotspot.h"
 #include "rules/text_keys.h"
 
@@ -11,22 +13,9 @@ namespace {
 std::optional<std::string> given(const FormValues &query, std::string_view key)
 {
     const auto it = query.find(key);
-    if (it == query.end())
+    if (it == query.end() || Trim(it->second).empty())
         return std::nullopt;
-    std::string value = utf8FromRequestBytes(it->second);
-    const auto first = value.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return std::nullopt;
-    return value.substr(first, value.find_last_not_of(' ') - first + 1);
-}
-
-bool knowsCode(const ReferenceTable &table, std::string_view code)
-{
-    for (const auto &row : table.rows()) {
-        if (codeKey(row.code) == code)
-            return true;
-    }
-    return false;
+    return AsUtf8(Trim(it->second));
 }
 
 } // namespace
@@ -38,8 +27,8 @@ std::variant<SearchQuery, std::string_view> searchQueryFrom(
     const auto country = given(query, "country");
     if (!country)
         return messages::NoCountry;
-    search.countryCode = codeKey(*country);
-    if (!knowsCode(countries, search.countryCode))
+    search.countryCode = UpperTrim(*country);
+    if (!countries.nameForCode(search.countryCode))
         return messages::UnknownCountry;
 
     if (const auto city = given(query, "city"))
@@ -47,12 +36,12 @@ std::variant<SearchQuery, std::string_view> searchQueryFrom(
     if (const auto zip = given(query, "zipcode"))
         search.zipKey = postalKey(*zip);
     if (const auto type = given(query, "loctype")) {
-        search.locationTypeCode = codeKey(*type);
-        if (!knowsCode(locationTypes, *search.locationTypeCode))
+        search.locationTypeCode = UpperTrim(*type);
+        if (!locationTypes.nameForCode(*search.locationTypeCode))
             return messages::UnknownLocationType;
     }
     if (const auto access = given(query, "type")) {
-        search.accessType = parseAccessTypeCode(*access);
+        search.accessType = parseTypeCode(*access);
         if (!search.accessType)
             return messages::UnknownAccessType;
     }

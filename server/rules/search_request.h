@@ -13,7 +13,7 @@ class ReferenceTable;
 namespace pellomar::directory {
 
 // What a search asks the store for: the country always, the other filters when given.
-// Text filters are held in their comparison forms (searchKey, postalKey, codeKey).
+// Text filters are held in their comparison forms (searchKey, postalKey, codes upper-cased).
 struct SearchQuery {
     std::string countryCode;
     std::optional<std::string> cityKey;

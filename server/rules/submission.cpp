@@ -1,9 +1,11 @@
 #include "rules/submission.h"
 
 #include "reference/reference_table.h"
-#include "rules/text_keys.h"
+#include "reference/text_encoding.h"
+#include "reference/text_fields.h"
 #include "rules/wire_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -11,22 +13,13 @@ namespace pellomar::directory {
 
 namespace {
 
-std::string_view trimSpaces(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
 std::string valueOf(const FormValues &form, std::string_view key)
 {
     const auto it = form.find(key);
     if (it == form.end())
         return {};
     // A description typed over several lines of the form's text area is stored as one line.
-    std::string text = utf8FromRequestBytes(it->second);
+    const std::string text = AsUtf8(it->second);
     std::string joined;
     for (char c : text) {
         const bool lineBreak = c == '\r' || c == '\n' || c == '\t';
@@ -35,17 +28,14 @@ std::string valueOf(const FormValues &form, std::string_view key)
         else if (!joined.empty() && joined.back() != ' ')
             joined += ' ';
     }
-    return std::string(trimSpaces(joined));
+    return std::string(Trim(joined));
 }
 
-bool hasCode(const ReferenceTable &table, std::string_view code)
+// Characters, not bytes: the form's limits are what a visitor can type.
+std::size_t characterCount(std::string_view utf8Text)
 {
-    const std::string key = codeKey(code);
-    for (const auto &row : table.rows()) {
-        if (codeKey(row.code) == key)
-            return true;
-    }
-    return false;
+    return static_cast<std::size_t>(std::count_if(utf8Text.begin(), utf8Text.end(),
+        [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 std::optional<double> parseCoordinate(std::string_view text)
@@ -128,7 +118,7 @@ SubmissionCheck checkSubmission(
         if (value.empty()) {
             if (field.required)
                 errors.push_back(label + " is required.");
-        } else if (utf8Length(value) > field.maxLength) {
+        } else if (characterCount(value) > field.maxLength) {
             errors.push_back(label + " is too long: at most " + std::to_string(field.maxLength)
                 + " characters.");
         } else {
@@ -154,15 +144,15 @@ SubmissionCheck checkSubmission(
         return values.find(key)->second;
     };
 
-    const auto access = parseAccessTypeCode(at("type"));
+    const auto access = parseTypeCode(at("type"));
     if (!at("type").empty() && !access)
         errors.push_back("Access must be free, free with registration or commercial.");
-    const auto technology = parseTechnologyCode(at("technology"));
+    const auto technology = parseTypeCode(at("technology"));
     if (!at("technology").empty() && !technology)
         errors.push_back("Technology must be 802.11b, 802.11b/g or 802.11g.");
-    if (!at("loctype").empty() && !hasCode(locationTypes, at("loctype")))
+    if (!at("loctype").empty() && !locationTypes.nameForCode(at("loctype")))
         errors.push_back("Location type is not one of the directory's location types.");
-    if (!at("country").empty() && !hasCode(countries, at("country")))
+    if (!at("country").empty() && !countries.nameForCode(at("country")))
         errors.push_back("Country is not one of the directory's countries.");
     const auto latitude = parseCoordinate(at("latitude"));
     if (!at("latitude").empty() && (!latitude || std::abs(*latitude) > 90))
@@ -189,11 +179,11 @@ SubmissionCheck checkSubmission(
     h.websiteUrl = at("website");
     h.phoneNumber = at("phone");
     h.emailAddress = at("email");
-    h.locationTypeCode = codeKey(at("loctype"));
+    h.locationTypeCode = UpperTrim(at("loctype"));
     h.address = at("address");
     h.zip = at("zipcode");
     h.city = at("city");
-    h.countryCode = codeKey(at("country"));
+    h.countryCode = UpperTrim(at("country"));
     h.latitude = at("latitude");
     h.longitude = at("longitude");
     h.technologyCode = *technology;

@@ -62,11 +62,6 @@ UnsafeText unsafeTextIn(std::string_view value)
     return UnsafeText::None;
 }
 
-bool isWireSafe(std::string_view value)
-{
-    return unsafeTextIn(value) == UnsafeText::None;
-}
-
 std::string encodeRecords(const std::vector<RecordFields> &records)
 {
     std::string body;

@@ -23,7 +23,6 @@ RecordFields recordFields(const Hotspot &hotspot, std::string_view locationTypeN
 // ends a record at every upper-case "END", and a line break would end the stored line.
 enum class UnsafeText { None, AngleBracket, EndMarker, ControlCharacter };
 UnsafeText unsafeTextIn(std::string_view value);
-bool isWireSafe(std::string_view value);
 
 // The body of a search reply: each record's fields joined by "<>" and followed by "END".
 // CR LF pairs are put in at varying places between and inside records, never inside "<>" or

@@ -1,10 +1,17 @@
 #include "common/demo_server.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace pellomar::test {
+
+namespace {
+
+constexpr QByteArrayView ListenLine = "listening on 127.0.0.1:";
+
+} // namespace
 
 DemoServer::~DemoServer()
 {
@@ -13,7 +20,10 @@ DemoServer::~DemoServer()
 
 QString DemoServer::programPath()
 {
-    return qEnvironmentVariable("PELLOMAR_BIN_DIR") + QStringLiteral("/pellomar-directory");
+    const QString dir = qEnvironmentVariableIsEmpty("PELLOMAR_BIN_DIR")
+        ? QCoreApplication::applicationDirPath()
+        : qEnvironmentVariable("PELLOMAR_BIN_DIR");
+    return dir + QStringLiteral("/pellomar-directory");
 }
 
 bool DemoServer::programExists()
@@ -29,9 +39,10 @@ ServerAddress DemoServer::address() const
 
 QString DemoServer::output()
 {
-    if (m_process.state() != QProcess::NotRunning)
-        m_output += m_process.readAllStandardError();
-    return QString::fromLocal8Bit(m_output);
+    QFile log(m_logDir.filePath(QStringLiteral("stderr.log")));
+    const QByteArray requests = log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
+    m_output += m_process.readAllStandardOutput();
+    return QString::fromLocal8Bit(m_output + requests);
 }
 
 bool DemoServer::start(const QStringList &extraArguments, int timeoutMs)
@@ -43,61 +54,41 @@ bool DemoServer::start(const QStringList &extraArguments, int timeoutMs)
         m_error = QStringLiteral("%1 does not exist").arg(programPath());
         return false;
     }
-    m_process.setProgram(programPath());
-    m_process.setArguments(
+    m_process.setStandardErrorFile(m_logDir.filePath(QStringLiteral("stderr.log")));
+    m_process.start(programPath(),
         QStringList { QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0") } + extraArguments);
-    m_process.start();
-    if (!m_process.waitForStarted(timeoutMs)) {
-        m_error
-            = QStringLiteral("%1 did not start: %2").arg(programPath(), m_process.errorString());
-        return false;
-    }
     const QDeadlineTimer deadline(timeoutMs);
-    QByteArray pending;
-    while (!deadline.hasExpired()) {
+    while (m_process.waitForStarted(int(deadline.remainingTime())) && !deadline.hasExpired()) {
         if (!m_process.canReadLine()
             && !m_process.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())))) {
             if (m_process.state() == QProcess::NotRunning)
                 break;
             continue;
         }
-        while (m_process.canReadLine()) {
-            const QByteArray line = m_process.readLine();
-            m_output += line;
-            if (const quint16 port = portFromListenLine(line)) {
-                m_port = port;
-                return true;
-            }
+        const QByteArray line = m_process.readLine();
+        m_output += line;
+        if (line.startsWith(ListenLine)) {
+            m_port = quint16(line.mid(ListenLine.size()).trimmed().toUInt());
+            return true;
         }
     }
-    m_output += m_process.readAllStandardOutput() + m_process.readAllStandardError();
-    m_error = QStringLiteral("%1 named no port: %2")
-                  .arg(programPath(), QString::fromLocal8Bit(m_output));
     stop();
+    m_error = QStringLiteral("%1 named no port: %2").arg(programPath(), output());
     return false;
 }
 
-void DemoServer::stop()
+int DemoServer::stop()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.terminate();
-    if (!m_process.waitForFinished(5000)) {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
     m_port = 0;
-}
-
-quint16 portFromListenLine(const QByteArray &line)
-{
-    static const QRegularExpression loopback(
-        QStringLiteral(R"((?:127\.0\.0\.1|localhost)\]?:(\d{1,5})\b)"));
-    const QRegularExpressionMatch match = loopback.match(QString::fromLatin1(line));
-    if (!match.hasMatch())
-        return 0;
-    const uint port = match.captured(1).toUInt();
-    return port > 0 && port <= 65535 ? quint16(port) : 0;
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.terminate();
+        if (!m_process.waitForFinished(10000)) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+            return -1;
+        }
+    }
+    return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
 }
 
 } // namespace pellomar::test

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace pellomar::test {
 
@@ -17,30 +18,32 @@ public:
     DemoServer(const DemoServer &) = delete;
     DemoServer &operator=(const DemoServer &) = delete;
 
-    // Where the server program is: $PELLOMAR_BIN_DIR/pellomar-directory.
+    // $PELLOMAR_BIN_DIR/pellomar-directory, else the one beside the running program.
     static QString programPath();
     static bool programExists();
 
     // Starts the server with `--listen 127.0.0.1:0` (plus `extraArguments`) and waits for the
-    // line on which it names the port it chose. False with error() set when that fails.
+    // line on which it names the port it chose. False with error() set when that fails; stop()
+    // then gives the exit code.
     bool start(const QStringList &extraArguments = {}, int timeoutMs = 15000);
-    void stop();
+    // Stops it as a user would (SIGTERM) and gives its exit code, -1 when it had to be killed
+    // or crashed.
+    int stop();
 
     quint16 port() const { return m_port; }
     ServerAddress address() const;
+    qint64 processId() const { return m_process.processId(); }
     QString error() const { return m_error; }
-    // What the server wrote to stdout and stderr so far, for failure messages.
+    // What the server wrote so far: its standard output, then its request log (standard error,
+    // kept in a file so that a busy server never waits for a reader).
     QString output();
 
 private:
     QProcess m_process;
+    QTemporaryDir m_logDir;
     quint16 m_port = 0;
     QString m_error;
     QByteArray m_output;
 };
-
-// The port from the server's start-up line, e.g. "... listening on http://127.0.0.1:41234";
-// 0 when the line names none.
-quint16 portFromListenLine(const QByteArray &line);
 
 } // namespace pellomar::test
