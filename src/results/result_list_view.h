@@ -50,12 +50,9 @@ public:
     QWidget *canvas() const;
     QWidget *selectionFrame() const;
 
-    // Geometry on the canvas, in pixels, by screen position (from 1). Without sorting or
+    // A cell on the canvas, in pixels, by screen position (from 1). Without sorting or
     // filtering the position of a row is its number.
     QRect cellRect(int position, ResultLayout::Column column) const;
-    QRect selectionRect(int position) const;
-    // The screen position (from 1) whose text cell lies under `canvasPos`; 0 for none.
-    int positionAt(const QPoint &canvasPos) const;
     // The row (hotspot) whose text cell lies under `canvasPos`; 0 for none.
     int rowAt(const QPoint &canvasPos) const;
 
@@ -84,6 +81,9 @@ protected:
 private:
     friend class ResultCanvas;
 
+    QRect selectionRect(int position) const;
+    // The screen position (from 1) whose text cell lies under `canvasPos`; 0 for none.
+    int positionAt(const QPoint &canvasPos) const;
     void newLoad();
     void orderChanged();
     void showSortMarks();
