@@ -36,15 +36,11 @@ public:
     {
     }
 
-    const std::string &line() const { return m_line; }
     std::string field(HotspotField which) const;
 
     std::string LocationName() const { return field(HotspotField::LocationName); }
     std::string HotspotType() const { return field(HotspotField::HotspotType); }
     std::string Operator() const { return field(HotspotField::Operator); }
-    std::string WebsiteURL() const { return field(HotspotField::WebsiteURL); }
-    std::string PhoneNumber() const { return field(HotspotField::PhoneNumber); }
-    std::string EmailAddress() const { return field(HotspotField::EmailAddress); }
     std::string LocationType() const { return field(HotspotField::LocationType); }
     std::string Address() const { return field(HotspotField::Address); }
     std::string ZIP() const { return field(HotspotField::ZIP); }
@@ -52,9 +48,6 @@ public:
     std::string CountryCode() const { return field(HotspotField::CountryCode); }
     std::string Latitude() const { return field(HotspotField::Latitude); }
     std::string Longitude() const { return field(HotspotField::Longitude); }
-    std::string TechnologyCode() const { return field(HotspotField::TechnologyCode); }
-    std::string SSidInfo() const { return field(HotspotField::SSidInfo); }
-    std::string Description() const { return field(HotspotField::Description); }
     std::string ImagePath() const { return field(HotspotField::ImagePath); }
 
 private:

@@ -19,6 +19,9 @@ struct Rect {
 enum class Column : int { Number, Name, Country, City, Type, Access, Operator };
 inline constexpr int ColumnCount = 7;
 inline constexpr int FirstTextColumn = static_cast<int>(Column::Name);
+// What each column is called: the six text columns' headings, and to screen readers.
+inline constexpr std::array<const char *, ColumnCount> ColumnNames { "Number", "Location Name",
+    "Country", "City", "Type", "Access", "Operator" };
 
 inline constexpr Rect Frame { 240, 3120, 11415, 4335 }; // on the main window
 inline constexpr Rect ScrollBar { 11160, 0, 250, 4335 }; // inside the frame

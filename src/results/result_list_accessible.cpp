@@ -4,6 +4,7 @@
 #include "results/column_heading.h"
 #include "results/result_list_model.h"
 #include "results/result_list_view.h"
+#include "results/result_order.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>
@@ -16,8 +17,10 @@ namespace {
 
 using ResultLayout::Column;
 
-const char *const ColumnNames[ResultLayout::ColumnCount]
-    = { "Number", "Location Name", "Country", "City", "Type", "Access", "Operator" };
+QString columnName(int column)
+{
+    return QString::fromLatin1(ResultLayout::ColumnNames[std::size_t(column)]);
+}
 
 // One cell of the list, by screen position and column. It reads the model each time it is
 // asked, so it always tells what is painted at its place.
@@ -30,7 +33,7 @@ public:
     {
     }
 
-    bool isValid() const override { return m_view && m_position <= m_view->model()->shownCount(); }
+    bool isValid() const override { return m_view && m_position <= m_view->order()->shownCount(); }
     QObject *object() const override { return nullptr; }
     QWindow *window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
     QAccessibleInterface *parent() const override
@@ -51,7 +54,7 @@ public:
         case QAccessible::Value:
             return m_view->model()->caption(row(), static_cast<Column>(m_column));
         case QAccessible::Description:
-            return QString::fromLatin1(ColumnNames[m_column]);
+            return columnName(m_column);
         default:
             return {};
         }
@@ -108,7 +111,7 @@ public:
     const ResultListView *view() const { return m_view; }
 
 private:
-    int row() const { return m_view->model()->rowAt(m_position); }
+    int row() const { return m_view->order()->rowAt(m_position); }
 
     QPointer<ResultListView> m_view;
     int m_position;
@@ -135,14 +138,14 @@ public:
     QString text(QAccessible::Text kind) const override
     {
         if (kind == QAccessible::Description) {
-            const ResultListModel &model = *view()->model();
+            const ResultOrder &order = *view()->order();
             QString description = QStringLiteral("%1 of %2 results shown")
-                                      .arg(model.shownCount())
-                                      .arg(model.count());
-            if (const auto column = model.sortColumn()) {
+                                      .arg(order.shownCount())
+                                      .arg(view()->rowCount());
+            if (order.sortColumn() >= 0) {
                 description += QStringLiteral(", sorted by %1 %2")
-                                   .arg(QString::fromLatin1(ColumnNames[int(*column)]),
-                                       model.sortOrder() == Qt::AscendingOrder
+                                   .arg(columnName(order.sortColumn()),
+                                       order.sortOrder() == Qt::AscendingOrder
                                            ? QStringLiteral("ascending")
                                            : QStringLiteral("descending"));
             }
@@ -182,7 +185,7 @@ public:
     }
     QAccessibleInterface *focusChild() const override
     {
-        const int position = view()->model()->positionOf(view()->SelectedRow());
+        const int position = view()->order()->positionOf(view()->SelectedRow());
         if (!view()->hasFocus() || position == 0)
             return nullptr;
         return cellAt(position - 1, ResultLayout::FirstTextColumn);
@@ -218,21 +221,21 @@ public:
     {
         if (column < 0 || column >= columnCount())
             return {};
-        return QString::fromLatin1(ColumnNames[column]);
+        return columnName(column);
     }
     QString rowDescription(int row) const override
     {
-        const int hotspot = view()->model()->rowAt(row + 1);
+        const int hotspot = view()->order()->rowAt(row + 1);
         return hotspot ? QString::number(hotspot) : QString();
     }
     int selectedColumnCount() const override { return 0; }
     int selectedRowCount() const override { return int(selectedRows().size()); }
     int columnCount() const override { return ResultLayout::ColumnCount; }
-    int rowCount() const override { return view()->model()->shownCount(); }
+    int rowCount() const override { return view()->order()->shownCount(); }
     QList<int> selectedColumns() const override { return {}; }
     QList<int> selectedRows() const override
     {
-        const int position = view()->model()->positionOf(view()->SelectedRow());
+        const int position = view()->order()->positionOf(view()->SelectedRow());
         return position ? QList<int> { position - 1 } : QList<int> {};
     }
     bool isColumnSelected(int) const override { return false; }
@@ -240,7 +243,7 @@ public:
     // Selecting a row frames it, as the arrow keys do.
     bool selectRow(int row) override
     {
-        const int hotspot = view()->model()->rowAt(row + 1);
+        const int hotspot = view()->order()->rowAt(row + 1);
         if (hotspot == 0)
             return false;
         view()->SetSel(hotspot);

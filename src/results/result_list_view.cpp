@@ -1,12 +1,11 @@
 #include "results/result_list_view.h"
 
 #include "platform/look.h"
-#include "platform/message_box.h"
-#include "resultfile/result_file.h"
-#include "resultfile/result_format.h"
 #include "results/column_heading.h"
 #include "results/result_list_accessible.h"
 #include "results/result_list_model.h"
+#include "results/result_loader.h"
+#include "results/result_order.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -28,8 +27,8 @@ QRect toPixels(const ResultLayout::Rect &r)
     return twipsRect(r.left, r.top, r.width, r.height);
 }
 
-const QColor OddRowColour(224, 224, 224);
-const QColor EvenRowColour(255, 255, 255);
+// The frame's grey, which odd rows share; even rows are white.
+const QColor Grey(224, 224, 224);
 const QColor FrameColour(255, 128, 128);
 
 } // namespace
@@ -113,9 +112,10 @@ void ResultCanvas::paintEvent(QPaintEvent *event)
     painter.fillRect(area, base);
 
     const ResultListModel &model = *m_view->model();
+    const ResultOrder &order = *m_view->order();
     const int pitch = twips(ResultLayout::RowPitch);
     const int first = std::max(1, area.top() / pitch);
-    const int last = std::min(model.shownCount(), area.bottom() / pitch + 2);
+    const int last = std::min(order.shownCount(), area.bottom() / pitch + 2);
     painter.setPen(Qt::black);
     for (int position = first; position <= last; ++position) {
         // The text cells span the row's full height (the number's cell lies inside them).
@@ -123,9 +123,9 @@ void ResultCanvas::paintEvent(QPaintEvent *event)
         if (band.bottom() < area.top() || band.top() > area.bottom())
             continue;
         // Number and colour belong to the hotspot, wherever sorting puts it.
-        const int row = model.rowAt(position);
+        const int row = order.rowAt(position);
         painter.setFont(m_textFont);
-        const QColor &colour = row % 2 == 1 ? OddRowColour : EvenRowColour;
+        const QColor &colour = row % 2 == 1 ? Grey : QColor(Qt::white);
         for (int c = ResultLayout::FirstTextColumn; c < ResultLayout::ColumnCount; ++c) {
             const auto column = static_cast<Column>(c);
             const QRect cell = m_view->cellRect(position, column);
@@ -150,6 +150,8 @@ void ResultCanvas::paintEvent(QPaintEvent *event)
 ResultListView::ResultListView(const ReferenceTable &countries, QWidget *parent)
     : QFrame(parent)
     , m_model(new ResultListModel(countries, this))
+    , m_order(new ResultOrder(m_model, this))
+    , m_loader(new ResultLoader(*m_model, this))
     , Picture2(new ResultCanvas(this))
     , SS(new SelectionFrame(Picture2))
     , VS(new QScrollBar(Qt::Vertical, this))
@@ -160,7 +162,7 @@ ResultListView::ResultListView(const ReferenceTable &countries, QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     QPalette grey = palette();
-    grey.setColor(QPalette::Window, OddRowColour);
+    grey.setColor(QPalette::Window, Grey);
     setPalette(grey);
     setGeometry(toPixels(ResultLayout::Frame));
 
@@ -176,10 +178,12 @@ ResultListView::ResultListView(const ReferenceTable &countries, QWidget *parent)
     VS->raise();
     connect(VS, &QScrollBar::valueChanged, this, &ResultListView::VS_Change);
 
-    connect(m_model, &QAbstractItemModel::modelReset, this, &ResultListView::orderChanged);
-    connect(m_model, &QAbstractItemModel::layoutChanged, this, &ResultListView::orderChanged);
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, &ResultListView::rowsAdded);
-    fitCanvas();
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &ResultListView::newLoad);
+    connect(m_order, &QAbstractItemModel::modelReset, this, &ResultListView::orderChanged);
+    connect(m_order, &QAbstractItemModel::layoutChanged, this, &ResultListView::orderChanged);
+    connect(m_order, &QAbstractItemModel::rowsInserted, this, &ResultListView::orderChanged);
+    connect(m_order, &QAbstractItemModel::rowsRemoved, this, &ResultListView::orderChanged);
+    orderChanged();
     adoptAccessibleInterface(this);
 }
 
@@ -195,6 +199,14 @@ const std::string &ResultListView::record(int row) const
     return m_model->record(row);
 }
 
+std::vector<std::string> ResultListView::shownRecords() const
+{
+    std::vector<std::string> records;
+    for (int position = 1; position <= m_order->shownCount(); ++position)
+        records.push_back(record(m_order->rowAt(position)));
+    return records;
+}
+
 QWidget *ResultListView::canvas() const
 {
     return Picture2;
@@ -205,21 +217,21 @@ QWidget *ResultListView::selectionFrame() const
     return SS;
 }
 
-QRect ResultListView::cellRect(int row, Column column) const
+QRect ResultListView::cellRect(int position, Column column) const
 {
-    return toPixels(ResultLayout::CellRect(row, column));
+    return toPixels(ResultLayout::CellRect(position, column));
 }
 
-QRect ResultListView::selectionRect(int row) const
+QRect ResultListView::selectionRect(int position) const
 {
-    return toPixels(ResultLayout::SelectionRect(row));
+    return toPixels(ResultLayout::SelectionRect(position));
 }
 
 int ResultListView::positionAt(const QPoint &canvasPos) const
 {
     // Cells of neighbouring rows overlap by a pixel; the later row is painted on top.
     const int guess = canvasPos.y() / twips(ResultLayout::RowPitch) + 1;
-    const int shown = m_model->shownCount();
+    const int shown = m_order->shownCount();
     for (int position = std::min(guess + 1, shown); position >= std::max(1, guess - 1);
          --position) {
         for (int c = ResultLayout::FirstTextColumn; c < ResultLayout::ColumnCount; ++c) {
@@ -232,21 +244,12 @@ int ResultListView::positionAt(const QPoint &canvasPos) const
 
 int ResultListView::rowAt(const QPoint &canvasPos) const
 {
-    return m_model->rowAt(positionAt(canvasPos));
-}
-
-void ResultListView::clearResults()
-{
-    VS->setValue(0);
-    m_model->clear();
-    Picture2->move(0, 0);
-    m_selectedRow = 0;
-    SS->hide();
+    return m_order->rowAt(positionAt(canvasPos));
 }
 
 void ResultListView::SetSel(int row)
 {
-    const int position = m_model->positionOf(row);
+    const int position = m_order->positionOf(row);
     if (row == m_selectedRow || position == 0)
         return;
     m_selectedRow = row;
@@ -258,52 +261,60 @@ void ResultListView::SetSel(int row)
 
 void ResultListView::sortByColumn(Column column)
 {
-    m_model->toggleSort(column);
-}
-
-void ResultListView::setFilterText(const QString &text)
-{
-    m_model->setFilterText(text);
+    const bool again
+        = m_order->sortColumn() == int(column) && m_order->sortOrder() == Qt::AscendingOrder;
+    m_order->sort(int(column), again ? Qt::DescendingOrder : Qt::AscendingOrder);
+    showSortMarks();
 }
 
 void ResultListView::attachHeadings(const std::array<ColumnHeading *, 6> &headings)
 {
+    m_headings = headings;
     for (std::size_t i = 0; i < headings.size(); ++i) {
         const auto column = static_cast<Column>(ResultLayout::FirstTextColumn + int(i));
         connect(
             headings[i], &ColumnHeading::clicked, this, [this, column] { sortByColumn(column); });
     }
-    connect(m_model, &ResultListModel::sortChanged, this, [this, headings] {
-        for (std::size_t i = 0; i < headings.size(); ++i) {
-            const auto column = static_cast<Column>(ResultLayout::FirstTextColumn + int(i));
-            headings[i]->setSortMark(m_model->sortColumn() == column
-                    ? std::optional(m_model->sortOrder())
-                    : std::nullopt);
-        }
-    });
 }
 
 void ResultListView::attachFilter(QLineEdit *filter)
 {
-    connect(filter, &QLineEdit::textChanged, this, &ResultListView::setFilterText);
+    connect(filter, &QLineEdit::textChanged, m_order, &ResultOrder::setFilterText);
     connect(m_model, &QAbstractItemModel::modelReset, filter, [this, filter] {
-        if (m_model->filterText().isEmpty() && !filter->text().trimmed().isEmpty())
+        if (m_order->filterText().isEmpty() && !filter->text().trimmed().isEmpty())
             filter->clear();
     });
 }
 
-void ResultListView::rowsAdded()
+void ResultListView::showSortMarks()
 {
-    fitCanvas();
-    notifyAccessibleModelChange();
+    for (std::size_t i = 0; i < m_headings.size(); ++i) {
+        if (m_headings[i]) {
+            m_headings[i]->setSortMark(
+                m_order->sortColumn() == ResultLayout::FirstTextColumn + int(i)
+                    ? std::optional(m_order->sortOrder())
+                    : std::nullopt);
+        }
+    }
+}
+
+// A new load starts at the top, unsorted and unfiltered, with no row framed.
+void ResultListView::newLoad()
+{
+    m_selectedRow = 0;
+    m_order->setFilterText({});
+    m_order->sort(-1);
+    showSortMarks();
 }
 
 // Sorting and filtering move the rows: the frame stays with its hotspot, or goes when the
 // filter hides it, and the list shows the framed row (or starts at the top).
 void ResultListView::orderChanged()
 {
-    fitCanvas();
-    const int position = m_model->positionOf(m_selectedRow);
+    const int rows = m_order->shownCount();
+    Picture2->resize(twips(ResultLayout::CanvasWidth), twips(ResultLayout::CanvasHeight(rows)));
+    VS->setMaximum(ResultLayout::ScrollMaximum(rows));
+    const int position = m_order->positionOf(m_selectedRow);
     if (position == 0) {
         m_selectedRow = 0;
         SS->hide();
@@ -313,114 +324,10 @@ void ResultListView::orderChanged()
         VS->setValue(ResultLayout::ScrollValueShowing(position, VS->value(), VS->maximum()));
     }
     repaintRows();
-    notifyAccessibleModelChange();
-}
-
-LoadSummary ResultListView::loadFile(const QString &path, LimitMessage message)
-{
-    return load(path, nullptr, message);
-}
-
-LoadSummary ResultListView::loadFile(const QString &path, std::string_view text)
-{
-    return load(path, &text, LimitMessage::Show);
-}
-
-LoadSummary ResultListView::load(
-    const QString &path, const std::string_view *text, LimitMessage message)
-{
-    // Only the limit's message box runs events in the middle of a load; a load asked for
-    // meanwhile (a search reply arriving) must not pull the list out from under this one.
-    if (m_loading) {
-        m_reloadPending = true;
-        m_reloadMessage = message;
-        LoadSummary deferred;
-        deferred.deferred = true;
-        return deferred;
+    if (QAccessible::isActive()) {
+        QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
+        QAccessible::updateAccessibility(&event);
     }
-    m_loading = true;
-    LoadSummary summary;
-    do {
-        m_reloadPending = false;
-        summary = text ? loadText(*text, message) : loadOnce(path, message);
-        text = nullptr;
-        message = m_reloadMessage;
-    } while (m_reloadPending);
-    m_loading = false;
-    return summary;
-}
-
-LoadSummary ResultListView::loadOnce(const QString &path, LimitMessage message)
-{
-    LoadSummary summary;
-    ResultFileInput input(path);
-    summary.error = input.open();
-    if (!summary.error.isEmpty()) {
-        summary.rows = rowCount();
-        return summary;
-    }
-    startReplacingRows();
-
-    ResultFileReader reader(MaxResults);
-    while (!reader.full()) {
-        const std::string_view piece = input.next();
-        if (piece.empty())
-            break;
-        reader.feed(piece);
-        m_model->appendRecords(reader.takeRecords());
-    }
-    summary.error = input.error();
-    // A line cut short by a failed read is no record.
-    if (summary.error.isEmpty())
-        reader.finish();
-    m_model->appendRecords(reader.takeRecords());
-    summary.bytesRead = input.bytesRead();
-    finishLoad(summary, reader, message);
-    return summary;
-}
-
-LoadSummary ResultListView::loadText(std::string_view text, LimitMessage message)
-{
-    startReplacingRows();
-    ResultFileReader reader(MaxResults);
-    if (reader.feed(text) == text.size())
-        reader.finish();
-    m_model->appendRecords(reader.takeRecords());
-    LoadSummary summary;
-    summary.bytesRead = qint64(text.size());
-    finishLoad(summary, reader, message);
-    return summary;
-}
-
-// Empties the list for a load; finishLoad fits the canvas to what the load left.
-void ResultListView::startReplacingRows()
-{
-    m_fitDeferred = true;
-    clearResults();
-}
-
-void ResultListView::finishLoad(
-    LoadSummary &summary, const ResultFileReader &reader, LimitMessage message)
-{
-    m_fitDeferred = false;
-    fitCanvas();
-    summary.rows = rowCount();
-    summary.limitReached = reader.full();
-    if (summary.limitReached && message == LimitMessage::Show) {
-        Q_EMIT limitMessageShowing();
-        MessageBox::show(window(), QMessageBox::Information, QStringLiteral("Max Results"),
-            QStringLiteral("More then 300 hotspots were found that match your query.")
-                + QStringLiteral("\r\n\r\n") + QStringLiteral("Please narrow your search"));
-    }
-}
-
-void ResultListView::fitCanvas()
-{
-    if (m_fitDeferred)
-        return;
-    const int rows = m_model->shownCount();
-    Picture2->resize(twips(ResultLayout::CanvasWidth), twips(ResultLayout::CanvasHeight(rows)));
-    VS->setMaximum(ResultLayout::ScrollMaximum(rows));
 }
 
 void ResultListView::VS_Change(int value)
@@ -433,50 +340,35 @@ void ResultListView::VS_Change(int value)
 void ResultListView::keyPressEvent(QKeyEvent *event)
 {
     using ResultLayout::Key;
-    std::optional<Key> key;
-    switch (event->key()) {
-    case Qt::Key_Up:
-        key = Key::Up;
-        break;
-    case Qt::Key_Down:
-        key = Key::Down;
-        break;
-    case Qt::Key_PageUp:
-        key = Key::PageUp;
-        break;
-    case Qt::Key_PageDown:
-        key = Key::PageDown;
-        break;
-    case Qt::Key_Home:
-        key = Key::Home;
-        break;
-    case Qt::Key_End:
-        key = Key::End;
-        break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (m_selectedRow > 0) {
-            Q_EMIT openRow(m_selectedRow);
-            return;
-        }
-        break;
-    default:
-        break;
+    static const std::array<std::pair<int, Key>, 6> keys { {
+        { Qt::Key_Up, Key::Up },
+        { Qt::Key_Down, Key::Down },
+        { Qt::Key_PageUp, Key::PageUp },
+        { Qt::Key_PageDown, Key::PageDown },
+        { Qt::Key_Home, Key::Home },
+        { Qt::Key_End, Key::End },
+    } };
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && m_selectedRow > 0) {
+        Q_EMIT openRow(m_selectedRow);
+        return;
     }
-    const int shown = m_model->shownCount();
-    if (!key || shown == 0) {
+    const auto key = std::find_if(
+        keys.begin(), keys.end(), [event](const auto &k) { return k.first == event->key(); });
+    const int shown = m_order->shownCount();
+    if (key == keys.end() || shown == 0) {
         QFrame::keyPressEvent(event);
         return;
     }
     const int position
-        = ResultLayout::NavigatedRow(m_model->positionOf(m_selectedRow), shown, *key);
-    SetSel(m_model->rowAt(position));
+        = ResultLayout::NavigatedRow(m_order->positionOf(m_selectedRow), shown, key->second);
+    SetSel(m_order->rowAt(position));
     VS->setValue(ResultLayout::ScrollValueShowing(position, VS->value(), VS->maximum()));
 }
 
 void ResultListView::notifyAccessibleFocus()
 {
-    const int position = m_model->positionOf(m_selectedRow);
+    const int position = m_order->positionOf(m_selectedRow);
     if (!QAccessible::isActive() || !hasFocus() || position == 0)
         return;
     QAccessibleInterface *list = QAccessible::queryAccessibleInterface(this);
@@ -486,14 +378,6 @@ void ResultListView::notifyAccessibleFocus()
         QAccessibleEvent event(cell, QAccessible::Focus);
         QAccessible::updateAccessibility(&event);
     }
-}
-
-void ResultListView::notifyAccessibleModelChange()
-{
-    if (!QAccessible::isActive())
-        return;
-    QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
-    QAccessible::updateAccessibility(&event);
 }
 
 // Only the rows show the focus (QWidget's own handlers would repaint the scroll bar too).

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "results/result_layout.h"
+#include "results/result_loader.h"
 
 #include <QFrame>
-#include <QString>
 #include <array>
 #include <string>
-#include <string_view>
+#include <vector>
 
 class QLineEdit;
 class QScrollBar;
@@ -16,23 +16,9 @@ namespace pellomar {
 class ColumnHeading;
 class ReferenceTable;
 class ResultCanvas;
-class ResultFileReader;
 class ResultListModel;
+class ResultOrder;
 class SelectionFrame;
-
-// Whether a load that reaches the list's limit says so with the "Max Results" message.
-enum class LimitMessage { Show, Quiet };
-
-// How a load of the result file went.
-struct LoadSummary {
-    int rows = 0; // rows on the list afterwards
-    bool limitReached = false; // the file held the most records the list takes, or more
-    // A load was already running (its message box open): it reloads once it is done, and its
-    // own call reports the outcome. Nothing else of this summary is set.
-    bool deferred = false;
-    QString error; // "" when the file was read as far as needed
-    qint64 bytesRead = 0;
-};
 
 // The result list: the grey frame (Picture1) with the scroll bar (VS) and the canvas
 // (Picture2) that scrolls inside it. The canvas paints one row per hotspot, and the selection
@@ -46,22 +32,14 @@ public:
     ~ResultListView() override;
 
     ResultListModel *model() const { return m_model; }
+    ResultOrder *order() const { return m_order; }
+    // Fills the list from the result file.
+    ResultLoader *loader() const { return m_loader; }
     int rowCount() const;
     // The record line of row `row`; empty past the count.
     const std::string &record(int row) const;
-
-    // Replaces the list with the records of the result file at `path` (scrambled on disk, and
-    // left so): up to 300 of them, with the "Max Results" message at the limit. A missing file
-    // gives an empty list. A file that cannot be opened leaves the list as it was; a read that
-    // fails later keeps the rows built so far.
-    LoadSummary loadFile(const QString &path, LimitMessage message = LimitMessage::Show);
-    // The same for a result file just written, from its plain `text` already in memory, so the
-    // file is not read back and unscrambled at once. A reload that waited for a running load
-    // reads the file at `path`.
-    LoadSummary loadFile(const QString &path, std::string_view text);
-
-    // Empties the list and the result table, scrolls to the top and hides the frame.
-    void clearResults();
+    // The record lines of the rows shown, in their order on screen.
+    std::vector<std::string> shownRecords() const;
 
     // Frames row `row` wherever it is shown; nothing happens when it is framed already or
     // not shown.
@@ -72,19 +50,14 @@ public:
     QWidget *canvas() const;
     QWidget *selectionFrame() const;
 
-    // Geometry on the canvas, in pixels, by screen position (from 1). Without sorting or
+    // A cell on the canvas, in pixels, by screen position (from 1). Without sorting or
     // filtering the position of a row is its number.
     QRect cellRect(int position, ResultLayout::Column column) const;
-    QRect selectionRect(int position) const;
-    // The screen position (from 1) whose text cell lies under `canvasPos`; 0 for none.
-    int positionAt(const QPoint &canvasPos) const;
     // The row (hotspot) whose text cell lies under `canvasPos`; 0 for none.
     int rowAt(const QPoint &canvasPos) const;
 
     // A click on a column heading: sorts by it, or the other way round when it sorts already.
     void sortByColumn(ResultLayout::Column column);
-    // Shows only the rows with the text in one of their cells; "" shows all.
-    void setFilterText(const QString &text);
 
     // The column headings lblTitle(0) to lblTitle(5), left to right: a click sorts by that
     // column, and each marks whether the list is sorted by it.
@@ -98,9 +71,6 @@ Q_SIGNALS:
     void openRow(int row);
     // The frame has moved to row `row`.
     void selectionMoved(int row);
-    // The "Max Results" message is about to wait for the user, in the middle of a load: the
-    // only time a load lets other events run.
-    void limitMessageShowing();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -111,30 +81,24 @@ protected:
 private:
     friend class ResultCanvas;
 
-    LoadSummary load(const QString &path, const std::string_view *text, LimitMessage message);
-    LoadSummary loadOnce(const QString &path, LimitMessage message);
-    LoadSummary loadText(std::string_view text, LimitMessage message);
-    void startReplacingRows();
-    void finishLoad(LoadSummary &summary, const ResultFileReader &reader, LimitMessage message);
-    void fitCanvas();
-    void repaintRows();
-    void rowsAdded();
+    QRect selectionRect(int position) const;
+    // The screen position (from 1) whose text cell lies under `canvasPos`; 0 for none.
+    int positionAt(const QPoint &canvasPos) const;
+    void newLoad();
     void orderChanged();
+    void showSortMarks();
+    void repaintRows();
     void notifyAccessibleFocus();
-    void notifyAccessibleModelChange();
     void VS_Change(int value);
 
     ResultListModel *m_model;
+    ResultOrder *m_order;
+    ResultLoader *m_loader;
     ResultCanvas *Picture2;
     SelectionFrame *SS;
     QScrollBar *VS;
+    std::array<ColumnHeading *, 6> m_headings {};
     int m_selectedRow = 0;
-    bool m_loading = false;
-    bool m_reloadPending = false;
-    // While a load replaces the rows, the canvas and the scroll range are fitted once, at the
-    // end: a list that ends the size it was does not repaint its scroll bar.
-    bool m_fitDeferred = false;
-    LimitMessage m_reloadMessage = LimitMessage::Show; // for the reload that waits
     int m_wheelDelta = 0; // wheel movement short of a whole notch
 };
 

@@ -220,12 +220,11 @@ void frmMain::setupUi()
     Label1[1] = makeLink(central, controlArrayName(label1, 1),
         QStringLiteral("Wireless hotspots matching your query:"), twipsRect(240, 2340, 4095, 255),
         bold);
-    const std::array<QString, 6> headings { QStringLiteral("Location Name"),
-        QStringLiteral("Country"), QStringLiteral("City"), QStringLiteral("Type"),
-        QStringLiteral("Access"), QStringLiteral("Operator") };
     const std::array<int, 6> headingLeft { 720, 3120, 4920, 6600, 8280, 9480 };
     for (std::size_t i = 0; i < lblTitle.size(); ++i) {
-        lblTitle[i] = new ColumnHeading(headings[i], central);
+        lblTitle[i] = new ColumnHeading(
+            QString::fromLatin1(ResultLayout::ColumnNames[ResultLayout::FirstTextColumn + i]),
+            central);
         lblTitle[i]->setObjectName(controlArrayName(QStringLiteral("lblTitle"), int(i)));
         lblTitle[i]->setGeometry(twipsRect(headingLeft[i], 2760, 1575, 255));
         lblTitle[i]->setFont(bold);
@@ -240,7 +239,7 @@ void frmMain::setupUi()
     connect(Picture1, &ResultListView::openRow, this, &frmMain::OpenInfo);
     // A load runs to its end without letting any event in, except while the "Max Results"
     // message waits: that is when the button must not start another search.
-    connect(Picture1, &ResultListView::limitMessageShowing, this,
+    connect(Picture1->loader(), &ResultLoader::limitMessageShowing, this,
         [this] { Command1->setEnabled(false); });
     Picture1->attachHeadings(lblTitle);
     Picture1->attachFilter(txtFilter);
@@ -519,8 +518,8 @@ void frmMain::loadResults(
     // opened.
     const bool buttonHadFocus = Command1->hasFocus();
     const LoadSummary loaded = storedText.empty()
-        ? Picture1->loadFile(m_context.resultFilePath(), message)
-        : Picture1->loadFile(m_context.resultFilePath(), storedText);
+        ? Picture1->loader()->loadFile(m_context.resultFilePath(), message)
+        : Picture1->loader()->loadFile(m_context.resultFilePath(), storedText);
     // A load asked for while the limit's message is open runs when the open one is done, and
     // that one reports the outcome.
     if (loaded.deferred)
@@ -617,7 +616,7 @@ void frmMain::mnuexit_Click()
 
 void frmMain::mnuexport_Click()
 {
-    exportResults(this, *Picture1->model());
+    exportResults(this, Picture1->shownRecords());
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)

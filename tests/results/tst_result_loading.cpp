@@ -1,253 +1,145 @@
-#include "platform/message_box.h"
-#include "reference/reference_table.h"
+#include "common/harness.h"
 #include "resultfile/result_file.h"
-#include "results/result_list_model.h"
 #include "results/result_list_view.h"
-#include "results/result_test_files.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QScrollBar>
-#include <QTemporaryDir>
+#include <QLabel>
+#include <QLocalServer>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace pellomar;
-using Column = ResultLayout::Column;
+using namespace pellomar::test;
+using namespace Qt::StringLiterals;
 
+namespace {
+
+// `count` records, each followed by `separators`.
+QByteArray records(int count, const std::string &separators = "-\r\n")
+{
+    std::string text;
+    for (int n = 1; n <= count; ++n)
+        text += recordLine(n) + "\r\n" + separators;
+    return QByteArray::fromStdString(text);
+}
+
+} // namespace
+
+// The loader on the main window: the list, the status line and the count after loading a
+// result file, and the file left as it rests on disk, scrambled.
 class TestResultLoading : public QObject {
     Q_OBJECT
 
-private:
-    ReferenceTable m_countries = ParseCountries("US|United States of America\n").table;
-    QList<MessageBox::Request> m_boxes;
-    std::function<void()> m_duringBox;
-
-    QStringList names(const ResultListView &view)
-    {
-        QStringList out;
-        for (int row = 1; row <= view.rowCount(); ++row)
-            out << view.model()->caption(row, Column::Name);
-        return out;
-    }
-
 private Q_SLOTS:
-    void init()
+    void loads_data()
     {
-        m_boxes.clear();
-        m_duringBox = nullptr;
-        MessageBox::setResponder([this](const MessageBox::Request &request) {
-            m_boxes << request;
-            if (const auto during = m_duringBox)
-                during();
-            return QMessageBox::Ok;
-        });
-    }
-    void cleanup() { MessageBox::setResponder(nullptr); }
-
-    void loadsTheRecordsAndLeavesTheFileAlone()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-        QVERIFY(test::writeScrambledFile(path, "A<>B<>C\r\n-\r\nD\r\n-"));
-        const QByteArray before = test::fileBytes(path);
-
-        ResultListView view(m_countries);
-        const LoadSummary summary = view.loadFile(path);
-        QVERIFY2(summary.error.isEmpty(), qPrintable(summary.error));
-        QCOMPARE(summary.rows, 2);
-        QVERIFY(!summary.limitReached);
-        QCOMPARE(view.rowCount(), 2);
-        const ResultListModel &model = *view.model();
-        QCOMPARE(model.caption(1, Column::Name), QStringLiteral("A"));
-        QCOMPARE(model.caption(1, Column::Access), QStringLiteral("B"));
-        QCOMPARE(model.caption(1, Column::Operator), QStringLiteral("C"));
-        QCOMPARE(model.caption(1, Column::City), QString());
-        QCOMPARE(model.caption(2, Column::Name), QStringLiteral("D"));
-        QCOMPARE(model.caption(2, Column::Access), QString());
-        QCOMPARE(view.record(1), std::string("A<>B<>C"));
-        QVERIFY(m_boxes.isEmpty());
-        QCOMPARE(test::fileBytes(path), before);
-    }
-
-    void storedLinesAreTrimmedAndSeparatorsSkipped()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-        QVERIFY(test::writeScrambledFile(path, "\r\n   \r\n - \r\n  A<>B  \r\n-\r\n\r\n"));
-        ResultListView view(m_countries);
-        QCOMPARE(view.loadFile(path).rows, 1);
-        QCOMPARE(view.record(1), std::string("A<>B"));
-        QVERIFY(view.record(2).empty());
-    }
-
-    void missingFileLoadsNoRecords()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-        ResultListView view(m_countries);
-        const LoadSummary summary = view.loadFile(path);
-        QVERIFY(summary.error.isEmpty());
-        QCOMPARE(summary.rows, 0);
-        QCOMPARE(view.rowCount(), 0);
-        QVERIFY(m_boxes.isEmpty());
-        QVERIFY(!QFileInfo::exists(path));
-    }
-
-    void limitOfThreeHundred_data()
-    {
-        QTest::addColumn<int>("records");
+        QTest::addColumn<QString>("file"); // how the result file is made
+        QTest::addColumn<QByteArray>("plain");
         QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("status"); // or the reason it gives
         QTest::addColumn<int>("boxes");
-        QTest::newRow("299") << 299 << 299 << 0;
-        QTest::newRow("300") << 300 << 300 << 1;
-        QTest::newRow("301") << 301 << 300 << 1;
-        QTest::newRow("5000") << 5000 << 300 << 1;
+        const QString loaded = u"Results Loaded!"_s;
+        QTest::newRow("missing") << u"none"_s << QByteArray() << 0 << loaded << 0;
+        // "A<>B" CR LF with the top bit of every byte flipped.
+        QTest::newRow("fixed scrambled bytes")
+            << u"raw"_s << QByteArray("\xC1\xBC\xBE\xC2\x8D\x8A") << 1 << loaded << 0;
+        QTest::newRow("299") << u"scrambled"_s << records(299) << 299 << loaded << 0;
+        QTest::newRow("300") << u"scrambled"_s << records(300) << 300 << loaded << 1;
+        QTest::newRow("301, blank lines between")
+            << u"scrambled"_s << records(301, "  \r\n\r\n-\r\n") << 300 << loaded << 1;
+        QTest::newRow("a line over 1 MiB")
+            << u"scrambled"_s << records(2) + QByteArray(1100 * 1024, 'x') << 2 << u"is damaged"_s
+            << 0;
+        // A file that cannot be opened leaves the list as it was: the previous 3 rows.
+        QTest::newRow("folder") << u"folder"_s << QByteArray() << 3 << u"is a folder"_s << 0;
+        QTest::newRow("cannot open") << u"socket"_s << QByteArray() << 3 << u"Cannot open"_s << 0;
+        QTest::newRow("cannot read")
+            << u"/proc/self/mem"_s << QByteArray() << 0 << u"Cannot read"_s << 0;
     }
-    void limitOfThreeHundred()
+    void loads()
     {
-        QFETCH(int, records);
+        QFETCH(QString, file);
+        QFETCH(QByteArray, plain);
         QFETCH(int, rows);
+        QFETCH(QString, status);
         QFETCH(int, boxes);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-        QVERIFY(test::writeScrambledFile(path, test::resultFileText(records)));
-        const QByteArray before = test::fileBytes(path);
-
-        ResultListView view(m_countries);
-        int rowsWhenAsked = -1;
-        m_duringBox = [&] { rowsWhenAsked = view.rowCount(); };
-        const LoadSummary summary = view.loadFile(path);
-        QCOMPARE(summary.rows, rows);
-        QCOMPARE(view.rowCount(), rows);
-        QCOMPARE(summary.limitReached, boxes == 1);
-        QCOMPARE(m_boxes.size(), boxes);
-        QCOMPARE(view.record(rows), test::recordLine(rows));
-        QVERIFY(view.record(rows + 1).empty());
-        QCOMPARE(view.scrollBar()->maximum(), ResultLayout::ScrollMaximum(rows));
-        if (boxes) {
-            const MessageBox::Request &box = m_boxes.first();
-            QCOMPARE(box.icon, QMessageBox::Information);
-            QCOMPARE(box.title, QStringLiteral("Max Results"));
-            QCOMPARE(box.text,
-                QStringLiteral("More then 300 hotspots were found that match your query.\r\n\r\n"
-                               "Please narrow your search"));
-            QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-            // The message comes once the 300 rows are on the list.
-            QCOMPARE(rowsWhenAsked, 300);
-        }
-        QCOMPARE(test::fileBytes(path), before);
-    }
-
-    void readingStopsAtTheThreeHundredthRecord()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-        const std::string head = test::resultFileText(300);
-        // 300 records, then 8 MB of further records that must never be looked at.
-        std::string text = head;
-        text.reserve(head.size() + 8'000'000);
-        while (text.size() < head.size() + 8'000'000)
-            text += test::recordLine(999) + "\r\n-\r\n";
-        QVERIFY(test::writeScrambledFile(path, text));
-
-        ResultListView view(m_countries);
-        const LoadSummary summary = view.loadFile(path);
-        QCOMPARE(summary.rows, 300);
-        QVERIFY(summary.bytesRead < qint64(head.size()) + ResultFileInput::PieceSize);
-        QCOMPARE(view.record(300), test::recordLine(300));
-    }
-
-    void secondLoadReplacesTheFirst()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-        QVERIFY(test::writeScrambledFile(path, test::resultFileText(40)));
-        ResultListView view(m_countries);
-        QCOMPARE(view.loadFile(path).rows, 40);
-        view.SetSel(12);
-        view.scrollBar()->setValue(20);
-
-        QVERIFY(test::writeScrambledFile(path, "X<>a\r\n-\r\nY<>b\r\n-\r\n\r\n"));
-        const QByteArray before = test::fileBytes(path);
-        QCOMPARE(view.loadFile(path).rows, 2);
-        QCOMPARE(names(view), (QStringList { QStringLiteral("X"), QStringLiteral("Y") }));
-        QCOMPARE(view.model()->caption(1, Column::Number), QStringLiteral("1"));
-        QVERIFY(view.record(3).empty());
-        QVERIFY(view.record(40).empty());
-        QCOMPARE(view.SelectedRow(), 0);
-        QVERIFY(view.selectionFrame()->isHidden());
-        QCOMPARE(view.scrollBar()->value(), 0);
-        QCOMPARE(view.scrollBar()->maximum(), 0);
-        QCOMPARE(view.canvas()->y(), 0);
-        QCOMPARE(test::fileBytes(path), before);
-    }
-
-    void folderInsteadOfFileKeepsTheList()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-        QVERIFY(test::writeScrambledFile(path, test::resultFileText(3)));
-        ResultListView view(m_countries);
-        QCOMPARE(view.loadFile(path).rows, 3);
-
+        const std::string previous = resultFileText(3);
+        MainWindowHarness h(ServerAddress { u"127.0.0.1"_s, 9 }, &previous);
+        QCOMPARE(h.list()->rowCount(), 3);
+        const QString path = h.context().resultFilePath();
         QVERIFY(QFile::remove(path));
-        QVERIFY(QDir().mkdir(path));
-        const LoadSummary summary = view.loadFile(path);
-        QVERIFY(!summary.error.isEmpty());
-        QVERIFY2(summary.error.contains(QDir::toNativeSeparators(path)), qPrintable(summary.error));
-        QCOMPARE(summary.rows, 3);
-        QCOMPARE(view.rowCount(), 3);
-        QCOMPARE(view.record(3), test::recordLine(3));
-        QVERIFY(QFileInfo(path).isDir());
-        QVERIFY(m_boxes.isEmpty());
-    }
+        QLocalServer socket;
+        QVERIFY(file == u"none" || (file == u"scrambled" && putScrambled(path, plain.toStdString()))
+            || (file == u"raw" && putFile(path, plain)) || (file == u"folder" && QDir().mkdir(path))
+            || (file == u"socket" && socket.listen(path)) || QFile::link(file, path));
+        const QByteArray before = fileBytes(path);
+        bool buttonDuringBox = true;
+        QObject whileTheBoxIsOpen;
+        h.boxes().readingTimeMs = 1;
+        QTimer::singleShot(
+            0, &whileTheBoxIsOpen, [&] { buttonDuringBox = h.searchButton()->isEnabled(); });
 
-    void unreadableFileKeepsTheListAndItsBytes()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-        QVERIFY(test::writeScrambledFile(path, test::resultFileText(3)));
-        ResultListView view(m_countries);
-        QCOMPARE(view.loadFile(path).rows, 3);
-
-        QVERIFY(test::writeScrambledFile(path, test::resultFileText(5, 100)));
-        const QByteArray before = test::fileBytes(path);
-        QFile::setPermissions(path, QFileDevice::WriteOwner);
-        if (QFile(path).open(QIODevice::ReadOnly)) {
-            QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-            QSKIP("running with rights that ignore file permissions");
+        h.window().LoadResults();
+        const QString shown = h.control<QLabel>(u"lblStatus"_s)->text();
+        QVERIFY2(shown == status
+                || (shown.startsWith(u"The results could not be loaded: "_s)
+                    && shown.contains(status)),
+            qPrintable(shown));
+        QCOMPARE(h.list()->rowCount(), rows);
+        QCOMPARE(h.control<QLabel>(u"lblResults"_s)->text(), u"%1 Results"_s.arg(rows));
+        const std::string last = rows == 0 ? std::string()
+            : file == u"raw"               ? "A<>B"
+                                           : recordLine(rows);
+        QCOMPARE(h.list()->record(rows), last);
+        QVERIFY(h.list()->record(rows + 1).empty());
+        QVERIFY(h.searchButton()->isEnabled());
+        QCOMPARE(fileBytes(path), before);
+        QCOMPARE(h.boxes().boxes.size(), boxes);
+        if (boxes > 0) {
+            const MessageBox::Request &box = h.boxes().boxes.first();
+            QCOMPARE(box.icon, QMessageBox::Information);
+            QCOMPARE(box.title, u"Max Results"_s);
+            QCOMPARE(box.text,
+                u"More then 300 hotspots were found that match your query.\r\n\r\n"
+                "Please narrow your search"_s);
+            QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+            QVERIFY(!buttonDuringBox);
         }
-        const LoadSummary summary = view.loadFile(path);
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        QVERIFY(!summary.error.isEmpty());
-        QCOMPARE(view.rowCount(), 3);
-        QCOMPARE(test::fileBytes(path), before);
     }
 
-    // A search reply that arrives while the limit's message is open asks for a load of its
-    // own; it runs once the first is done, and the list ends up showing the newer file.
-    void loadAskedForDuringTheMessageRunsAfterwards()
+    // The message comes once the 300 rows are on the list, and the file is read no further. A
+    // search reply that arrives while it is open asks for a load of its own, which runs once
+    // the first is done.
+    void loadDuringTheLimitMessage()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-        QVERIFY(test::writeScrambledFile(path, test::resultFileText(300)));
-        ResultListView view(m_countries);
+        MainWindowHarness h(ServerAddress { u"127.0.0.1"_s, 9 });
+        const QString path = h.context().resultFilePath();
+        QByteArray text = records(300);
+        const qsizetype head = text.size();
+        text += QByteArray::fromStdString(recordLine(999) + "\r\n").repeated(80'000); // 8 MB
+        QVERIFY(putScrambled(path, text.toStdString()));
+        ResultLoader &loader = *h.list()->loader();
+        int rowsWhenAsked = 0;
         LoadSummary nested;
-        m_duringBox = [&] {
-            m_duringBox = nullptr;
-            QVERIFY(test::writeScrambledFile(path, test::resultFileText(3, 500)));
-            nested = view.loadFile(path);
-            // The running load's rows are not pulled away under it.
-            QCOMPARE(view.rowCount(), 300);
-        };
-        const LoadSummary summary = view.loadFile(path);
+        QObject whileTheBoxIsOpen;
+        h.boxes().readingTimeMs = 1;
+        QTimer::singleShot(0, &whileTheBoxIsOpen, [&] {
+            rowsWhenAsked = h.list()->rowCount();
+            QVERIFY(putScrambled(path, resultFileText(3)));
+            nested = loader.loadFile(path);
+        });
+        const LoadSummary summary = loader.loadFile(path);
+        QCOMPARE(rowsWhenAsked, 300);
         QVERIFY(nested.deferred);
-        QVERIFY(!summary.deferred);
         QCOMPARE(summary.rows, 3);
-        QVERIFY(!summary.limitReached);
-        QCOMPARE(view.rowCount(), 3);
-        QCOMPARE(view.record(1), test::recordLine(500));
-        QCOMPARE(m_boxes.size(), 1);
+        QCOMPARE(h.list()->record(3), recordLine(3));
+        QCOMPARE(h.boxes().boxes.size(), 1);
+
+        QVERIFY(putScrambled(path, text.toStdString()));
+        const LoadSummary quiet = loader.loadFile(path, LimitMessage::Quiet);
+        QCOMPARE(quiet.rows, 300);
+        QVERIFY(quiet.bytesRead < head + ResultFileInput::PieceSize);
+        QCOMPARE(h.boxes().boxes.size(), 1);
     }
 };
 
