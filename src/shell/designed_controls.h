@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QString>
+#include <algorithm>
 #include <cstring>
 #include <span>
 #include <type_traits>
@@ -27,8 +28,9 @@ inline QFont fontOf(Face face)
     }
 }
 
-// One control of a designed window: its object name, its place in twips (left, top, width,
-// height), its caption and its face.
+// One control of a designed window: its object name (an element of a control array carries its
+// index: "Label2_0", "lblTitle3"), its place in twips (left, top, width, height), its caption
+// and its face.
 struct DesignedControl {
     const char *name;
     int left, top, width, height;
@@ -49,7 +51,8 @@ public:
     // a label shows its caption as plain text from its top left corner.
     template<typename T> T *make(const char *name) const
     {
-        const DesignedControl &design = find(name);
+        const DesignedControl &design = *std::ranges::find_if(m_design,
+            [name](const DesignedControl &row) { return std::strcmp(row.name, name) == 0; });
         auto *control = new T(m_parent);
         control->setObjectName(QString::fromLatin1(name));
         if constexpr (std::is_base_of_v<QLabel, T>) {
@@ -64,15 +67,6 @@ public:
     }
 
 private:
-    const DesignedControl &find(const char *name) const
-    {
-        for (const DesignedControl &design : m_design) {
-            if (std::strcmp(design.name, name) == 0)
-                return design;
-        }
-        Q_UNREACHABLE();
-    }
-
     QWidget *m_parent;
     std::span<const DesignedControl> m_design;
 };

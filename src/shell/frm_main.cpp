@@ -149,24 +149,23 @@ void frmMain::setupUi()
 
     auto *mnufile = menuBar()->addMenu(QStringLiteral("Options"));
     mnufile->setObjectName(QStringLiteral("mnufile"));
-    const auto item = [mnufile](const char *name, const QString &text, auto handler) {
+    const auto item = [this, mnufile](const char *name, const QString &text, auto handler) {
         QAction *action = mnufile->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
-        QObject::connect(action, &QAction::triggered, mnufile, handler);
+        connect(action, &QAction::triggered, this, handler);
         return action;
     };
     // There is no submission form in the program: the web site takes new hotspots.
-    item("mnusubmit", QStringLiteral("&Submit a Hotspot"), [this] { Label1_Click(); });
+    item("mnusubmit", QStringLiteral("&Submit a Hotspot"), &frmMain::Label1_Click);
     mnufile->addSeparator()->setObjectName(QStringLiteral("mnuexportSeparator"));
     item("mnuexport", QStringLiteral("Export results\u2026"), [this] {
         exportResults(this, *Picture1->model());
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     mnufile->addSeparator()->setObjectName(QStringLiteral("gghj"));
-    item("mnuabout", QStringLiteral("&About"), [this] {
-        mnuabout_Click();
-    })->setShortcut(QKeySequence(Qt::Key_F1));
+    item("mnuabout", QStringLiteral("&About"), &frmMain::mnuabout_Click)
+        ->setShortcut(QKeySequence(Qt::Key_F1));
     mnufile->addSeparator()->setObjectName(QStringLiteral("fggfh"));
-    item("mnuexit", QStringLiteral("&Exit"), [this] { mnuexit_Click(); });
+    item("mnuexit", QStringLiteral("&Exit"), &frmMain::mnuexit_Click);
 
     tmrLoadPreviousResults.setObjectName(QStringLiteral("tmrLoadPreviousResults"));
     tmrLoadPreviousResults.setSingleShot(true);
@@ -199,22 +198,24 @@ void frmMain::SetStatus(const QString &text)
     lblStatus->setText(text);
 }
 
+// A name missing from its table is no search: the user is told to pick one from the list.
 std::string frmMain::GetCountryCode(std::string_view name)
 {
-    if (auto code = m_countries.codeForName(name))
-        return *std::move(code);
-    MessageBox::show(this, QMessageBox::Critical, QStringLiteral("Error"),
-        QStringLiteral("Invalid Country. Please reselect from the list options."));
-    return {};
+    return codeOrMessage(m_countries.codeForName(name), QStringLiteral("Country"));
 }
 
 std::string frmMain::GetLocationTypeCode(std::string_view name)
 {
-    if (auto code = m_locationTypes.codeForName(name))
-        return *std::move(code);
-    MessageBox::show(this, QMessageBox::Critical, QStringLiteral("Error"),
-        QStringLiteral("Invalid Location Type. Please reselect from the list options."));
-    return {};
+    return codeOrMessage(m_locationTypes.codeForName(name), QStringLiteral("Location Type"));
+}
+
+std::string frmMain::codeOrMessage(std::optional<std::string> code, const QString &field)
+{
+    if (!code) {
+        MessageBox::show(this, QMessageBox::Critical, QStringLiteral("Error"),
+            QStringLiteral("Invalid %1. Please reselect from the list options.").arg(field));
+    }
+    return code.value_or(std::string());
 }
 
 std::string frmMain::GetCountryName(std::string_view code) const

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <QTimer>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -63,6 +64,7 @@ protected:
 
 private:
     void setupUi();
+    std::string codeOrMessage(std::optional<std::string> code, const QString &field);
     void tmrLoadPreviousResults_Timer();
     void Label1_Click();
     void mnuabout_Click();

@@ -100,30 +100,21 @@ SearchForm::SearchForm(QWidget *client, const QString &siteUrl)
         connect(label, &ClickLabel::clicked, this, &SearchForm::siteClicked);
 
     // The search controls come first in the tab order; the button has the focus at start.
-    QWidget::setTabOrder(Command1, tCountry);
-    QWidget::setTabOrder(tCountry, tLocation);
-    QWidget::setTabOrder(tLocation, tHotspot);
-    QWidget::setTabOrder(tHotspot, tZip);
-    QWidget::setTabOrder(tZip, tCity);
-
+    const std::array<QWidget *, 6> order { Command1, tCountry, tLocation, tHotspot, tZip, tCity };
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
     // Screen readers name each field by the caption beside it.
-    const std::pair<QLabel *, QWidget *> captioned[] = {
-        { Label2_0, tCountry },
-        { Label3, tCity },
-        { Label2_1, tZip },
-        { Label2_2, tLocation },
-        { Label2_3, tHotspot },
-    };
-    for (const auto &[caption, field] : captioned) {
+    for (const auto &[caption, field] :
+        { std::pair<QLabel *, QWidget *> { Label2_0, tCountry }, { Label3, tCity },
+            { Label2_1, tZip }, { Label2_2, tLocation }, { Label2_3, tHotspot } }) {
         caption->setBuddy(field);
         field->setAccessibleName(caption->text());
     }
-
     // Enter anywhere in the form searches.
-    for (QWidget *field :
-        std::initializer_list<QWidget *> { Command1, tCountry, tLocation, tHotspot, tZip, tCity,
-            tCountry->lineEdit(), tLocation->lineEdit(), tHotspot->lineEdit() })
+    for (QWidget *field : order)
         field->installEventFilter(this);
+    for (QComboBox *list : { tCountry, tLocation, tHotspot })
+        list->lineEdit()->installEventFilter(this);
     Command1->setFocus();
 }
 

@@ -36,9 +36,10 @@ const QByteArray LumenText
       "Technology: 802.11G\r\nSSid Info: LumenFree\r\n\r\nLatitude:52.52\r\n"
       "Longitude: -\r\n\r\nNotes: Open 7-22\r\n\r\n";
 
-QByteArray imageReply(const QByteArray &picture)
+// A picture's reply, whole, then the connection's end.
+Script served(const QByteArray &picture, Ending ending = Ending::Close)
 {
-    return "HTTP/1.0 200 OK\r\nContent-Type: image/jpeg\r\n\r\n" + picture;
+    return Script::reply("HTTP/1.0 200 OK\r\nContent-Type: image/jpeg\r\n\r\n" + picture, ending);
 }
 
 QLabel *label(const QWidget *window, const QString &name)
@@ -102,25 +103,33 @@ private Q_SLOTS:
         m_dir.reset();
     }
 
-    // Field k of a record -> the label that shows it, tidied.
+    // Field k of a record -> the label that shows it, tidied; a click on a link hands only a
+    // web address to the browser: the web site shown, or the map of the position.
     void tidying_data()
     {
         QTest::addColumn<int>("field");
         QTest::addColumn<QByteArray>("raw");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("opened"); // by a click; null: not clicked
         const auto row = [](const char *name, int field, const char *raw, const char *label,
-                             const char *shown) {
+                             const char *shown, const char *opened = nullptr) {
             QTest::newRow(name) << field << QByteArray(raw) << QString::fromLatin1(label)
-                                << QString::fromUtf8(shown);
+                                << QString::fromUtf8(shown) << QString::fromLatin1(opened);
         };
         row("name trimmed, not markup", 1, " a &amp; b> ", "lblName", "a &amp; b");
         row("type", 2, "free (with registration)", "lblType", "Free (with Registration)");
         row("type: in words, every time", 2, "regfreecomm commercial FREE", "lblType",
             "RegFreeComm Commercial FREE");
         row("operator 0 stays", 3, "0", "lblOperator", "0");
-        row("web site www.", 4, " www.x.example", "lblURL", "http://www.x.example");
-        row("web site WWW. stays", 4, "WWW.X.EXAMPLE", "lblURL", "WWW.X.EXAMPLE");
+        row("web site www.", 4, " www.x.example", "lblURL", "http://www.x.example",
+            "http://www.x.example");
+        row("web site https", 4, "https://x.example/a?b", "lblURL", "https://x.example/a?b",
+            "https://x.example/a?b");
+        row("web site WWW.", 4, "WWW.X.EXAMPLE", "lblURL", "WWW.X.EXAMPLE", "");
+        for (const char *refused :
+            { "file:///etc/passwd", "javascript:alert(1)", "calc.exe", "http://x.example/\" -e" })
+            row(refused, 4, refused, "lblURL", refused, "");
         row("phone 0", 5, "0", "lblPhone", "-");
         row("phone 00 stays", 5, "00", "lblPhone", "00");
         row("email", 6, "a@b.example", "lblEmail", "a@b.example");
@@ -134,6 +143,9 @@ private Q_SLOTS:
         row("country unknown", 11, "ZZ", "lblCountry", "");
         row("latitude empty", 12, "  ", "lblLatitude", "-");
         row("latitude 0 stays", 12, "0", "lblLatitude", "0");
+        row("map of the position", 12, "-33.8688", "mapLink", "Show on map",
+            "https://www.openstreetmap.org/?mlat=-33.8688&mlon=151.2093#map=17/-33.8688/151.2093");
+        row("no map beyond 90", 12, "95", "mapLink", "Show on map", "");
         row("longitude empty", 13, "", "lblLongitude", "-");
         row("technology 1", 14, "1", "lblTechnology", "802.11B");
         row("technology 2", 14, " 2 ", "lblTechnology", "802.11B/G");
@@ -151,12 +163,21 @@ private Q_SLOTS:
         QFETCH(QByteArray, raw);
         QFETCH(QString, label);
         QFETCH(QString, shown);
+        QFETCH(QString, opened);
         const std::unique_ptr<frmInfo> window(
-            open(recordOf({ { field, raw.toStdString() } }), false));
-        QCOMPARE(::label(window.get(), label)->text(), shown);
+            open(recordOf({ { 13, "151.2093" }, { field, raw.toStdString() } }), false));
+        QLabel *shownIn = ::label(window.get(), label);
+        QCOMPARE(shownIn->text(), shown);
         QCOMPARE(window->windowTitle(), ::label(window.get(), u"lblName"_s)->text());
         QCOMPARE(labelsReadingMarkup(window.get()), QStringList());
         QVERIFY(!window->isDownloading());
+        if (opened.isNull())
+            return;
+        // The whole address, as it stands, on hovering; the map link only for a position.
+        QCOMPARE(shownToolTip(shownIn->toolTip()), label == u"lblURL"_s ? shown : opened);
+        QCOMPARE(shownIn->isHidden(), label == u"mapLink"_s && opened.isEmpty());
+        QTest::mouseClick(shownIn, Qt::LeftButton);
+        QCOMPARE(m_opened, opened.isEmpty() ? QStringList() : QStringList { opened });
     }
 
     void saving_data()
@@ -247,46 +268,38 @@ private Q_SLOTS:
                              int fault = 0) {
             QTest::newRow(name) << field << script << path << shown << body << fault;
         };
+        const auto none = [&row](const char *name, const Script &script, int fault = 0) {
+            row(name, "i/x.gif", script, fault == 1 ? QByteArray() : "/i/x.gif", {}, {}, fault);
+        };
         const QByteArray jpeg = jpegBytes(120, 80);
         const QByteArray gif = gifBytes(33, 21);
         const QByteArray tail = gifBytes(4, 4) + "\r\n\r\nmore\r\n\r\n";
         const QByteArray a2048(2048, 'a');
-        const Script none;
-        row("JPEG in pieces", "img/lumen.jpg", Script::inPieces(imageReply(jpeg), 97, 3),
-            "/img/lumen.jpg", { 120, 80 }, jpeg);
-        row("GIF, 6 characters", "ab.gif", Script::reply(imageReply(gif)), "/ab.gif", { 33, 21 },
-            gif);
-        row("only the first CR LF CR LF cuts", "t.gif,",
-            Script::reply("HTTP/1.0 200 OK\r\n\r\n" + tail), "/t.gif", { 4, 4 }, tail);
+        row("JPEG in pieces", "i/x.jpg", Script::inPieces("HTTP/1.0 200 OK\r\n\r\n" + jpeg, 97, 3),
+            "/i/x.jpg", { 120, 80 }, jpeg);
+        row("GIF, 6 characters", "ab.gif", served(gif), "/ab.gif", { 33, 21 }, gif);
+        row("only the first CR LF CR LF cuts", "t.gif,", served(tail), "/t.gif", { 4, 4 }, tail);
         row("commas out, the rest encoded",
-            "p/a,b c\r\n\"#%zz%41\x7f\xc3\xa9{|}\\^`:@!$&'()*+;=~-._?x=1",
-            Script::reply(imageReply(gif)),
+            "p/a,b c\r\n\"#%zz%41\x7f\xc3\xa9{|}\\^`:@!$&'()*+;=~-._?x=1", served(gif),
             "/p/ab%20c%0D%0A%22%23%25zz%41%7F%C3%A9%7B%7C%7D%5C%5E%60:@!$&'()*+;=~-._?x=1",
             { 33, 21 }, gif);
-        row("longest side allowed", "i/x.gif", Script::reply(imageReply(gifBytes(16384, 1))),
-            "/i/x.gif", { 16384, 1 }, gifBytes(16384, 1));
-        row("path of 2,048 bytes", a2048, Script::reply(Script::httpReply("", "404 Not Found")),
-            "/" + a2048);
-        row("path of 2,049 bytes", a2048 + 'a', none, {});
-        row("5 characters", "a.jpg", none, {});
-        row("404 page", "i/x.jpg", Script::reply(Script::httpReply("<p>no</p>", "404 Not Found")),
-            "/i/x.jpg");
-        row("not a picture", "i/x.jpg", Script::reply(imageReply("Sorry.")), "/i/x.jpg");
-        row("no CR LF CR LF", "i/x.gif", Script::reply(gif), "/i/x.gif");
-        row("size claim", "i/x.gif", Script::reply(imageReply(gifBytes(30000, 30000, 4))),
-            "/i/x.gif");
-        row("one side too long", "i/x.gif", Script::reply(imageReply(gifBytes(16385, 1, 2))),
-            "/i/x.gif");
-        row("too many pixels", "i/x.gif", Script::reply(imageReply(gifBytes(5000, 5000, 2))),
-            "/i/x.gif");
-        row("cut GIF", "i/x.gif", Script::reply(imageReply(gif.left(13))), "/i/x.gif");
-        row("silence", "i/x.jpg", Script::reply(imageReply({}), Ending::StayOpen), "/i/x.jpg");
-        row("trickle", "i/x.jpg", Script::inPieces(imageReply(jpeg), 1, 100), "/i/x.jpg");
-        row("reset", "i/x.jpg", Script::reply(imageReply(jpeg.left(900)), Ending::Reset),
-            "/i/x.jpg");
-        row("refused", "i/x.jpg", none, {}, {}, {}, 1);
-        row("window closed", "i/x.jpg", Script::reply(imageReply({}), Ending::StayOpen), "/i/x.jpg",
-            {}, {}, 2);
+        row("longest side allowed", "i/x.gif", served(gifBytes(16384, 1)), "/i/x.gif", { 16384, 1 },
+            gifBytes(16384, 1));
+        row("path of 2,048 bytes", a2048, served({}), "/" + a2048);
+        row("path of 2,049 bytes", a2048 + 'a', {}, {});
+        row("5 characters", "a.jpg", {}, {});
+        none("404 page", Script::reply(Script::httpReply("<p>no</p>", "404 Not Found")));
+        none("not a picture", served("Sorry."));
+        none("no CR LF CR LF", Script::reply(gif));
+        none("size claim", served(gifBytes(30000, 30000, 4)));
+        none("one side too long", served(gifBytes(16385, 1, 2)));
+        none("too many pixels", served(gifBytes(5000, 5000, 2)));
+        none("cut GIF", served(gif.left(13)));
+        none("silence", served({}, Ending::StayOpen));
+        none("trickle", Script::inPieces("HTTP/1.0 200 OK\r\n\r\n" + jpeg, 1, 100));
+        none("reset", served(jpeg.left(900), Ending::Reset));
+        none("refused", {}, 1);
+        none("window closed", served({}, Ending::StayOpen), 2);
     }
 
     void download()
@@ -347,7 +360,7 @@ private Q_SLOTS:
 #if defined(__SANITIZE_ADDRESS__)
         QSKIP("the sanitizer keeps freed memory in quarantine");
 #endif
-        m_server->setDefaultScript(Script::reply(imageReply(jpegBytes(6000, 4000))));
+        m_server->setDefaultScript(served(jpegBytes(6000, 4000)));
         const qint64 before = residentKiB();
         QList<frmInfo *> windows;
         for (int i = 0; i < 5; ++i) {
@@ -365,8 +378,8 @@ private Q_SLOTS:
     void retryAndOneImageWindow()
     {
         m_server->enqueue(Script::reply(Script::httpReply("gone", "404 Not Found")));
-        m_server->enqueue(Script::reply(imageReply(jpegBytes(160, 90))));
-        m_server->setDefaultScript(Script::reply(imageReply(gifBytes(50, 120))));
+        m_server->enqueue(served(jpegBytes(160, 90)));
+        m_server->setDefaultScript(served(gifBytes(50, 120)));
         frmInfo *first = open(recordOf({ { 17, "images/first.jpg" } }));
         QVERIFY(downloadEnds(first, false));
         QWidget other;
@@ -395,45 +408,6 @@ private Q_SLOTS:
                 QTRY_VERIFY(viewer.isNull());
             }
         }
-    }
-
-    // Only web addresses reach the browser: the web site shown, and the map of a position.
-    void onlyWebAddressesOpen_data()
-    {
-        QTest::addColumn<QByteArray>("website");
-        QTest::addColumn<QByteArray>("latitude");
-        QTest::addColumn<QString>("link");
-        QTest::addColumn<QString>("opened");
-        const auto row = [](const char *name, const char *website, const char *latitude,
-                             const char *link, const char *opened) {
-            QTest::newRow(name) << QByteArray(website) << QByteArray(latitude)
-                                << QString::fromLatin1(link) << QString::fromLatin1(opened);
-        };
-        row("www.", "www.lumen.example", "", "lblURL", "http://www.lumen.example");
-        row("https", "https://l.example/a?b", "", "lblURL", "https://l.example/a?b");
-        for (const char *refused : { "file:///etc/passwd", "javascript:alert(1)", "calc.exe",
-                 "http://x.example/\" --evil", "WWW.LUMEN.EXAMPLE", "" })
-            row(*refused ? refused : "empty", refused, "", "lblURL", "");
-        row("map", "", "-33.8688", "mapLink",
-            "https://www.openstreetmap.org/?mlat=-33.8688&mlon=151.2093#map=17/-33.8688/151.2093");
-        row("map: no position", "", "95", "mapLink", "");
-    }
-
-    void onlyWebAddressesOpen()
-    {
-        QFETCH(QByteArray, website);
-        QFETCH(QByteArray, latitude);
-        QFETCH(QString, link);
-        QFETCH(QString, opened);
-        frmInfo *window = open(recordOf(
-            { { 4, website.toStdString() }, { 12, latitude.toStdString() }, { 13, "151.2093" } }));
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        QLabel *clicked = label(window, link);
-        QCOMPARE(clicked->isVisible(), link == u"lblURL"_s || !opened.isEmpty());
-        // The whole address, as it stands, on hovering.
-        QCOMPARE(shownToolTip(clicked->toolTip()), link == u"lblURL"_s ? clicked->text() : opened);
-        QTest::mouseClick(clicked, Qt::LeftButton, {}, QPoint(clicked->width() - 8, 6));
-        QCOMPARE(m_opened, opened.isEmpty() ? QStringList() : QStringList { opened });
     }
 };
 

@@ -397,6 +397,7 @@ private Q_SLOTS:
         QTest::keyClick(focus(), Qt::Key_Return);
         QPointer<frmInfo> info = activeWindow<frmInfo>();
         QVERIFY(info && !info->parentWidget());
+        QCOMPARE(info->windowTitle(), u"Alpha Bar"_s);
         QCOMPARE(info->findChild<QLabel *>(u"lblCountry"_s)->text(), u"UNITED STATES OF AMERICA"_s);
         QTest::keyClick(info, Qt::Key_Escape);
         QTRY_VERIFY(info.isNull());
