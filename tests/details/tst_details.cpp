@@ -262,7 +262,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("path"); // the path requested; null: no request
         QTest::addColumn<QSize>("shown"); // the picture's own size; invalid: none shown
         QTest::addColumn<QByteArray>("body"); // what "img.dat" holds then, before its CR LF
-        QTest::addColumn<int>("fault"); // 1: nothing listens, 2: the window closes meanwhile
+        // 1: nothing listens, 2: the window closes meanwhile, 3: "img.dat" cannot be written
+        QTest::addColumn<int>("fault");
         const auto row = [](const char *name, const QByteArray &field, const Script &script,
                              const QByteArray &path, QSize shown = {}, const QByteArray &body = {},
                              int fault = 0) {
@@ -283,6 +284,8 @@ private Q_SLOTS:
             "p/a,b c\r\n\"#%zz%41\x7f\xc3\xa9{|}\\^`:@!$&'()*+;=~-._?x=1", served(gif),
             "/p/ab%20c%0D%0A%22%23%25zz%41%7F%C3%A9%7B%7C%7D%5C%5E%60:@!$&'()*+;=~-._?x=1",
             { 33, 21 }, gif);
+        // Shown from the bytes received, not from the shared "img.dat".
+        row("img.dat cannot be written", "ab.gif", served(gif), "/ab.gif", { 33, 21 }, {}, 3);
         row("longest side allowed", "i/x.gif", served(gifBytes(16384, 1)), "/i/x.gif", { 16384, 1 },
             gifBytes(16384, 1));
         row("path of 2,048 bytes", a2048, served({}), "/" + a2048);
@@ -315,7 +318,9 @@ private Q_SLOTS:
             m_context.server.port = ScriptedServer::unusedPort();
         // "img.dat" is the program's own: a link in its place is replaced, never written through.
         const QString elsewhere = m_dir->filePath(u"elsewhere"_s);
-        QVERIFY(putFile(elsewhere, "older") && QFile::link(elsewhere, m_context.imageFilePath()));
+        QVERIFY(putFile(elsewhere, "older")
+            && (fault == 3 ? QDir().mkdir(m_context.imageFilePath())
+                           : QFile::link(elsewhere, m_context.imageFilePath())));
         QPointer<frmInfo> window = open(recordOf({ { 17, field.toStdString() } }), false);
         window->findChild<Connection *>(u"Sock"_s)->setIdleTimeout(500);
         window->findChild<Connection *>(u"Sock"_s)->setOverallTimeout(1500);
@@ -337,7 +342,10 @@ private Q_SLOTS:
                     + "\r\n\r\n");
         }
         QCOMPARE(fileBytes(elsewhere), QByteArray("older"));
-        QCOMPARE(fileBytes(m_context.imageFilePath()), shown.isValid() ? body + "\r\n" : "older");
+        QCOMPARE(fileBytes(m_context.imageFilePath()),
+            fault == 3            ? QByteArray()
+                : shown.isValid() ? body + "\r\n"
+                                  : "older");
         if (!window)
             return;
         QVERIFY(!window->isDownloading() && label(window, u"Label3"_s)->isVisible());

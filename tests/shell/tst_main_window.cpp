@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -157,7 +158,8 @@ private Q_SLOTS:
         row("main", "Picture3", { -8, 264, 761, 217 }, nullptr);
         row("main", "Picture5", { 8, 8, 361, 97 }, nullptr);
         row("main", "lblMsg", { 8, 152, 745, 57 }, "");
-        row("main", "mnufile", {}, "Options");
+        row("main", "mnufile", {},
+            "Options: mnusubmit mnuexportSeparator mnuexport gghj mnuabout fggfh mnuexit");
         row("main", "mnusubmit", {}, "&Submit a Hotspot");
         row("main", "mnuexport", {}, "Export results\u2026");
         row("main", "mnuabout", {}, "&About");
@@ -222,6 +224,8 @@ private Q_SLOTS:
             QVERIFY(top->minimumSize() == top->maximumSize()
                 && !top->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
             QCOMPARE(widget->size(), place.size());
+            // The menu bar lies above the client area, not over it.
+            QVERIFY(!main || widget->y() == main->menuBar()->height());
             QCOMPARE(top->windowTitle(), text);
             return;
         }
@@ -235,9 +239,12 @@ private Q_SLOTS:
         }
         if (auto *combo = qobject_cast<QComboBox *>(found))
             QCOMPARE(combo->currentText(), text);
-        else if (auto *menu = qobject_cast<QMenu *>(found))
-            QCOMPARE(menu->title(), text);
-        else if (!text.isNull())
+        else if (auto *menu = qobject_cast<QMenu *>(found)) {
+            QStringList items { menu->title() + u':' };
+            for (const QAction *item : menu->actions())
+                items << item->objectName();
+            QCOMPARE(items.join(u' '), text);
+        } else if (!text.isNull())
             QCOMPARE(found->property("text").toString(), text);
     }
 
