@@ -11,16 +11,14 @@
 #include "platform/display_text.h"
 #include "platform/file_io.h"
 #include "platform/look.h"
-#include "platform/message_box.h"
 #include "platform/save_dialog.h"
+#include "search/search_exchange.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 
@@ -28,30 +26,105 @@ namespace pellomar {
 
 namespace {
 
-QLabel *makeLabel(
-    QWidget *parent, const QString &name, const QString &caption, QRect geometry, bool bold = false)
+struct Place {
+    int left, top, width, height;
+};
+
+enum class Face { Regular, Bold, Link };
+
+// The captions, elements of the control array Label1, all bold.
+const struct {
+    int index;
+    const char *caption;
+    Place place;
+} Captions[] = {
+    { 16, "Hotspot information", { 240, 180, 3615, 255 } },
+    { 0, "Location Name", { 240, 600, 2055, 375 } },
+    { 1, "Type", { 240, 840, 2055, 255 } },
+    { 6, "Location Type", { 240, 1080, 2055, 255 } },
+    { 2, "Operator", { 240, 1440, 2055, 255 } },
+    { 3, "Website URL", { 240, 1680, 2055, 255 } },
+    { 4, "Phone Number", { 240, 1920, 2055, 255 } },
+    { 5, "Email Address", { 240, 2160, 2055, 255 } },
+    { 7, "Address", { 240, 2640, 2055, 255 } },
+    { 9, "City", { 240, 3240, 735, 255 } },
+    { 8, "ZIP", { 240, 3480, 735, 255 } },
+    { 10, "Country", { 240, 3720, 975, 255 } },
+    { 13, "Technology", { 240, 4200, 1215, 255 } },
+    { 14, "SSid Info", { 240, 4440, 1095, 255 } },
+    { 11, "Latitude", { 240, 4800, 1095, 255 } },
+    { 12, "Longitude", { 240, 5040, 1215, 255 } },
+};
+
+// The value labels: the value each shows, and the caption (Label1 element) it stands beside;
+// -1 for Label2, the description's heading.
+const struct {
+    const char *name;
+    Place place;
+    Face face;
+    std::string HotspotDetails::*value;
+    int caption;
+} Values[] = {
+    { "lblName", { 2160, 600, 3975, 255 }, Face::Bold, &HotspotDetails::locationName, 0 },
+    { "lblType", { 2160, 840, 3855, 255 }, Face::Regular, &HotspotDetails::hotspotType, 1 },
+    { "lblLocType", { 2160, 1080, 3855, 255 }, Face::Regular, &HotspotDetails::locationType, 6 },
+    { "lblOperator", { 2160, 1440, 3615, 255 }, Face::Bold, &HotspotDetails::operatorName, 2 },
+    { "lblURL", { 2160, 1680, 3975, 255 }, Face::Link, &HotspotDetails::websiteUrl, 3 },
+    { "lblPhone", { 2160, 1920, 3735, 255 }, Face::Regular, &HotspotDetails::phoneNumber, 4 },
+    { "lblEmail", { 2160, 2160, 3855, 255 }, Face::Regular, &HotspotDetails::emailAddress, 5 },
+    { "lblAddress", { 1200, 2640, 3735, 495 }, Face::Regular, &HotspotDetails::address, 7 },
+    { "lblCity", { 1200, 3240, 3735, 255 }, Face::Regular, &HotspotDetails::city, 9 },
+    { "lblZIP", { 1200, 3480, 3735, 255 }, Face::Regular, &HotspotDetails::zip, 8 },
+    { "lblCountry", { 1200, 3720, 3735, 255 }, Face::Regular, &HotspotDetails::countryName, 10 },
+    { "lblTechnology", { 1440, 4200, 3375, 255 }, Face::Regular, &HotspotDetails::technology, 13 },
+    { "lblSSInfo", { 1440, 4440, 3495, 255 }, Face::Regular, &HotspotDetails::ssidInfo, 14 },
+    { "lblLatitude", { 1440, 4800, 3015, 255 }, Face::Regular, &HotspotDetails::latitude, 11 },
+    { "lblLongitude", { 1440, 5040, 3015, 255 }, Face::Regular, &HotspotDetails::longitude, 12 },
+    { "lblInfo", { 5160, 2880, 3855, 1815 }, Face::Regular, &HotspotDetails::description, -1 },
+};
+
+QRect pixels(const Place &p)
 {
-    auto *label = new QLabel(caption, parent);
+    return twipsRect(p.left, p.top, p.width, p.height);
+}
+
+// A label as designed: plain text from the top left, wrapped unless it is a link. Values come
+// from the directory server: never interpreted as markup.
+QLabel *makeLabel(
+    QWidget *parent, const QString &name, const QString &caption, const Place &place, Face face)
+{
+    QLabel *label
+        = face == Face::Link ? new ClickLabel(caption, parent) : new QLabel(caption, parent);
     label->setObjectName(name);
-    // Values come from the directory server: never interpreted as markup.
     label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
+    label->setWordWrap(face != Face::Link);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setFont(verdana(8.25, bold));
-    label->setGeometry(geometry);
+    label->setFont(verdana(8.25, face != Face::Regular, face == Face::Link));
+    label->setGeometry(pixels(place));
+    if (face == Face::Link)
+        label->setCursor(Qt::PointingHandCursor);
     return label;
+}
+
+QPushButton *makeButton(
+    QWidget *parent, const QString &name, const QString &caption, const Place &place)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setFont(verdana(8.25, true));
+    button->setGeometry(pixels(place));
+    return button;
 }
 
 } // namespace
 
-frmInfo::frmInfo(
-    AppContext context, std::string record, CountryNameLookup countryName, QWidget *parent)
+frmInfo::frmInfo(AppContext context, std::string_view record, const CountryNameLookup &countryName,
+    QWidget *parent)
     : QWidget(parent,
         Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
             | Qt::WindowCloseButtonHint)
     , m_context(std::move(context))
-    , m_record(std::move(record))
-    , m_countryName(std::move(countryName))
+    , m_details(ReadHotspotDetails(record, countryName))
 {
     setObjectName(QStringLiteral("frmInfo"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -79,18 +152,15 @@ void frmInfo::setupUi()
     shape1->setFill(Qt::white);
     shape1->setBorder(SystemColour::scrollBar());
     shape1->setGeometry(twipsRect(120, 120, 9135, 5295));
-
     auto *shape2 = new Decoration(this);
     shape2->setObjectName(QStringLiteral("Shape2_0"));
     shape2->setFill(SystemColour::inactiveTitle());
     shape2->setCornerRadius(6);
     shape2->setGeometry(twipsRect(120, 120, 9135, 375));
-
     auto *shape3 = new Decoration(this);
     shape3->setObjectName(QStringLiteral("Shape3"));
     shape3->setFill(SystemColour::inactiveTitleText());
     shape3->setGeometry(twipsRect(5040, 2520, 4095, 2295));
-
     const struct {
         const char *name;
         int x1, y1, x2, y2;
@@ -105,99 +175,45 @@ void frmInfo::setupUi()
             ->setObjectName(QString::fromLatin1(l.name));
     }
 
-    const struct {
-        int index;
-        const char *caption;
-        int left, top, width, height;
-    } captions[] = {
-        { 16, "Hotspot information", 240, 180, 3615, 255 },
-        { 0, "Location Name", 240, 600, 2055, 375 },
-        { 1, "Type", 240, 840, 2055, 255 },
-        { 6, "Location Type", 240, 1080, 2055, 255 },
-        { 2, "Operator", 240, 1440, 2055, 255 },
-        { 3, "Website URL", 240, 1680, 2055, 255 },
-        { 4, "Phone Number", 240, 1920, 2055, 255 },
-        { 5, "Email Address", 240, 2160, 2055, 255 },
-        { 7, "Address", 240, 2640, 2055, 255 },
-        { 9, "City", 240, 3240, 735, 255 },
-        { 8, "ZIP", 240, 3480, 735, 255 },
-        { 10, "Country", 240, 3720, 975, 255 },
-        { 13, "Technology", 240, 4200, 1215, 255 },
-        { 14, "SSid Info", 240, 4440, 1095, 255 },
-        { 11, "Latitude", 240, 4800, 1095, 255 },
-        { 12, "Longitude", 240, 5040, 1215, 255 },
-    };
-    for (const auto &c : captions) {
+    std::array<QLabel *, 17> Label1 {};
+    for (const auto &c : Captions) {
         Label1[std::size_t(c.index)] = makeLabel(this, QStringLiteral("Label1_%1").arg(c.index),
-            QString::fromLatin1(c.caption), twipsRect(c.left, c.top, c.width, c.height), true);
+            QString::fromLatin1(c.caption), c.place, Face::Bold);
     }
     QPalette onBand = Label1[16]->palette();
     onBand.setColor(QPalette::WindowText, Qt::white);
     Label1[16]->setPalette(onBand);
+    QLabel *Label2 = makeLabel(this, QStringLiteral("Label2"),
+        QStringLiteral("Location description :"), { 5160, 2640, 3015, 255 }, Face::Bold);
 
-    Label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("Location description :"),
-        twipsRect(5160, 2640, 3015, 255), true);
-
-    const QString design = QStringLiteral("Label2");
-    lblName
-        = makeLabel(this, QStringLiteral("lblName"), design, twipsRect(2160, 600, 3975, 255), true);
-    lblType = makeLabel(this, QStringLiteral("lblType"), design, twipsRect(2160, 840, 3855, 255));
-    lblLocType
-        = makeLabel(this, QStringLiteral("lblLocType"), design, twipsRect(2160, 1080, 3855, 255));
-    lblOperator = makeLabel(
-        this, QStringLiteral("lblOperator"), design, twipsRect(2160, 1440, 3615, 255), true);
-
-    lblURL = new ClickLabel(this);
-    lblURL->setObjectName(QStringLiteral("lblURL"));
-    lblURL->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblURL->setFont(verdana(8.25, true, true));
-    lblURL->setGeometry(twipsRect(2160, 1680, 3975, 255));
-    lblURL->setCursor(Qt::PointingHandCursor);
-    connect(lblURL, &ClickLabel::clicked, this, &frmInfo::lblURL_Click);
-
-    lblPhone
-        = makeLabel(this, QStringLiteral("lblPhone"), design, twipsRect(2160, 1920, 3735, 255));
-    lblEmail
-        = makeLabel(this, QStringLiteral("lblEmail"), design, twipsRect(2160, 2160, 3855, 255));
-    lblAddress
-        = makeLabel(this, QStringLiteral("lblAddress"), design, twipsRect(1200, 2640, 3735, 495));
-    lblCity = makeLabel(this, QStringLiteral("lblCity"), design, twipsRect(1200, 3240, 3735, 255));
-    lblZIP = makeLabel(this, QStringLiteral("lblZIP"), design, twipsRect(1200, 3480, 3735, 255));
-    lblCountry
-        = makeLabel(this, QStringLiteral("lblCountry"), design, twipsRect(1200, 3720, 3735, 255));
-    lblTechnology = makeLabel(
-        this, QStringLiteral("lblTechnology"), design, twipsRect(1440, 4200, 3375, 255));
-    lblSSInfo
-        = makeLabel(this, QStringLiteral("lblSSInfo"), design, twipsRect(1440, 4440, 3495, 255));
-    lblLatitude
-        = makeLabel(this, QStringLiteral("lblLatitude"), design, twipsRect(1440, 4800, 3015, 255));
-    lblLongitude
-        = makeLabel(this, QStringLiteral("lblLongitude"), design, twipsRect(1440, 5040, 3015, 255));
-    lblInfo = makeLabel(
-        this, QStringLiteral("lblInfo"), QStringLiteral("Info"), twipsRect(5160, 2880, 3855, 1815));
+    // A screen reader tells each value with the caption it stands beside.
+    for (std::size_t i = 0; i < m_values.size(); ++i) {
+        const auto &v = Values[i];
+        m_values[i] = makeLabel(this, QString::fromLatin1(v.name), {}, v.place, v.face);
+        m_values[i]->setAccessibleDescription(
+            (v.caption < 0 ? Label2 : Label1[std::size_t(v.caption)])->text());
+    }
+    lblURL = static_cast<ClickLabel *>(findChild<QLabel *>(QStringLiteral("lblURL")));
+    // Only http:// and https:// addresses are handed on; anything else does nothing.
+    connect(lblURL, &ClickLabel::clicked, this, [this] { OpenInBrowser(lblURL->text()); });
 
     // The hint lies inside the thumbnail's box, beneath it: a picture, once shown, covers it.
-    Label3 = makeLabel(this, QStringLiteral("Label3"),
+    makeLabel(this, QStringLiteral("Label3"),
         QStringLiteral("Images may take a few seconds to download (if image is available)"),
-        twipsRect(6480, 720, 2415, 1575), true);
-
+        { 6480, 720, 2415, 1575 }, Face::Bold);
     Image1 = new ClickLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setScaledContents(true);
     Image1->setGeometry(twipsRect(6240, 600, 2895, 1815));
+    Image1->setAccessibleName(QStringLiteral("Location image"));
     connect(Image1, &ClickLabel::clicked, this, &frmInfo::Image1_Click);
 
-    SaveHotspot = new QPushButton(QStringLiteral("Save hotspot to a text file"), this);
-    SaveHotspot->setObjectName(QStringLiteral("SaveHotspot"));
-    SaveHotspot->setFont(verdana(8.25, true));
-    SaveHotspot->setGeometry(twipsRect(5040, 4920, 2775, 375));
+    auto *SaveHotspot = makeButton(this, QStringLiteral("SaveHotspot"),
+        QStringLiteral("Save hotspot to a text file"), { 5040, 4920, 2775, 375 });
     connect(SaveHotspot, &QPushButton::clicked, this, &frmInfo::SaveHotspot_Click);
-
-    Command1 = new QPushButton(QStringLiteral("Close"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setFont(verdana(8.25, true));
-    Command1->setGeometry(twipsRect(7920, 4920, 1215, 375));
-    connect(Command1, &QPushButton::clicked, this, &frmInfo::Command1_Click);
+    auto *Command1 = makeButton(
+        this, QStringLiteral("Command1"), QStringLiteral("Close"), { 7920, 4920, 1215, 375 });
+    connect(Command1, &QPushButton::clicked, this, &QWidget::close);
 
     // Keys for the two buttons; Escape closes the window as its close box does.
     auto *saveKey = new QAction(this);
@@ -211,76 +227,37 @@ void frmInfo::setupUi()
     addActions({ saveKey, closeKeys });
     SaveHotspot->setToolTip(saveKey->shortcut().toString(QKeySequence::NativeText));
 
-    // A screen reader tells each value with the caption it stands beside.
-    const std::array<std::pair<QLabel *, QLabel *>, 16> captioned { {
-        { lblName, Label1[0] },
-        { lblType, Label1[1] },
-        { lblLocType, Label1[6] },
-        { lblOperator, Label1[2] },
-        { lblURL, Label1[3] },
-        { lblPhone, Label1[4] },
-        { lblEmail, Label1[5] },
-        { lblAddress, Label1[7] },
-        { lblCity, Label1[9] },
-        { lblZIP, Label1[8] },
-        { lblCountry, Label1[10] },
-        { lblTechnology, Label1[13] },
-        { lblSSInfo, Label1[14] },
-        { lblLatitude, Label1[11] },
-        { lblLongitude, Label1[12] },
-        { lblInfo, Label2 },
-    } };
-    for (const auto &[value, caption] : captioned)
-        value->setAccessibleDescription(caption->text());
-    Image1->setAccessibleName(QStringLiteral("Location image"));
-
     // The right end of the title band is free in the designed window: the map link goes
     // there, so nothing designed moves.
-    m_mapLink = new ClickLabel(QStringLiteral("Show on map"), this);
-    m_mapLink->setObjectName(QStringLiteral("mapLink"));
+    m_mapLink = static_cast<ClickLabel *>(makeLabel(this, QStringLiteral("mapLink"),
+        QStringLiteral("Show on map"), { 6240, 180, 2895, 255 }, Face::Link));
     m_mapLink->setAccessibleName(m_mapLink->text());
     m_mapLink->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    m_mapLink->setFont(verdana(8.25, true, true));
     m_mapLink->setPalette(onBand);
-    m_mapLink->setCursor(Qt::PointingHandCursor);
-    m_mapLink->setGeometry(twipsRect(6240, 180, 2895, 255));
     m_mapLink->hide();
-    connect(m_mapLink, &ClickLabel::clicked, this, &frmInfo::showOnMap);
+    connect(m_mapLink, &ClickLabel::clicked, this, [this] {
+        if (const auto address = MapAddress(m_details.latitude, m_details.longitude))
+            OpenInBrowser(QString::fromStdString(*address));
+    });
 }
 
 void frmInfo::Form_Activate()
 {
     showDetails();
-    // The kept record never changes, so a picture once shown is this window's for good; a
-    // download that failed is tried again when the user comes back to the window.
+    // The values never change, so a picture once shown is this window's for good; a download
+    // that failed is tried again when the user comes back to the window.
     if (m_details.hasImage && m_pictureBytes.isEmpty() && !Sock.isRunning())
         DownloadImage();
 }
 
 void frmInfo::showDetails()
 {
-    m_details = ReadHotspotDetails(m_record, m_countryName);
-    const HotspotDetails &d = m_details;
-    setWindowTitle(displayText(d.title));
-    lblName->setText(displayText(d.lblName));
-    lblType->setText(displayText(d.lblType));
-    lblLocType->setText(displayText(d.lblLocType));
-    lblOperator->setText(displayText(d.lblOperator));
-    lblPhone->setText(displayText(d.lblPhone));
-    lblURL->setText(displayText(d.lblURL));
+    setWindowTitle(displayText(m_details.locationName));
+    for (std::size_t i = 0; i < m_values.size(); ++i)
+        m_values[i]->setText(displayText(m_details.*Values[i].value));
     // A long address is cut at the label's edge; the whole of it shows on hovering.
     lblURL->setToolTip(plainToolTip(lblURL->text()));
-    lblEmail->setText(displayText(d.lblEmail));
-    lblAddress->setText(displayText(d.lblAddress));
-    lblZIP->setText(displayText(d.lblZIP));
-    lblCity->setText(displayText(d.lblCity));
-    lblCountry->setText(displayText(d.lblCountry));
-    lblTechnology->setText(displayText(d.lblTechnology));
-    lblSSInfo->setText(displayText(d.lblSSInfo));
-    lblInfo->setText(displayText(d.lblInfo));
-    lblLatitude->setText(displayText(d.lblLatitude));
-    lblLongitude->setText(displayText(d.lblLongitude));
-    const auto mapAddress = MapAddress(d.lblLatitude, d.lblLongitude);
+    const auto mapAddress = MapAddress(m_details.latitude, m_details.longitude);
     m_mapLink->setVisible(mapAddress.has_value());
     m_mapLink->setToolTip(
         plainToolTip(mapAddress ? QString::fromStdString(*mapAddress) : QString()));
@@ -288,9 +265,7 @@ void frmInfo::showDetails()
 
 void frmInfo::DownloadImage()
 {
-    const std::string request
-        = ImageRequest(m_details.ImageURL, toBytes(m_context.server.hostHeader()));
-    Sock.start(m_context.server, QByteArray::fromStdString(request));
+    startGet(Sock, m_context.server, ImageRequestPath(m_details.imagePath));
 }
 
 void frmInfo::Sock_Finished(const QByteArray &reply)
@@ -321,23 +296,6 @@ void frmInfo::Image1_Click()
     // Before a picture has arrived there is nothing to enlarge.
     if (const auto picture = DecodePicture(m_pictureBytes))
         frmImage::showPicture(*picture);
-}
-
-void frmInfo::lblURL_Click()
-{
-    // Only http:// and https:// addresses are handed on; anything else does nothing.
-    OpenInBrowser(lblURL->text());
-}
-
-void frmInfo::showOnMap()
-{
-    if (const auto address = MapAddress(m_details.lblLatitude, m_details.lblLongitude))
-        OpenInBrowser(QString::fromStdString(*address));
-}
-
-void frmInfo::Command1_Click()
-{
-    close();
 }
 
 void frmInfo::SaveHotspot_Click()

@@ -12,101 +12,61 @@ std::string fieldOf(std::string_view record, int index)
     return std::string(Trim(GetField(record, index, ",")));
 }
 
-} // namespace
-
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to)
+// Every occurrence, left to right without overlaps; the comparison is exact and case-sensitive.
+std::string replaceAll(std::string text, std::string_view from, std::string_view to)
 {
-    if (from.empty())
-        return std::string(text);
-    std::string out;
-    out.reserve(text.size());
-    std::size_t start = 0;
-    for (std::size_t hit = text.find(from); hit != std::string_view::npos;
-         hit = text.find(from, start)) {
-        out.append(text.substr(start, hit - start));
-        out.append(to);
-        start = hit + from.size();
-    }
-    out.append(text.substr(start));
-    return out;
+    for (std::size_t hit = text.find(from); hit != std::string::npos;
+         hit = text.find(from, hit + to.size()))
+        text.replace(hit, from.size(), to);
+    return text;
 }
 
-std::string TidyCoordinate(std::string_view value)
+std::string orDash(std::string value, bool zeroToo)
 {
-    return Trim(value).empty() ? std::string("-") : std::string(value);
+    return value.empty() || (zeroToo && value == "0") ? std::string("-") : value;
 }
 
-std::string TidyHotspotType(std::string_view value)
+std::string technologyName(std::string code)
 {
-    std::string text = ReplaceAll(value, "comm", "Comm");
-    text = ReplaceAll(text, "free", "Free");
-    return ReplaceAll(text, "reg", "Reg");
-}
-
-std::string TechnologyName(std::string_view code)
-{
-    const std::string_view key = Trim(code);
-    if (key == "1")
+    if (code == "1")
         return "802.11B";
-    if (key == "2")
+    if (code == "2")
         return "802.11B/G";
-    if (key == "3")
+    if (code == "3")
         return "802.11G";
-    return std::string(code);
+    return code;
 }
 
-std::string TidyNumber(std::string_view value)
-{
-    const std::string_view key = Trim(value);
-    return key.empty() || key == "0" ? std::string("-") : std::string(value);
-}
-
-std::string TidyWebsite(std::string_view value)
-{
-    return Trim(value).starts_with("www.") ? "http://" + std::string(Trim(value))
-                                           : std::string(value);
-}
-
-std::string TidyDescription(std::string_view value)
-{
-    const std::string_view key = Trim(value);
-    return key == "-" || key == "0" ? std::string() : std::string(value);
-}
+} // namespace
 
 HotspotDetails ReadHotspotDetails(std::string_view record, const CountryNameLookup &countryName)
 {
     HotspotDetails d;
-    d.title = fieldOf(record, 1);
-    d.lblName = fieldOf(record, 1);
-    d.lblType = fieldOf(record, 2);
-    d.lblLocType = fieldOf(record, 7);
-    d.lblOperator = fieldOf(record, 3);
-    d.lblPhone = fieldOf(record, 5);
-    d.lblURL = fieldOf(record, 4);
-    d.lblEmail = fieldOf(record, 6);
-    d.lblAddress = fieldOf(record, 8);
-    d.lblZIP = fieldOf(record, 9);
-    d.lblCity = fieldOf(record, 10);
+    d.locationName = fieldOf(record, 1);
+    d.hotspotType = replaceAll(
+        replaceAll(replaceAll(fieldOf(record, 2), "comm", "Comm"), "free", "Free"), "reg", "Reg");
+    d.operatorName = fieldOf(record, 3);
+    d.websiteUrl = fieldOf(record, 4);
+    if (d.websiteUrl.starts_with("www."))
+        d.websiteUrl.insert(0, "http://");
+    d.phoneNumber = orDash(fieldOf(record, 5), true);
+    d.emailAddress = fieldOf(record, 6);
+    d.locationType = fieldOf(record, 7);
+    d.address = fieldOf(record, 8);
+    d.zip = orDash(fieldOf(record, 9), true);
+    d.city = fieldOf(record, 10);
     if (countryName)
-        d.lblCountry = std::string(Trim(countryName(GetField(record, 11, ","))));
-    d.lblTechnology = fieldOf(record, 14);
-    d.lblSSInfo = fieldOf(record, 15);
-    d.lblInfo = fieldOf(record, 16);
-    d.lblLatitude = fieldOf(record, 12);
-    d.lblLongitude = fieldOf(record, 13);
-
-    d.lblLatitude = TidyCoordinate(d.lblLatitude);
-    d.lblLongitude = TidyCoordinate(d.lblLongitude);
-    d.lblType = TidyHotspotType(d.lblType);
-    d.lblTechnology = TechnologyName(d.lblTechnology);
-    d.lblZIP = TidyNumber(d.lblZIP);
-    d.lblPhone = TidyNumber(d.lblPhone);
-    d.lblURL = TidyWebsite(d.lblURL);
-    d.lblInfo = TidyDescription(d.lblInfo);
-
-    d.ImageURL = fieldOf(record, 17);
-    if (const auto path = ImagePathOf(d.ImageURL)) {
-        d.ImageURL = *path;
+        d.countryName = std::string(Trim(countryName(GetField(record, 11, ","))));
+    d.latitude = orDash(fieldOf(record, 12), false);
+    d.longitude = orDash(fieldOf(record, 13), false);
+    d.technology = technologyName(fieldOf(record, 14));
+    d.ssidInfo = fieldOf(record, 15);
+    d.description = fieldOf(record, 16);
+    if (d.description == "-" || d.description == "0")
+        d.description.clear();
+    d.imagePath = fieldOf(record, 17);
+    if (const auto path = ImagePathOf(d.imagePath)) {
+        d.imagePath = *path;
         d.hasImage = true;
     }
     return d;

@@ -13,16 +13,13 @@ std::optional<std::string> ImagePathOf(std::string_view imageField)
     return "/" + std::string(path);
 }
 
-std::string ImageRequest(std::string_view imageUrl, std::string_view hostHeader)
+std::string ImageRequestPath(std::string_view imagePath)
 {
-    std::string path;
-    for (char c : imageUrl) {
-        if (c != ',')
-            path.push_back(c);
-    }
+    std::string path(imagePath);
+    std::erase(path, ',');
     // What a path and query may hold besides the unreserved characters (RFC 3986 pchar, "/"
     // and "?"), so ordinary paths go out byte for byte.
-    return RequestBytes(PercentEncoded(path, "/?:@!$&'()*+;=%"), hostHeader);
+    return PercentEncoded(path, "/?:@!$&'()*+;=%");
 }
 
 std::optional<std::string_view> ImageReplyBody(std::string_view reply)

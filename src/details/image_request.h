@@ -14,10 +14,9 @@ inline constexpr std::size_t MaxImagePathBytes = 2048;
 // than 5 characters; nothing when the record names no picture.
 std::optional<std::string> ImagePathOf(std::string_view imageField);
 
-// The picture request, in the same form as the search: one HTTP/1.0 GET with a Host header
-// only. Commas are taken out of the path first; every byte that may not stand in a request
-// target (a space, a control byte, a byte beyond ASCII) is percent-encoded.
-std::string ImageRequest(std::string_view imageUrl, std::string_view hostHeader);
+// The path a picture is requested by: commas taken out first, then every byte that may not
+// stand in a request target (a space, a control byte, a byte beyond ASCII) percent-encoded.
+std::string ImageRequestPath(std::string_view imagePath);
 
 // The body of a picture reply: everything after the first CR LF CR LF, whatever the status.
 // A reply without that separator has no body.

@@ -43,10 +43,15 @@ void SearchExchange::start(
 {
     m_resultFilePath = resultFilePath;
     m_storedText.reset();
-    const std::string request = RequestBytes(requestPath, toBytes(server.hostHeader()));
     // Before the start: a connection that fails at once reports its reason from inside it.
     Q_EMIT statusChanged(QStringLiteral("Connecting..."));
-    m_connection.start(server, QByteArray(request.data(), qsizetype(request.size())));
+    startGet(m_connection, server, requestPath);
+}
+
+void startGet(Connection &connection, const ServerAddress &server, std::string_view path)
+{
+    const std::string request = RequestBytes(path, toBytes(server.hostHeader()));
+    connection.start(server, QByteArray(request.data(), qsizetype(request.size())));
 }
 
 void SearchExchange::abort()

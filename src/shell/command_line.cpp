@@ -9,12 +9,11 @@ namespace pellomar {
 
 namespace {
 
-// Options that QApplication takes out of the command line itself; they must not count as
-// unknown here, since the command line is read before QApplication exists.
-const char *const QtValueOptions[]
-    = { "platform", "platformpluginpath", "platformtheme", "plugin", "style", "stylesheet",
-          "qwindowgeometry", "qwindowtitle", "qwindowicon", "display", "geometry", "session" };
-const char *const QtFlagOptions[] = { "reverse", "nograb", "dograb", "sync" };
+// Options that QApplication takes out of the command line itself ("=": with a value); they must
+// not count as unknown here, since the command line is read before QApplication exists.
+const char *const QtOptions[] = { "platform=", "platformpluginpath=", "platformtheme=", "plugin=",
+    "style=", "stylesheet=", "qwindowgeometry=", "qwindowtitle=", "qwindowicon=", "display=",
+    "geometry=", "session=", "reverse", "nograb", "dograb", "sync" };
 
 CommandLine usageError(const QString &program, const QString &reason)
 {
@@ -57,13 +56,11 @@ CommandLine parseCommandLine(const QStringList &arguments, const ServerAddress &
                        "them."));
     noDialogs.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOptions({ help, version, server, dataDir, referenceDir, noDialogs });
-    for (const char *name : QtValueOptions) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-    for (const char *name : QtFlagOptions) {
-        QCommandLineOption option(QString::fromLatin1(name), QString());
+    for (const char *qtOption : QtOptions) {
+        QString name = QString::fromLatin1(qtOption);
+        const bool withValue = name.endsWith(u'=');
+        QCommandLineOption option(
+            name.remove(u'='), QString(), withValue ? QStringLiteral("value") : QString());
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }

@@ -8,35 +8,21 @@
 #include <QMainWindow>
 #include <QString>
 #include <QTimer>
-#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
-class QAction;
-class QComboBox;
 class QFrame;
 class QLabel;
-class QLineEdit;
-class QMenu;
-class QPushButton;
 
 namespace pellomar {
 
-class ColumnHeading;
-class ResultListView;
+class ResultPanel;
 class SearchExchange;
+class SearchForm;
 
-// Qt object name of element `index` of a control array: the array's name followed by the
-// index, with "_" between when the name itself ends in a digit ("lblTitle0", "lName3",
-// "Label1_2", "Label2_0"). Tests and other windows find the elements with findChild.
-inline QString controlArrayName(const QString &arrayName, int index)
-{
-    const bool endsInDigit = !arrayName.isEmpty() && arrayName.back().isDigit();
-    return arrayName + (endsInDigit ? QStringLiteral("_") : QString()) + QString::number(index);
-}
-
-// The main window: the search form, the result list, the status line and the menu.
-// Every control's object name is its member's name (arrays: see controlArrayName).
+// The main window: the search form, the result panel, the status line with the result count,
+// the message panel and the menu. Every control's object name is its designed name.
 class frmMain : public QMainWindow {
     Q_OBJECT
 
@@ -55,20 +41,14 @@ public:
     // The country's name in capitals; "" without a message when the code is unknown.
     std::string GetCountryName(std::string_view code) const;
 
-    // Search form
     void Command1_Click();
     // Starts the search in RequestPath, dropping one that is still running.
     void ConnectNow();
-    static std::string GetTypeCode(std::string_view s);
     // The exchange with the directory server; tests shorten its time-out and size limit
     // through searchExchange().connection().
     SearchExchange &searchExchange();
-    // Result list
+    // Loads the result file into the list, as at start-up.
     void LoadResults();
-    // `storedText`: the result file's plain text when a search has just received it (shown as
-    // downloaded at `received`), else empty and the file is read.
-    void loadResults(std::string_view storedText, LimitMessage message = LimitMessage::Show,
-        const QDateTime &received = {});
     void OpenInfo(int index);
     // The record line of result row `row` (from 1); "" past the count.
     std::string resultRecord(int row) const;
@@ -81,22 +61,20 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setupUi();
-    QWidget *createResultFrame(QWidget *parent);
-    void LoadCountries();
-    void LoadLocationType();
-    void LoadHotspot();
+    std::string codeOrMessage(std::optional<std::string> code, const QString &field);
     void tmrLoadPreviousResults_Timer();
     void Label1_Click();
-    void mnusubmit_Click();
     void mnuabout_Click();
     void mnuexit_Click();
-    void mnuexport_Click();
     void showSearchReply(bool isMessage, const QString &message);
     void searchNotStored(const QString &reason);
+    // Shows the rows of the result text a search has just received (at `received`); with no
+    // text, reads the result file.
+    void showResults(std::string_view storedText, LimitMessage message = LimitMessage::Show,
+        const QDateTime &received = {});
     void showDownloadedCaption(const QString &caption);
 
     AppContext m_context;
@@ -104,31 +82,14 @@ private:
     ReferenceTable m_locationTypes;
     bool m_shownOnce = false;
 
-    // Controls, named as on the designed window.
-    std::array<QLabel *, 3> Label1 {};
-    std::array<QLabel *, 4> Label2 {};
-    QLabel *Label3 = nullptr;
-    QLabel *Picture4 = nullptr; // the logo
-    QComboBox *tCountry = nullptr;
-    QComboBox *tLocation = nullptr;
-    QComboBox *tHotspot = nullptr;
-    QLineEdit *tCity = nullptr;
-    QLineEdit *tZip = nullptr;
-    QPushButton *Command1 = nullptr;
-    std::array<ColumnHeading *, 6> lblTitle {};
-    QLineEdit *txtFilter = nullptr; // narrows the result list as the user types
-    ResultListView *Picture1 = nullptr; // frames the result list
+    SearchForm *m_form = nullptr;
+    ResultPanel *m_results = nullptr;
+    ResultListView *Picture1 = nullptr; // the result list, in its frame
     QLabel *lblStatus = nullptr;
     QLabel *lblResults = nullptr;
     QLabel *m_downloaded = nullptr; // "Downloaded ..." beside the count
     QFrame *Picture3 = nullptr; // the message panel
-    QLabel *Picture5 = nullptr; // the message panel's banner
     QLabel *lblMsg = nullptr;
-    QMenu *mnufile = nullptr;
-    QAction *mnusubmit = nullptr;
-    QAction *mnuabout = nullptr;
-    QAction *mnuexit = nullptr;
-    QAction *mnuexport = nullptr;
     QTimer tmrLoadPreviousResults { this };
 
     QString RequestPath;

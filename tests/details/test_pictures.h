@@ -4,8 +4,6 @@
 #include "details/picture.h"
 
 #include <QBuffer>
-#include <QByteArray>
-#include <QColor>
 #include <QImage>
 
 // Real pictures for the tests, made on the spot.
@@ -19,10 +17,10 @@ inline QSize pictureSize(const frmInfo *window)
 }
 
 // A JPEG of one colour, written by Qt's own encoder.
-inline QByteArray jpegBytes(int width, int height, const QColor &colour = QColor(30, 120, 200))
+inline QByteArray jpegBytes(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
+    image.fill(QColor(30, 120, 200));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -30,62 +28,44 @@ inline QByteArray jpegBytes(int width, int height, const QColor &colour = QColor
     return bytes;
 }
 
-// A GIF89a written by hand: a red and a blue colour, every pixel red. Its header claims
-// `width` x `height`, while the pixel data covers `pixels` pixels (all of them by default),
-// so a test can make a small file that claims a huge picture.
+// A GIF89a written by hand (Qt reads GIF but does not write it): a red and a blue colour,
+// every pixel red. Its header claims `width` x `height`, while the pixel data covers `pixels`
+// pixels (all of them by default), so a small file can claim a huge picture.
 inline QByteArray gifBytes(int width, int height, qint64 pixels = -1)
 {
-    if (pixels < 0)
-        pixels = qint64(width) * height;
     QByteArray gif("GIF89a");
-    const auto le16 = [&gif](int v) {
-        gif.append(char(v & 0xFF));
-        gif.append(char((v >> 8) & 0xFF));
-    };
+    const auto le16 = [&gif](int v) { gif.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
     le16(width);
     le16(height);
-    gif.append(char(0x80)); // global colour table of 2 entries
-    gif.append(char(0));
-    gif.append(char(0));
-    gif.append("\xFF\x00\x00\x00\x00\xFF", 6);
-    gif.append(',');
+    // A global table of 2 colours, then an image descriptor over the whole picture, and the
+    // LZW minimum code size 2.
+    gif.append("\x80\0\0\xFF\0\0\0\0\xFF,", 10);
     le16(0);
     le16(0);
     le16(width);
     le16(height);
-    gif.append(char(0));
-    gif.append(char(2)); // LZW minimum code size
-
-    // Codes of 3 bits: a clear code before every two pixels keeps the code width at 3, so no
-    // compression is needed to write valid data.
+    gif.append("\0\x02", 2);
+    // Codes of 3 bits: a clear code (4) before every two pixels of red (0) keeps the code width
+    // at 3, so no compression is needed; 5 ends the data.
     QByteArray data;
     quint32 bits = 0;
     int bitCount = 0;
     const auto code = [&](quint32 c) {
         bits |= c << bitCount;
-        bitCount += 3;
-        while (bitCount >= 8) {
+        for (bitCount += 3; bitCount >= 8; bitCount -= 8, bits >>= 8)
             data.append(char(bits & 0xFF));
-            bits >>= 8;
-            bitCount -= 8;
-        }
     };
-    for (qint64 i = 0; i < pixels; ++i) {
+    for (qint64 i = 0; i < (pixels < 0 ? qint64(width) * height : pixels); ++i) {
         if (i % 2 == 0)
-            code(4); // clear
-        code(0); // red
+            code(4);
+        code(0);
     }
-    code(5); // end of information
+    code(5);
     if (bitCount > 0)
         data.append(char(bits & 0xFF));
-    for (qsizetype at = 0; at < data.size(); at += 255) {
-        const QByteArray block = data.mid(at, 255);
-        gif.append(char(block.size()));
-        gif.append(block);
-    }
-    gif.append(char(0));
-    gif.append(';');
-    return gif;
+    for (qsizetype at = 0; at < data.size(); at += 255)
+        gif.append(char(data.mid(at, 255).size())).append(data.mid(at, 255));
+    return gif.append("\0;", 2);
 }
 
 } // namespace pellomar::test

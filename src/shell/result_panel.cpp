@@ -1,0 +1,60 @@
+#include "shell/result_panel.h"
+
+#include "platform/click_label.h"
+#include "results/column_heading.h"
+#include "results/result_layout.h"
+#include "results/result_list_view.h"
+#include "shell/designed_controls.h"
+
+#include <QLineEdit>
+
+namespace pellomar {
+
+namespace {
+
+const DesignedControl Design[] = {
+    { "Label1_1", 240, 2340, 4095, 255, "Wireless hotspots matching your query:", Face::Bold },
+    // In the header band, right of the heading.
+    { "txtFilter", 8640, 2310, 2895, 315, "", Face::Regular },
+};
+
+} // namespace
+
+ResultPanel::ResultPanel(QWidget *client, const ReferenceTable &countries, QWidget *previous)
+    : QObject(client)
+{
+    const DesignedControls design(client, Design);
+    auto *heading = design.make<ClickLabel>("Label1_1");
+    connect(heading, &ClickLabel::clicked, this, &ResultPanel::siteClicked);
+    const std::array<int, 6> headingLeft { 720, 3120, 4920, 6600, 8280, 9480 };
+    std::array<ColumnHeading *, 6> lblTitle {};
+    for (std::size_t i = 0; i < lblTitle.size(); ++i) {
+        lblTitle[i] = new ColumnHeading(
+            QString::fromLatin1(ResultLayout::ColumnNames[ResultLayout::FirstTextColumn + i]),
+            client);
+        lblTitle[i]->setObjectName(QStringLiteral("lblTitle%1").arg(i));
+        lblTitle[i]->setGeometry(twipsRect(headingLeft[i], 2760, 1575, 255));
+        lblTitle[i]->setFont(fontOf(Face::Bold));
+    }
+    auto *txtFilter = design.make<QLineEdit>("txtFilter");
+    txtFilter->setPlaceholderText(QStringLiteral("Filter"));
+    txtFilter->setAccessibleName(QStringLiteral("Filter"));
+    txtFilter->setClearButtonEnabled(true);
+
+    Picture1 = new ResultListView(countries, client);
+    Picture1->attachHeadings(lblTitle);
+    Picture1->attachFilter(txtFilter);
+    // Enter in the filter goes on to the rows it left.
+    connect(txtFilter, &QLineEdit::returnPressed, Picture1,
+        [this] { Picture1->setFocus(Qt::TabFocusReason); });
+
+    QWidget::setTabOrder(previous, txtFilter);
+    previous = txtFilter;
+    for (ColumnHeading *heading : lblTitle) {
+        QWidget::setTabOrder(previous, heading);
+        previous = heading;
+    }
+    QWidget::setTabOrder(previous, Picture1);
+}
+
+} // namespace pellomar

@@ -1,0 +1,172 @@
+#include "shell/search_form.h"
+
+#include "platform/click_label.h"
+#include "platform/display_text.h"
+#include "reference/reference_table.h"
+#include "shell/artwork.h"
+#include "shell/designed_controls.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace pellomar {
+
+namespace {
+
+const DesignedControl Design[] = {
+    { "Label1_0", 4440, 180, 2775, 255, "Search wireless hotspots :", Face::Bold },
+    { "Label2_0", 4440, 600, 1095, 255, "Country", Face::Regular },
+    { "tCountry", 5400, 600, 2775, 315, "", Face::Regular },
+    { "Label3", 8400, 600, 735, 255, "City", Face::Regular },
+    { "tCity", 8880, 600, 2655, 285, "", Face::Regular },
+    { "Label2_1", 8400, 960, 975, 255, "ZIP Code", Face::Regular },
+    { "tZip", 9480, 960, 2055, 270, "", Face::Regular },
+    { "Label2_2", 4440, 1080, 1335, 255, "Location Type", Face::Regular },
+    { "tLocation", 5760, 1080, 2415, 315, "", Face::Regular },
+    { "Label2_3", 4440, 1560, 1575, 255, "Hotspot Type", Face::Regular },
+    { "tHotspot", 5760, 1560, 2655, 315, "", Face::Regular },
+    { "Command1", 8640, 1560, 2895, 495, "Search hotspots!", Face::Bold },
+    { "Label1_2", 360, 1920, 3255, 255, "", Face::Link },
+};
+
+// Editable, unsorted, and never changing what the user types: no completion, and typed text
+// is not added to the list (a name is checked only when a search starts).
+QComboBox *editable(QComboBox *combo)
+{
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    combo->setMaxVisibleItems(16);
+    return combo;
+}
+
+// Fills an editable combo box and shows `text` in it, selecting the item of that text when
+// there is one.
+void fill(QComboBox *combo, const QStringList &items, const QString &text)
+{
+    combo->clear();
+    combo->addItems(items);
+    const int index = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        combo->setCurrentIndex(index);
+    combo->setEditText(text);
+}
+
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+SearchForm::SearchForm(QWidget *client, const QString &siteUrl)
+    : QObject(client)
+{
+    auto *Picture4 = new QLabel(client);
+    Picture4->setObjectName(QStringLiteral("Picture4"));
+    Picture4->setGeometry(twipsRect(240, 600, 2655, 1335));
+    Picture4->setPixmap(logoPixmap());
+    Picture4->setAccessibleName(QStringLiteral("Pellomar"));
+
+    const DesignedControls design(client, Design);
+    auto *heading = design.make<ClickLabel>("Label1_0");
+    setTextColour(heading, QColor(64, 64, 64));
+    auto *Label2_0 = design.make<QLabel>("Label2_0");
+    tCountry = editable(design.make<QComboBox>("tCountry"));
+    auto *Label3 = design.make<QLabel>("Label3");
+    tCity = design.make<QLineEdit>("tCity");
+    auto *Label2_1 = design.make<QLabel>("Label2_1");
+    tZip = design.make<QLineEdit>("tZip");
+    auto *Label2_2 = design.make<QLabel>("Label2_2");
+    tLocation = editable(design.make<QComboBox>("tLocation"));
+    auto *Label2_3 = design.make<QLabel>("Label2_3");
+    tHotspot = editable(design.make<QComboBox>("tHotspot"));
+    Command1 = design.make<QPushButton>("Command1");
+
+    // The link to the directory web site follows the server in use; a longer address than the
+    // designed one widens the label into the free space beside it instead of being cut off.
+    auto *link = design.make<ClickLabel>("Label1_2");
+    link->setText(siteUrl);
+    setTextColour(link, QColor(0, 0, 192));
+    link->setCursor(Qt::PointingHandCursor);
+    link->setToolTip(plainToolTip(siteUrl));
+    const int roomBesideLink = twips(8520) - link->x();
+    link->resize(qBound(link->width(), link->sizeHint().width(), roomBesideLink), link->height());
+    for (ClickLabel *label : { heading, link })
+        connect(label, &ClickLabel::clicked, this, &SearchForm::siteClicked);
+
+    // The search controls come first in the tab order; the button has the focus at start.
+    const std::array<QWidget *, 6> order { Command1, tCountry, tLocation, tHotspot, tZip, tCity };
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    // Screen readers name each field by the caption beside it.
+    for (const auto &[caption, field] :
+        { std::pair<QLabel *, QWidget *> { Label2_0, tCountry }, { Label3, tCity },
+            { Label2_1, tZip }, { Label2_2, tLocation }, { Label2_3, tHotspot } }) {
+        caption->setBuddy(field);
+        field->setAccessibleName(caption->text());
+    }
+    // Enter anywhere in the form searches.
+    for (QWidget *field : order)
+        field->installEventFilter(this);
+    for (QComboBox *list : { tCountry, tLocation, tHotspot })
+        list->lineEdit()->installEventFilter(this);
+    Command1->setFocus();
+}
+
+void SearchForm::LoadCountries(const ReferenceTable &countries)
+{
+    QStringList names;
+    for (const ReferenceRow &row : countries.rows())
+        names << displayText(row.name);
+    fill(tCountry, names, QStringLiteral("United States of America"));
+}
+
+void SearchForm::LoadLocationType(const ReferenceTable &locationTypes)
+{
+    QStringList names { QStringLiteral("All") };
+    for (const ReferenceRow &row : locationTypes.rows())
+        names << displayText(row.name);
+    fill(tLocation, names, QStringLiteral("All"));
+}
+
+void SearchForm::LoadHotspot()
+{
+    fill(tHotspot,
+        { QStringLiteral("All"), QStringLiteral("free"), QStringLiteral("free (with registration)"),
+            QStringLiteral("commercial") },
+        QStringLiteral("All"));
+}
+
+SearchFields SearchForm::fields() const
+{
+    return { toBytes(tCountry->currentText()), toBytes(tCity->text()), toBytes(tZip->text()),
+        toBytes(tLocation->currentText()), toBytes(tHotspot->currentText()) };
+}
+
+QWidget *SearchForm::lastControl() const
+{
+    return tCity;
+}
+
+bool SearchForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool plain
+            = key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier;
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && plain) {
+            // While a load runs the button is off, and so is Enter.
+            if (Command1->isEnabled())
+                Command1->click();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace pellomar

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "search/search_request.h"
+
+#include <QObject>
+#include <QString>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace pellomar {
+
+class ReferenceTable;
+
+// The main window's search form, placed as designed on the window's client area: the logo,
+// its heading, the five fields with their captions, the button "Search hotspots!" and the
+// link to the directory web site. Enter in any field presses the button.
+class SearchForm : public QObject {
+    Q_OBJECT
+
+public:
+    // `siteUrl`: the home address of the directory web site of the server in use.
+    SearchForm(QWidget *client, const QString &siteUrl);
+
+    // The lists, filled from the reference tables and the fixed access types.
+    void LoadCountries(const ReferenceTable &countries);
+    void LoadLocationType(const ReferenceTable &locationTypes);
+    void LoadHotspot();
+
+    // The five fields, as typed or chosen.
+    SearchFields fields() const;
+    QPushButton *button() const { return Command1; }
+    // The form's last control in the tab order.
+    QWidget *lastControl() const;
+
+Q_SIGNALS:
+    // The heading or the link was clicked: both lead to the directory web site.
+    void siteClicked();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QComboBox *tCountry = nullptr;
+    QComboBox *tLocation = nullptr;
+    QComboBox *tHotspot = nullptr;
+    QLineEdit *tCity = nullptr;
+    QLineEdit *tZip = nullptr;
+    QPushButton *Command1 = nullptr;
+};
+
+} // namespace pellomar
