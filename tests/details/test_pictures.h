@@ -28,44 +28,22 @@ inline QByteArray jpegBytes(int width, int height)
     return bytes;
 }
 
-// A GIF89a written by hand (Qt reads GIF but does not write it): a red and a blue colour,
-// every pixel red. Its header claims `width` x `height`, while the pixel data covers `pixels`
-// pixels (all of them by default), so a small file can claim a huge picture.
+// A red GIF89a (Qt reads GIF but does not write it) whose header claims `width` x `height`,
+// while its pixel data covers `pixels` pixels rounded up to 4 (all of them by default): a
+// small file can claim a huge picture.
 inline QByteArray gifBytes(int width, int height, qint64 pixels = -1)
 {
-    QByteArray gif("GIF89a");
-    const auto le16 = [&gif](int v) { gif.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
-    le16(width);
-    le16(height);
-    // A global table of 2 colours, then an image descriptor over the whole picture, and the
-    // LZW minimum code size 2.
-    gif.append("\x80\0\0\xFF\0\0\0\0\xFF,", 10);
-    le16(0);
-    le16(0);
-    le16(width);
-    le16(height);
-    gif.append("\0\x02", 2);
-    // Codes of 3 bits: a clear code (4) before every two pixels of red (0) keeps the code width
-    // at 3, so no compression is needed; 5 ends the data.
-    QByteArray data;
-    quint32 bits = 0;
-    int bitCount = 0;
-    const auto code = [&](quint32 c) {
-        bits |= c << bitCount;
-        for (bitCount += 3; bitCount >= 8; bitCount -= 8, bits >>= 8)
-            data.append(char(bits & 0xFF));
-    };
-    for (qint64 i = 0; i < (pixels < 0 ? qint64(width) * height : pixels); ++i) {
-        if (i % 2 == 0)
-            code(4);
-        code(0);
-    }
-    code(5);
-    if (bitCount > 0)
-        data.append(char(bits & 0xFF));
+    const auto le16 = [](int v) { return QByteArray(1, char(v & 0xFF)) + char(v >> 8 & 0xFF); };
+    const QByteArray size = le16(width) + le16(height);
+    // Codes of 3 bits, a clear code (4) before each red pixel (0), keep the code width at 3:
+    // 4 pixels to 3 bytes. 5 ends the data.
+    const qint64 groups = ((pixels < 0 ? qint64(width) * height : pixels) + 3) / 4;
+    const QByteArray data = QByteArray("\x04\x41\x10").repeated(groups) + '\x05';
+    QByteArray gif = "GIF89a" + size + QByteArray("\x80\0\0\xFF\0\0\0\0\xFF,\0\0\0\0", 14) + size;
+    gif += QByteArray("\0\x02", 2);
     for (qsizetype at = 0; at < data.size(); at += 255)
-        gif.append(char(data.mid(at, 255).size())).append(data.mid(at, 255));
-    return gif.append("\0;", 2);
+        gif += char(data.mid(at, 255).size()) + data.mid(at, 255);
+    return gif + QByteArray("\0;", 2);
 }
 
 } // namespace pellomar::test

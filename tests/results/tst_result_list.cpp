@@ -1,5 +1,6 @@
 #include "common/harness.h"
 #include "platform/look.h"
+#include "resultfile/result_format.h"
 #include "results/column_heading.h"
 #include "results/result_list_model.h"
 #include "results/result_list_view.h"
@@ -19,24 +20,16 @@ using Column = ResultLayout::Column;
 
 namespace {
 
-// Name, access, operator, type, city and country: row n of this list is hotspot n.
+// Name, access, operator, type, city and country (ZZ: none known): row n of this list is
+// hotspot n.
 const std::vector<std::string> Hotspots {
     "Cafe 10<>free<>Zeta<><><><>Library<><><>Bonn<>DE",
     "cafe 2<>comm<>alpha<><><><>Airport<><><>Austin<>US",
     "Bakery<>free<>Mid<><><><>Cafe<><><>Z\xC3\xBCrich<>US",
-    "Cafe 2<>reg<>Alpha<><><><>Hotel<><><>austin<>DE",
-    "Deli<>free<><><><><>Cafe<><><>Berlin<>DE",
-    "\xC3\x89"
-    "clair<>free<>\xC3\x93pera<><><><>Bakery<><><>Zurich<>US",
+    "Cafe 2<>reg<>Alpha<><><><>Hotel<><><>austin<>DE", "Deli<>free<><><><><>Cafe<><><>Berlin<>ZZ",
+    "\xC9"
+    "clair<>free<>\xC3\x93pera<><><><>Bakery<><><>Zurich<>US", // Latin-1, then UTF-8
 };
-
-std::vector<std::string> numbered(int count)
-{
-    std::vector<std::string> lines;
-    for (int n = 1; n <= count; ++n)
-        lines.push_back(test::recordLine(n));
-    return lines;
-}
 
 // The rows in their order on screen, as "3 1 2".
 QString shown(const ResultListView &view)
@@ -61,35 +54,6 @@ private:
 private Q_SLOTS:
     void initTestCase() { installFontSubstitutions(); }
 
-    void captions_data()
-    {
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<QString>("cells"); // name|country|city|type|access|operator
-        QTest::newRow("all fields") << QByteArray("C<>free<>Op<>w<>5<>e<>Bar<>1 Rd<>1<>NY<>US<>1")
-                                    << u"C|UNITED STATES OF AMERICA|NY|Bar|free|Op"_s;
-        QTest::newRow("A<>B<>C") << QByteArray("A<>B<>C") << u"A||||B|C"_s;
-        QTest::newRow("a message")
-            << QByteArray("No hotspots, sorry") << u"No hotspots, sorry|||||"_s;
-        QTest::newRow("unknown country") << QByteArray("x<><><><><><><><><><>ZZ") << u"x|||||"_s;
-        QTest::newRow("Latin-1, spaces, capitals beyond ASCII") << QByteArray(
-            "Caf\xE9  <> B <><><><><><><><><>ax") << u"Caf\u00E9  |\u00C5LAND ISLANDS||| B |"_s;
-        QTest::newRow("UTF-8") << QByteArray("M\xC3\xBCller<>\xE2\x82\xAC")
-                               << u"M\u00FCller||||\u20AC|"_s;
-    }
-    void captions()
-    {
-        QFETCH(QByteArray, line);
-        QFETCH(QString, cells);
-        ResultListView view(m_countries);
-        view.model()->setRecords({ "first", line.toStdString() });
-        QStringList shown;
-        for (int c = ResultLayout::FirstTextColumn; c < ResultLayout::ColumnCount; ++c)
-            shown << view.model()->caption(2, static_cast<Column>(c));
-        QCOMPARE(shown.join(u'|'), cells);
-        QCOMPARE(view.model()->caption(2, Column::Number), u"2"_s);
-        QCOMPARE(view.record(2), line.toStdString());
-    }
-
     void order_data()
     {
         QTest::addColumn<QString>("filter");
@@ -99,9 +63,7 @@ private Q_SLOTS:
         // directory sent them, either way round, whatever the order was before.
         QTest::newRow("name") << u""_s << u"1"_s << u"3 2 4 1 5 6"_s;
         QTest::newRow("name, descending") << u""_s << u"1 1"_s << u"6 5 1 2 4 3"_s;
-        QTest::newRow("name, a third click") << u""_s << u"1 1 1"_s << u"3 2 4 1 5 6"_s;
-        QTest::newRow("country") << u""_s << u"2"_s << u"1 4 5 2 3 6"_s;
-        QTest::newRow("city") << u""_s << u"3"_s << u"2 4 5 1 3 6"_s;
+        QTest::newRow("country, none known first") << u""_s << u"2"_s << u"5 1 4 2 3 6"_s;
         QTest::newRow("city, descending") << u""_s << u"3 3"_s << u"3 6 1 5 2 4"_s;
         QTest::newRow("type") << u""_s << u"4"_s << u"2 6 3 5 4 1"_s;
         QTest::newRow("access, after the name") << u""_s << u"1 5"_s << u"2 1 3 5 6 4"_s;
@@ -109,16 +71,14 @@ private Q_SLOTS:
         QTest::newRow("number, descending") << u""_s << u"0 0"_s << u"6 5 4 3 2 1"_s;
         // Any case, trimmed, in any of the six text cells; not in the number or the code.
         QTest::newRow("filter: name and type") << u" bAkErY "_s << u""_s << u"3 6"_s;
-        QTest::newRow("filter: country") << u"germ"_s << u""_s << u"1 4 5"_s;
+        QTest::newRow("filter: country") << u"germ"_s << u""_s << u"1 4"_s;
         QTest::newRow("filter: city") << u"AUS"_s << u""_s << u"2 4"_s;
         QTest::newRow("filter: accents count") << u"zurich"_s << u""_s << u"6"_s;
-        QTest::newRow("filter: type") << u"library"_s << u""_s << u"1"_s;
         QTest::newRow("filter: access") << u"comm"_s << u""_s << u"2"_s;
         QTest::newRow("filter: operator") << u"\u00F3pera"_s << u""_s << u"6"_s;
         QTest::newRow("filter: number") << u"3"_s << u""_s << u""_s;
         QTest::newRow("filter: country code") << u"DE<"_s << u""_s << u""_s;
-        QTest::newRow("filtered, sorted twice") << u"free"_s << u"1 5"_s << u"1 3 5 6"_s;
-        QTest::newRow("filtered, sorted") << u"germany"_s << u"3"_s << u"4 5 1"_s;
+        QTest::newRow("filtered, sorted") << u"germany"_s << u"3"_s << u"4 1"_s;
     }
     void order()
     {
@@ -131,123 +91,57 @@ private Q_SLOTS:
         for (const QString &column : clicks.split(u' ', Qt::SkipEmptyParts))
             view.sortByColumn(static_cast<Column>(column.toInt()));
         QCOMPARE(shown(view), rows);
-        // A new load shows all its rows in the directory's order.
-        view.model()->setRecords(Hotspots);
-        QCOMPARE(shown(view), u"1 2 3 4 5 6"_s);
     }
 
-    void geometry_data()
-    {
-        QTest::addColumn<QString>("control"); // or "column:position" for a painted cell
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("scroll");
-        QTest::addColumn<QRect>("twips");
-        QTest::addColumn<int>("maximum"); // of the scroll bar
-        QTest::newRow("list") << u"Picture1"_s << 0 << 0 << QRect(240, 3120, 11415, 4335) << 0;
-        QTest::newRow("scroll bar") << u"VS"_s << 300 << 0 << QRect(11160, 0, 250, 4335) << 937;
-        QTest::newRow("empty canvas") << u"Picture2"_s << 0 << 0 << QRect(0, 0, 11175, 400) << 0;
-        QTest::newRow("7 rows fit") << u"Picture2"_s << 7 << 0 << QRect(0, 0, 11175, 3760) << 0;
-        QTest::newRow("8 rows, scrolled")
-            << u"Picture2"_s << 8 << 2 << QRect(0, -300, 11175, 4240) << 2;
-        QTest::newRow("300, at the end")
-            << u"Picture2"_s << 300 << 937 << QRect(0, -140550, 11175, 144400) << 937;
-        QTest::newRow("frame on row 2") << u"SS"_s << 5 << 0 << QRect(470, 490, 10680, 500) << 0;
-        QTest::newRow("number of row 2") << u"0:2"_s << 5 << 0 << QRect(-120, 500, 495, 255) << 0;
-        QTest::newRow("operator of row 300")
-            << u"6:300"_s << 300 << 0 << QRect(9240, 143520, 1815, 495) << 937;
-    }
+    // Where the parts lie, in twips as designed, and how far the list scrolls.
     void geometry()
     {
-        QFETCH(QString, control);
-        QFETCH(int, rows);
-        QFETCH(int, scroll);
-        QFETCH(QRect, twips);
-        QFETCH(int, maximum);
         ResultListView view(m_countries);
-        view.model()->setRecords(numbered(rows));
-        view.scrollBar()->setValue(scroll);
-        view.SetSel(2);
-        const QWidget *widget = control == u"Picture1" ? &view : view.findChild<QWidget *>(control);
-        const QRect actual = widget ? widget->geometry()
-                                    : view.cellRect(control.section(u':', 1).toInt(),
-                                        Column(control.section(u':', 0, 0).toInt()));
-        QCOMPARE(actual, twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-        QCOMPARE(view.scrollBar()->maximum(), maximum);
-        QCOMPARE(view.scrollBar()->value(), scroll);
-    }
-
-    // Rows alternate grey and white by their hotspot's number, wherever sorting puts them; the
-    // number sits left of the name, on the canvas's own colour.
-    void paintsTheRows()
-    {
-        ResultListView view(m_countries);
-        view.model()->setRecords(Hotspots);
-        view.sortByColumn(Column::Name); // 3, 2, 4, 1, 5, 6
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
-        const QImage shot = view.canvas()->grab().toImage();
-        const auto grey = [&](int x, int y) {
-            return qGray(shot.pixel(QPoint(x, y) * shot.devicePixelRatio()));
-        };
-        for (int position = 1; position <= 4; ++position) {
-            const QRect city = view.cellRect(position, Column::City);
-            QCOMPARE(grey(city.right() - 2, city.bottom() - 3),
-                position == 1 || position == 4 ? 224 : 255);
-            const QRect name = view.cellRect(position, Column::Name);
-            QCOMPARE(grey(name.left() - 2, name.bottom() - 3), 255);
-            const QRect number = view.cellRect(position, Column::Number).intersected(shot.rect());
-            int darkest = 255;
-            for (int y = number.top(); y <= number.bottom(); ++y)
-                for (int x = number.left(); x <= number.right(); ++x)
-                    darkest = std::min(darkest, grey(x, y));
-            QVERIFY(darkest < 100);
+        for (const auto &[rows, height, maximum] :
+            { std::array { 0, 400, 0 }, std::array { 7, 3760, 0 }, std::array { 8, 4240, 2 },
+                std::array { 300, 144400, 937 } }) {
+            view.model()->setRecords(ReadResultRecords(test::resultFileText(rows)).lines);
+            QCOMPARE(view.canvas()->geometry(), twipsRect(0, 0, 11175, height));
+            QCOMPARE(view.scrollBar()->maximum(), maximum);
         }
+        view.SetSel(2);
+        QCOMPARE(view.selectionFrame()->geometry(), twipsRect(470, 490, 10680, 500));
+        QCOMPARE(view.scrollBar()->geometry(), twipsRect(11160, 0, 250, 4335));
+        QCOMPARE(view.cellRect(2, Column::Number), twipsRect(-120, 500, 495, 255));
+        QCOMPARE(view.cellRect(300, Column::Operator), twipsRect(9240, 143520, 1815, 495));
     }
 
     // Steps: hover:P moves the pointer over the six cells of screen position P; click:P,
     // number:P (the number's cell) and drag:P (to P + 1) press there; wheel:D turns the wheel
-    // by D; scroll:V sets the scroll bar; any other step is a key.
+    // by D; scroll:V sets the scroll bar; sort:C clicks the heading of column C; any other step
+    // is a key.
     void pointerAndKeys_data()
     {
         QTest::addColumn<QString>("filter");
-        QTest::addColumn<int>("clicks"); // on the name heading
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<int>("framed");
-        QTest::addColumn<int>("moves"); // of the frame
-        QTest::addColumn<int>("opened"); // the last row opened
-        QTest::addColumn<int>("scroll");
-        QTest::newRow("the frame follows the pointer, once per row")
-            << u""_s << 0 << u"hover:1 hover:2 number:3"_s << 2 << 2 << 0 << 0;
-        QTest::newRow("a click opens its row") << u""_s << 0 << u"click:3"_s << 0 << 0 << 3 << 0;
-        QTest::newRow("nothing opens from the number or a drag")
-            << u""_s << 0 << u"number:4 drag:4"_s << 0 << 0 << 0 << 0;
-        QTest::newRow("Enter needs a frame; End shows the last row")
-            << u""_s << 0 << u"Return Down Down End"_s << 300 << 3 << 0 << 932;
-        QTest::newRow("Home, a page down, up, Enter")
-            << u""_s << 0 << u"End Home PgDown Up Enter"_s << 9 << 4 << 9 << 4;
-        QTest::newRow("page up from row 20")
-            << u""_s << 0 << u"scroll:40 hover:20 PgUp"_s << 11 << 2 << 0 << 32;
-        QTest::newRow("sorted: keys and clicks follow the screen")
-            << u""_s << 2 << u"Down Enter click:2"_s << 300 << 1 << 299 << 0;
-        QTest::newRow("filtered: a click opens the row shown there")
-            << u"Name 2"_s << 0 << u"click:2 Down"_s << 2 << 1 << 20 << 0;
-        QTest::newRow("the wheel, by lines and half notches")
-            << u""_s << 0 << u"wheel:-240 wheel:60 wheel:60"_s << 0 << 0 << 0 << 3;
+        QTest::addColumn<QString>("outcome"); // the row framed, frame moves, row opened, scroll
+        const auto row
+            = [](const char *name, const char *filter, const char *steps, const char *outcome) {
+                  QTest::newRow(name) << QString::fromLatin1(filter) << QString::fromLatin1(steps)
+                                      << QString::fromLatin1(outcome);
+              };
+        row("the frame follows the pointer", "", "hover:1 hover:2 number:3", "2 2 0 0");
+        row("a click opens its row", "", "click:3", "0 0 3 0");
+        row("not the number, not a drag", "", "number:4 drag:4", "0 0 0 0");
+        row("Enter needs a frame; End", "", "Return Down Down End", "300 3 0 932");
+        row("Home, a page down, up, Enter", "", "End Home PgDown Up Enter", "9 4 9 4");
+        row("page up from row 20", "", "scroll:40 hover:20 PgUp", "11 2 0 32");
+        row("sorted: as on the screen", "", "sort:1 sort:1 Down Enter click:2", "300 1 299 0");
+        row("filtered: as on the screen", "Name 2", "click:2 Down", "2 1 20 0");
+        row("the wheel, by lines and half notches", "", "wheel:-240 wheel:60 wheel:60", "0 0 0 3");
     }
     void pointerAndKeys()
     {
         QFETCH(QString, filter);
-        QFETCH(int, clicks);
         QFETCH(QString, steps);
-        QFETCH(int, framed);
-        QFETCH(int, moves);
-        QFETCH(int, opened);
-        QFETCH(int, scroll);
         ResultListView view(m_countries);
-        view.model()->setRecords(numbered(300));
+        view.model()->setRecords(ReadResultRecords(test::resultFileText(300)).lines);
         view.order()->setFilterText(filter);
-        for (int i = 0; i < clicks; ++i)
-            view.sortByColumn(Column::Name);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         view.setFocus();
@@ -262,35 +156,38 @@ private Q_SLOTS:
             if (kind == u"hover") {
                 for (int c = ResultLayout::FirstTextColumn; c < ResultLayout::ColumnCount; ++c)
                     QTest::mouseMove(canvas, view.cellRect(n, static_cast<Column>(c)).center());
-            } else if (kind == u"click" || kind == u"number") {
+            } else if (kind == u"click" || kind == u"number" || kind == u"drag") {
                 if (kind == u"number")
                     QTest::mouseMove(canvas, at);
-                QTest::mouseClick(canvas, Qt::LeftButton, {}, at);
-            } else if (kind == u"drag") {
                 QTest::mousePress(canvas, Qt::LeftButton, {}, at);
-                QTest::mouseRelease(
-                    canvas, Qt::LeftButton, {}, view.cellRect(n + 1, Column::Type).center());
+                QTest::mouseRelease(canvas, Qt::LeftButton, {},
+                    kind == u"drag" ? view.cellRect(n + 1, Column::Type).center() : at);
             } else if (kind == u"wheel") {
                 QWheelEvent wheel(QPointF(), canvas->mapToGlobal(QPointF()), {}, QPoint(0, n),
                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
                 QApplication::sendEvent(canvas, &wheel);
             } else if (kind == u"scroll") {
                 view.scrollBar()->setValue(n);
+            } else if (kind == u"sort") {
+                view.sortByColumn(Column(n));
             } else {
                 QTest::keyClick(&view, QKeySequence::fromString(step)[0].key());
             }
         }
-        QCOMPARE(view.SelectedRow(), framed);
-        QCOMPARE(view.selectionFrame()->isVisible(), framed != 0);
-        QCOMPARE(moved.size(), moves);
-        QCOMPARE(opens.isEmpty() ? 0 : opens.last().at(0).toInt(), opened);
-        QCOMPARE(view.scrollBar()->value(), scroll);
-        QCOMPARE(canvas->y(), twips(ResultLayout::CanvasTop(scroll)));
+        const int opened = opens.isEmpty() ? 0 : opens.last().at(0).toInt();
+        QTEST(u"%1 %2 %3 %4"_s.arg(view.SelectedRow())
+                  .arg(moved.size())
+                  .arg(opened)
+                  .arg(view.scrollBar()->value()),
+            "outcome");
+        QCOMPARE(view.selectionFrame()->isVisible(), view.SelectedRow() != 0);
+        QCOMPARE(canvas->y(), -10 * view.scrollBar()->value());
     }
 
-    // The headings sort and mark their column, the filter box narrows the rows, and to screen
-    // readers the list is a table and the headings are column headers that can be pressed.
-    void headingsFilterAndScreenReaders()
+    // The headings sort and mark their column; rows alternate grey and white by their
+    // hotspot's number wherever sorting puts them; the filter box narrows the rows; to screen
+    // readers the list is a table read by screen position.
+    void headingsPaintAndScreenReaders()
     {
         ResultListView view(m_countries);
         view.model()->setRecords(Hotspots);
@@ -310,14 +207,14 @@ private Q_SLOTS:
         QTest::mouseClick(headings[0], Qt::LeftButton);
         QCOMPARE(shown(view), u"3 2 4 1 5 6"_s);
         QVERIFY(!headings[2]->sortMark());
-        QAccessibleInterface *heading = QAccessible::queryAccessibleInterface(headings[4]);
-        QCOMPARE(heading->role(), QAccessible::ColumnHeader);
-        QCOMPARE(heading->text(QAccessible::Name), u"H4"_s);
-        heading->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(heading->text(QAccessible::Description), u"sorted ascending"_s);
+        const QImage shot = view.canvas()->grab().toImage();
+        for (int position = 1; position <= 3; ++position) {
+            const QPoint at = view.cellRect(position, Column::City).bottomRight() - QPoint(2, 3);
+            QCOMPARE(qGray(shot.pixel(at * shot.devicePixelRatio())), position == 1 ? 224 : 255);
+        }
+        headings[4]->click();
         QTest::keyClicks(&filter, u"FREE"_s);
         QCOMPARE(shown(view), u"1 3 5 6"_s);
-
         QAccessibleInterface *list = QAccessible::queryAccessibleInterface(&view);
         QCOMPARE(list->role(), QAccessible::Table);
         QCOMPARE(list->text(QAccessible::Name), u"Results"_s);
