@@ -29,7 +29,7 @@ private Q_SLOTS:
     }
 
     // Arguments ("~" between them) -> what the program starts with ("HOST:PORT|data|reference|
-    // no dialogs"), or the reason it exits with status 2.
+    // no dialogs").
     void commandLine_data()
     {
         QTest::addColumn<QString>("arguments");
@@ -39,15 +39,8 @@ private Q_SLOTS:
                 << QString::fromLatin1(arguments) << outcome;
         };
         row("", u"hotspots.example:80|||0"_s);
-        row("--server~127.0.0.1:8080~--data-dir~results/../data",
-            u"127.0.0.1:8080|%1/data||0"_s.arg(QDir::currentPath()));
-        row("--reference-dir~/r~--no-dialogs~--data-dir=/d/", u"hotspots.example:80|/d|/r|1"_s);
-        row("--server", u"Missing value after '--server'."_s);
-        row("--server~not a host",
-            u"--server: 'not a host' is not a HOST or HOST:PORT address (a port is 1 to 65535)"_s);
-        row("--server=a~--server=b", u"--server given more than once"_s);
-        row("--data-dir=", u"--data-dir needs a folder"_s);
-        row("United States", u"unexpected argument 'United States'"_s);
+        row("--server~127.0.0.1:8080~--reference-dir~/r~--no-dialogs~--data-dir=results/../d/",
+            u"127.0.0.1:8080|%1/d|/r|1"_s.arg(QDir::currentPath()));
     }
 
     void commandLine()
@@ -57,21 +50,16 @@ private Q_SLOTS:
         const CommandLine parsed = parseCommandLine(
             QStringList { u"pellomar"_s } + arguments.split(u'~', Qt::SkipEmptyParts),
             { u"hotspots.example"_s, 80 });
-        QCOMPARE(parsed.standardOutput, QString());
-        const auto &start = parsed.start;
-        const QString shown = start ? u"%1:%2|%3|%4|%5"_s.arg(start->server.host)
-                                          .arg(start->server.port)
-                                          .arg(start->dataDir, start->referenceDir)
-                                          .arg(int(start->noDialogs))
-                                    : u"%1: "_s.arg(parsed.exitStatus);
-        QCOMPARE(shown + parsed.standardError,
-            start
-                ? outcome
-                : u"2: pellomar: %1\nTry 'pellomar --help' for more information.\n"_s.arg(outcome));
+        QVERIFY(parsed.start && parsed.standardOutput.isEmpty() && parsed.standardError.isEmpty());
+        QCOMPARE(u"%1:%2|%3|%4|%5"_s.arg(parsed.start->server.host)
+                     .arg(parsed.start->server.port)
+                     .arg(parsed.start->dataDir, parsed.start->referenceDir)
+                     .arg(int(parsed.start->noDialogs)),
+            outcome);
     }
 
     // The program run as a process from the test's folder ("%1"), whose "ref" holds the given
-    // reference files ("/": a folder of that name) and whose "file" is a plain file. It has no
+    // reference files ("/": a folder of that name). It has no
     // display but one it is given with "-platform"; once its window is up it reports the start
     // and ends.
     void runs_data()
@@ -96,10 +84,17 @@ private Q_SLOTS:
         const char *own
             = "-platform~offscreen~--reference-dir~%1/ref~--no-dialogs~--data-dir~%1/data";
         row("version", "build", "--version", {}, 0, "pellomar " PELLOMAR_VERSION "\n");
-        row("help", "build", "--help", {}, 0,
-            "Usage: pellomar [options]~--server <HOST[:PORT]>~(default ~--data-dir <DIR>~"
-            "--version~!reference-dir~!no-dialogs~!platform");
-        row("bad option", "build", "--colour=red", {}, 2, "pellomar: Unknown option 'colour'.");
+        // A command line that cannot be used: the reason, then a pointer to the help.
+        row("bad option", "build", "--colour=red", {}, 2,
+            "pellomar: Unknown option 'colour'.\nTry 'pellomar --help' for more information.\n");
+        row("not a host", "build", "--server~not a host", {}, 2,
+            "pellomar: --server: 'not a host' is not a HOST or HOST:PORT address (a port is 1 to "
+            "65535)");
+        row("two servers", "build", "--server=a~--server=b", {}, 2,
+            "pellomar: --server given more than once");
+        row("no data folder", "build", "--data-dir=", {}, 2, "pellomar: --data-dir needs a folder");
+        row("a country", "build", "United States", {}, 2,
+            "pellomar: unexpected argument 'United States'");
         row("no countries.txt", "build", own, { {}, "Cafe,C" }, 1,
             "pellomar: The reference file countries.txt cannot be read: %1/ref/countries.txt does "
             "not exist.");
@@ -110,9 +105,6 @@ private Q_SLOTS:
             "pellomar: warning: %1/ref/locations.txt: only the first 100 entries are used; 2 "
             "further lines were ignored.~started in",
             "%1/data");
-        row("no data folder possible", "build",
-            "-platform~offscreen~--data-dir~%1/file/data~--no-dialogs", {}, 1,
-            "pellomar: The data folder %1/file/data cannot be created.");
         row("installed", "installed", "-platform~offscreen~--no-dialogs~--server~127.0.0.1:9", {},
             0, "started in", "%1/xdg/pellomar");
     }
@@ -126,10 +118,9 @@ private Q_SLOTS:
         QFETCH(QString, folder);
         QTemporaryDir dir;
         const auto here = [&dir](QString text) { return text.replace(u"%1"_s, dir.path()); };
-        QVERIFY(QDir().mkpath(dir.filePath(u"ref"_s)) && putFile(dir.filePath(u"file"_s), "x"));
-        const QStringList names { u"ref/countries.txt"_s, u"ref/locations.txt"_s };
+        QVERIFY(QDir().mkpath(dir.filePath(u"ref"_s)));
         for (qsizetype i = 0; i < reference.size(); ++i) {
-            const QString path = dir.filePath(names[i]);
+            const QString path = dir.filePath(i ? u"ref/locations.txt"_s : u"ref/countries.txt"_s);
             QVERIFY(reference[i].isNull()
                 || (reference[i] == "/" ? QDir().mkdir(path) : putFile(path, reference[i])));
         }
@@ -175,10 +166,10 @@ private Q_SLOTS:
             = fileBytes(prefix.filePath(u"share/applications/pellomar.desktop"_s))
             + fileBytes(
                 prefix.filePath(u"share/metainfo/example.pellomar.Pellomar.metainfo.xml"_s));
-        for (const char *piece : { "Exec=pellomar\nIcon=pellomar\n",
-                 "<launchable type=\"desktop-id\">pellomar.desktop</launchable>",
-                 "<release version=\"" PELLOMAR_VERSION "\"" })
-            QVERIFY2(desktop.contains(piece) && !desktop.contains('@'), piece);
+        QVERIFY2(desktop.contains("Exec=pellomar\nIcon=pellomar\n")
+                && desktop.contains("<release version=\"" PELLOMAR_VERSION "\"")
+                && !desktop.contains('@'),
+            desktop);
         for (const int side : { 16, 24, 32, 48, 64, 128, 256 }) {
             const QImage icon(
                 prefix.filePath(u"share/icons/hicolor/%1x%1/apps/pellomar.png"_s.arg(side)), "PNG");
