@@ -155,3 +155,10 @@ else
     fi
   done
 fi
+
+# The README opens with the main window after a search, in few colours so the picture stays
+# small: copy build/screenshots/readme.png to docs/main-window.png when the look changes.
+if [ -s "$shots/details-main-window.png" ]; then
+  pngtopnm "$shots/details-main-window.png" | pnmquant 32 2>/dev/null | pnmtopng -compression 9 >"$shots/readme.png"
+  echo "screenshot: $shots/readme.png"
+fi

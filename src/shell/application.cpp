@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 
 namespace pellomar {
 
@@ -28,6 +29,29 @@ void print(std::FILE *stream, const QString &text)
     const QByteArray bytes = text.toLocal8Bit();
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
     std::fflush(stream);
+}
+
+// Without a display Qt ends the program with a page about platform plugins; one line that says
+// what is missing serves a user better.
+const char *const NoDisplay = "pellomar: there is no display to show the window on (neither "
+                              "DISPLAY nor WAYLAND_DISPLAY names one that works); start it in a "
+                              "desktop session\n";
+
+bool noDisplayNamed()
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    return (platform.isEmpty() || platform.startsWith("xcb") || platform.startsWith("wayland"))
+        && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// A display that is named but cannot be reached shows only when Qt gives up on it.
+QtMessageHandler qtHandler = nullptr;
+void noDisplayReached(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type != QtFatalMsg)
+        return qtHandler(type, context, message);
+    std::fputs(NoDisplay, stderr);
+    std::_Exit(StartFailedStatus);
 }
 
 QStringList argumentList(int argc, char *argv[])
@@ -98,7 +122,13 @@ int runApplication(int argc, char *argv[])
         return commandLine.exitStatus;
     const StartOptions &options = *commandLine.start;
 
+    if (noDisplayNamed()) {
+        std::fputs(NoDisplay, stderr);
+        return StartFailedStatus;
+    }
+    qtHandler = qInstallMessageHandler(noDisplayReached);
     QApplication app(argc, argv);
+    qInstallMessageHandler(qtHandler);
     installFontSubstitutions();
     QApplication::setApplicationName(QStringLiteral("pellomar"));
     QApplication::setApplicationVersion(QStringLiteral(PELLOMAR_VERSION));

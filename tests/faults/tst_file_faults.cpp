@@ -18,16 +18,6 @@ using namespace pellomar::test;
 
 namespace {
 
-// Bytes this process has read from files so far (/proc reports a size of 0: read it whole).
-qint64 bytesReadSoFar()
-{
-    for (const QByteArray &line : fileBytes(QStringLiteral("/proc/self/io")).split('\n')) {
-        if (line.startsWith("rchar:"))
-            return line.mid(6).trimmed().toLongLong();
-    }
-    return -1;
-}
-
 // The data folder made immutable while the object lives: the tests run as root, which
 // permissions do not stop.
 class ImmutableFolder {
@@ -144,79 +134,6 @@ private Q_SLOTS:
         QCOMPARE(m.list()->record(1), recordLine(1));
         QVERIFY2(m.status().startsWith(QStringLiteral("The search results could not be stored")),
             qPrintable(m.status()));
-    }
-
-    // A large file is read only as far as the list needs, or as far as the damage; the file is
-    // left as it was, and a search replaces it (a folder in its place is reported instead).
-    void damagedResultFile_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<QString>("status");
-        QTest::newRow("random bytes")
-            << QStringLiteral("random") << 300 << QStringLiteral("Results Loaded!");
-        QTest::newRow("200 MB, records first")
-            << QStringLiteral("records then hole") << 300 << QStringLiteral("Results Loaded!");
-        QTest::newRow("200 MB without a line end")
-            << QStringLiteral("hole") << 0 << QStringLiteral("line of more than 1024 KiB");
-        QTest::newRow("a folder") << QStringLiteral("folder") << 0
-                                  << QStringLiteral("is a folder, not a file");
-    }
-    void damagedResultFile()
-    {
-        QFETCH(QString, kind);
-        QFETCH(int, rows);
-        QFETCH(QString, status);
-        m_server.setDefaultScript(Script::reply(Script::httpReply("New Cafe<>US<>BostonEND")));
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-        if (kind == QStringLiteral("folder")) {
-            QVERIFY(QDir().mkpath(path));
-        } else {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            if (kind == QStringLiteral("random")) {
-                QByteArray noise(256 * 1024, Qt::Uninitialized);
-                QRandomGenerator(11).fillRange(
-                    reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
-                QCOMPARE(file.write(noise), noise.size());
-            } else if (kind == QStringLiteral("records then hole")) {
-                QVERIFY(file.write(QByteArray::fromStdString(Scrambled(resultFileText(400)))) > 0);
-            }
-            // The rest is a hole: no disk used.
-            QVERIFY(kind == QStringLiteral("random") || file.resize(qint64(200) * 1000 * 1000));
-        }
-        KeptFiles kept;
-        kept.keep(path);
-        const qint64 readBefore = bytesReadSoFar();
-        AppContext context;
-        context.server = m_server.address();
-        context.dataDir = dir.path();
-        context.referenceDir = binDir();
-        RecordedBoxes boxes;
-        frmMain window(context, shippedCountries(), shippedLocationTypes());
-        window.show();
-        auto *list = window.findChild<ResultListView *>();
-        auto *line = window.findChild<QLabel *>(QStringLiteral("lblStatus"));
-        QTRY_VERIFY_WITH_TIMEOUT(line->text().contains(status), 20000);
-        QCOMPARE(list->rowCount(), rows);
-        QCOMPARE(boxes.titles(),
-            rows == 300 ? QStringList { QStringLiteral("Max Results") } : QStringList());
-        QVERIFY2(bytesReadSoFar() - readBefore < 16 * 1024 * 1024,
-            qPrintable(QString::number(bytesReadSoFar() - readBefore)));
-        QVERIFY(!list->grab().isNull());
-        QCOMPARE(kept.changed(), QString());
-
-        QTest::mouseClick(
-            window.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
-        QTRY_VERIFY(line->text() != QStringLiteral("Requesting Data..."));
-        if (kind == QStringLiteral("folder")) {
-            QTRY_VERIFY2(line->text().contains(QStringLiteral("could not be stored")),
-                qPrintable(line->text()));
-            QVERIFY(QFileInfo(path).isDir());
-        } else {
-            QTRY_COMPARE(list->rowCount(), 1);
-        }
     }
 };
 

@@ -155,33 +155,6 @@ private Q_SLOTS:
                 QStringLiteral("Data Downloaded - Loading Results...") }));
     }
 
-    // The rows are offered while the file is written, and withdrawn when that fails; nothing
-    // half-made is left beside it.
-    void resultFileCannotBeWritten()
-    {
-        const QString blocked = m_dir.filePath(QStringLiteral("blocked"));
-        QVERIFY(QDir().mkpath(blocked + QStringLiteral("/tmp.txt/inside")));
-        ScriptedServer server;
-        QVERIFY(server.listen());
-        server.setDefaultScript(Script::reply(Script::httpReply("a<>bEND")));
-        SearchExchange exchange;
-        QSignalSpy ready(&exchange, &SearchExchange::replyReady);
-        QSignalSpy notStored(&exchange, &SearchExchange::notStored);
-        QSignalSpy stored(&exchange, &SearchExchange::stored);
-        QSignalSpy failed(&exchange, &SearchExchange::failed);
-        QVERIFY(
-            run(exchange, stored, failed, server.address(), blocked + QStringLiteral("/tmp.txt")));
-        QCOMPARE(ready.count(), 1);
-        QCOMPARE(notStored.count(), 1);
-        QCOMPARE(stored.count(), 0);
-        QVERIFY(exchange.storedText().empty());
-        QVERIFY2(failed.at(0).at(0).toString().startsWith(
-                     QStringLiteral("The search results could not be stored")),
-            qPrintable(failed.at(0).at(0).toString()));
-        QVERIFY(QFileInfo::exists(blocked + QStringLiteral("/tmp.txt/inside")));
-        QCOMPARE(QDir(blocked).entryList(QDir::Files | QDir::Hidden), QStringList());
-    }
-
     void secondSearchDropsFirst()
     {
         ScriptedServer server;
