@@ -105,6 +105,9 @@ private Q_SLOTS:
             "pellomar: warning: %1/ref/locations.txt: only the first 100 entries are used; 2 "
             "further lines were ignored.~started in",
             "%1/data");
+        row("no display", "build", "--no-dialogs", {}, 1,
+            "pellomar: there is no display to show the window on (neither DISPLAY nor "
+            "WAYLAND_DISPLAY names one that works); start it in a desktop session\n");
         row("installed", "installed", "-platform~offscreen~--no-dialogs~--server~127.0.0.1:9", {},
             0, "started in", "%1/xdg/pellomar");
     }
