@@ -48,6 +48,10 @@ void MapCanvas::setMarkers(const QList<Marker> &markers, const QString &emptyTex
     m_markers = markers;
     std::stable_sort(m_markers.begin(), m_markers.end(),
         [](const Marker &a, const Marker &b) { return a.row < b.row; });
+    for (Marker &marker : m_markers)
+        marker.width = std::max<qreal>(
+            MarkerHeight, fontMetrics().horizontalAdvance(QString::number(marker.row)) + 10);
+    m_sprites.clear();
     m_emptyText = emptyText;
     if (!markerOfRow(m_currentRow))
         m_currentRow = 0;
@@ -99,10 +103,9 @@ QPointF MapCanvas::toCanvas(WorldPoint point) const
 
 QRectF MapCanvas::markerRect(const Marker &marker) const
 {
-    const qreal width = std::max<qreal>(
-        MarkerHeight, fontMetrics().horizontalAdvance(QString::number(marker.row)) + 10);
     const QPointF at = toCanvas(marker.at);
-    return QRectF(at.x() - width / 2, at.y() - MarkerHeight / 2.0, width, MarkerHeight);
+    return QRectF(
+        at.x() - marker.width / 2, at.y() - MarkerHeight / 2.0, marker.width, MarkerHeight);
 }
 
 const MapCanvas::Marker *MapCanvas::markerAt(const QPointF &at) const
@@ -206,9 +209,13 @@ void MapCanvas::paintEvent(QPaintEvent *)
     for (int y = first.y; y <= last.y; ++y) {
         for (int x = first.x; x <= last.x; ++x) {
             const TileIndex index { m_zoom, x, y };
-            const QRectF cell(toCanvas(TileCorner(index)), QSizeF(TileSize, TileSize));
+            // Whole pixels: a tile of the screen's density is then copied, not resampled.
+            const QRectF cell(toCanvas(TileCorner(index)).toPoint(), QSizeF(TileSize, TileSize));
             if (const QImage *tile = m_tiles->tile(index)) {
-                painter.drawImage(cell, *tile);
+                if (tile->devicePixelRatio() == devicePixelRatioF())
+                    painter.drawImage(cell.topLeft(), *tile);
+                else
+                    painter.drawImage(cell, *tile);
                 continue;
             }
             painter.fillRect(cell, BlankColour);
@@ -223,16 +230,28 @@ void MapCanvas::paintEvent(QPaintEvent *)
     }
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF view = QRectF(rect()).adjusted(-40, -MarkerHeight, 40, MarkerHeight);
-    for (const Marker &marker : std::as_const(m_markers))
-        if (marker.row != m_currentRow && view.contains(toCanvas(marker.at)))
-            paintMarker(painter, marker);
+    const qreal ratio = devicePixelRatioF();
+    for (const Marker &marker : std::as_const(m_markers)) {
+        if (marker.row == m_currentRow || !view.contains(toCanvas(marker.at)))
+            continue;
+        QPixmap &sprite = m_sprites[marker.row];
+        if (sprite.isNull() || sprite.devicePixelRatio() != ratio) {
+            sprite = QPixmap((QSizeF(marker.width + 4, MarkerHeight + 4) * ratio).toSize());
+            sprite.setDevicePixelRatio(ratio);
+            sprite.fill(Qt::transparent);
+            QPainter drawing(&sprite);
+            drawing.setRenderHint(QPainter::Antialiasing);
+            drawing.setFont(font());
+            paintMarker(drawing, marker, QRectF(2, 2, marker.width, MarkerHeight));
+        }
+        painter.drawPixmap((markerRect(marker).topLeft() - QPointF(2, 2)).toPoint(), sprite);
+    }
     if (const Marker *current = markerOfRow(m_currentRow))
-        paintMarker(painter, *current);
+        paintMarker(painter, *current, markerRect(*current));
 }
 
-void MapCanvas::paintMarker(QPainter &painter, const Marker &marker) const
+void MapCanvas::paintMarker(QPainter &painter, const Marker &marker, const QRectF &box) const
 {
-    const QRectF box = markerRect(marker);
     const bool current = marker.row == m_currentRow;
     if (current) {
         painter.setPen(QPen(FrameColour, 4));

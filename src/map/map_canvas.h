@@ -3,7 +3,9 @@
 #include "map/mercator.h"
 
 #include <QColor>
+#include <QHash>
 #include <QList>
+#include <QPixmap>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
@@ -25,6 +27,7 @@ public:
         QString name;
         QColor colour;
         WorldPoint at;
+        qreal width = 0; // on the canvas, set by it
     };
 
     MapCanvas(TileLoader *tiles, QWidget *parent = nullptr);
@@ -63,7 +66,7 @@ private:
     QRectF markerRect(const Marker &marker) const;
     const Marker *markerAt(const QPointF &at) const;
     const Marker *markerOfRow(int row) const;
-    void paintMarker(QPainter &painter, const Marker &marker) const;
+    void paintMarker(QPainter &painter, const Marker &marker, const QRectF &box) const;
     // A user's move: the view no longer follows the markers' fit.
     void panBy(const QPointF &pixels);
     void zoomAbout(const QPointF &at, int steps);
@@ -72,6 +75,8 @@ private:
 
     TileLoader *m_tiles;
     QList<Marker> m_markers; // in row order
+    // Each marker drawn once, for the frames of a pan; the current one is drawn afresh.
+    mutable QHash<int, QPixmap> m_sprites;
     QString m_emptyText;
     int m_zoom = MinZoom;
     WorldPoint m_centre { 0.5, 0.5 };

@@ -122,8 +122,10 @@ void TileLoader::onFinished(QNetworkReply *reply, quint64 k)
         image = DecodePicture(reply->readAll());
     if (image) {
         m_failedAt.remove(k);
-        // Drawn as it is kept: converted once, not at every paint.
+        // Drawn as it is kept: converted once, not at every paint; a 512-pixel tile covers the
+        // 256 pixels of a tile at twice the density.
         auto *kept = new QImage(image->convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        kept->setDevicePixelRatio(qMax(1.0, kept->width() / double(TileSize)));
         m_tiles.insert(k, kept, int(kept->sizeInBytes() / 1024));
         Q_EMIT tileArrived();
     } else {
