@@ -16,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>

@@ -51,6 +51,8 @@ protected:
     bool focusNextPrevChild(bool next) override;
     void focusInEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // A double click opens a marker once, as its first click did.
+    void mouseDoubleClickEvent(QMouseEvent *) override { }
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -8,6 +8,7 @@
 #include <QBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 
 namespace pellomar {
 
@@ -77,7 +78,7 @@ MapWindow::MapWindow(const TileSource &source, QWidget *parent)
     bar->setContentsMargins(4, 0, 4, 4);
     m_tileProblem->setContentsMargins(4, 0, 4, 0);
 
-    if (!restoreGeometry(QSettings().value(GeometryKey).toByteArray()))
+    if (!restoreGeometry(openSettings()->value(GeometryKey).toByteArray()))
         resize(800, 600);
     setHotspots({});
 }
@@ -118,7 +119,7 @@ void MapWindow::hideEvent(QHideEvent *event)
 
 void MapWindow::keepGeometry()
 {
-    QSettings().setValue(GeometryKey, QWidget::saveGeometry());
+    openSettings()->setValue(GeometryKey, QWidget::saveGeometry());
 }
 
 } // namespace pellomar

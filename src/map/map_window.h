@@ -4,7 +4,6 @@
 
 #include <QColor>
 #include <QList>
-#include <QSettings>
 #include <QString>
 #include <QWidget>
 #include <string>
@@ -31,8 +30,8 @@ class MapWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit MapWindow(const TileSource &source = TileSource::fromSettings(QSettings()),
-        QWidget *parent = nullptr);
+    explicit MapWindow(
+        const TileSource &source = TileSource::fromSettings(), QWidget *parent = nullptr);
     ~MapWindow() override;
 
     // The hotspots of the list as it stands (after a search, a load, a filter, a sort); the view

@@ -1,5 +1,6 @@
 #include "map/tile_source.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 
 namespace pellomar {
@@ -46,15 +47,16 @@ TileSource TileSource::forTemplate(const QString &urlTemplate)
     return { urlTemplate, u"Map tiles: %1"_s.arg(url.host()), origin + u'/' };
 }
 
-TileSource TileSource::fromSettings(const QSettings &settings)
+TileSource TileSource::fromSettings()
 {
-    const QString urlTemplate = settings.value(u"map/tileServer"_s).toString();
+    const auto settings = openSettings();
+    const QString urlTemplate = settings->value(u"map/tileServer"_s).toString();
     if (urlTemplate.isEmpty() || !tileTemplateProblem(urlTemplate).isEmpty())
         return openStreetMap();
     TileSource source = forTemplate(urlTemplate);
-    source.attribution = settings.value(u"map/tileAttribution"_s, source.attribution).toString();
+    source.attribution = settings->value(u"map/tileAttribution"_s, source.attribution).toString();
     source.attributionUrl
-        = settings.value(u"map/tileAttributionUrl"_s, source.attributionUrl).toString();
+        = settings->value(u"map/tileAttributionUrl"_s, source.attributionUrl).toString();
     return source;
 }
 
@@ -66,6 +68,14 @@ QUrl TileSource::tileUrl(int zoom, int x, int y, bool highDensity) const
 bool TileSource::offersHighDensity() const
 {
     return urlTemplate.contains(u"{r}"_s);
+}
+
+std::unique_ptr<QSettings> openSettings()
+{
+    const QString application = QCoreApplication::applicationName();
+    const QString organisation = QCoreApplication::organizationName();
+    return std::make_unique<QSettings>(
+        organisation.isEmpty() ? application : organisation, application);
 }
 
 QString tileTemplateProblem(const QString &urlTemplate)

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QUrl>
+#include <memory>
 
 class QSettings;
 
@@ -22,14 +23,19 @@ struct TileSource {
     // The source a template names: OpenStreetMap's or the demo directory's own credit when it
     // is theirs, otherwise a credit naming the tile server's host.
     static TileSource forTemplate(const QString &urlTemplate);
-    // The keys map/tileServer, map/tileAttribution and map/tileAttributionUrl; OpenStreetMap
-    // when no usable template is set.
-    static TileSource fromSettings(const QSettings &settings);
+    // The settings map/tileServer, map/tileAttribution and map/tileAttributionUrl;
+    // OpenStreetMap when no usable template is set.
+    static TileSource fromSettings();
 
     // The address of one tile; `highDensity` picks the "@2x" tiles where {r} offers them.
     QUrl tileUrl(int zoom, int x, int y, bool highDensity) const;
     bool offersHighDensity() const;
 };
+
+// The program's settings. While the program names no organisation, its own name stands for
+// one, so the file is ~/.config/pellomar/pellomar.conf beside the program's other folders
+// rather than under "Unknown Organization".
+std::unique_ptr<QSettings> openSettings();
 
 // Why a tile server template cannot be used, in a sentence for the command line; empty when it
 // can: an http:// or https:// address with a host, holding {z}, {x} and {y}.

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -266,8 +267,13 @@ private Q_SLOTS:
         QTest::mouseClick(credit, Qt::LeftButton, {}, credit->rect().center());
         QCOMPARE(m_opened, QStringList { u"https://www.openstreetmap.org/copyright"_s });
         window->close();
+        // The tile source and its credit follow the settings.
+        openSettings()->setValue(
+            u"map/tileServer"_s, u"http://127.0.0.1:8080/tiles/{z}/{x}/{y}{r}.png"_s);
         window = std::make_unique<MapWindow>();
         QCOMPARE(window->geometry(), QRect(70, 80, 640, 360));
+        QCOMPARE(window->findChild<QLabel *>(u"lblAttribution"_s)->text(),
+            u"<a href=\"http://127.0.0.1:8080/\">Demo tiles drawn by pellomar-directory</a>"_s);
     }
 };
 
