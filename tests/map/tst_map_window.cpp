@@ -180,45 +180,6 @@ private Q_SLOTS:
         QCOMPARE(QToolTip::text(), plainToolTip(u"<b>Café</b> Lumen"_s));
     }
 
-    void unplacedHotspots_data()
-    {
-        QTest::addColumn<QList<MapHotspot>>("hotspots");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QList<int>>("markers");
-        const auto at = [](int row, const char *latitude, const char *longitude) {
-            return MapHotspot { row, u"Hotspot"_s, latitude, longitude, Qt::white };
-        };
-        QTest::newRow("all placed") << QList { at(1, "52.5", "13.4"), at(2, "-33.9", "151.2") }
-                                    << QString() << QList { 1, 2 };
-        QTest::newRow("two unplaced")
-            << QList { at(1, "52.5", "13.4"), at(2, "91", "13.4"), at(3, "52.5E", "13.4") }
-            << u"2 hotspots have no position"_s << QList { 1 };
-        QTest::newRow("none placed")
-            << QList { at(4, "", "") } << u"1 hotspot has no position"_s << QList<int> {};
-    }
-
-    void unplacedHotspots()
-    {
-        QFETCH(QList<MapHotspot>, hotspots);
-        QFETCH(QString, line);
-        QFETCH(QList<int>, markers);
-        auto window = open({ Hotspots.first() });
-        window->setHotspots(hotspots);
-        QCOMPARE(window->findChild<QLabel *>(u"lblNoPosition"_s)->text(), line);
-        auto *canvas = window->findChild<MapCanvas *>();
-        for (int row = 1; row <= 4; ++row)
-            QCOMPARE(bool(canvas->markerPosition(row)), markers.contains(row));
-        if (markers.isEmpty()) {
-            // The window says so instead of showing an empty map, and asks for no tile.
-            const int requests = m_server.connectionCount();
-            const QImage shown = canvas->grab(QRect(56, 172, 400, 40)).toImage();
-            QVERIFY(std::any_of(shown.constBits(), shown.constBits() + shown.sizeInBytes(),
-                [](uchar byte) { return byte < 64; }));
-            QTest::qWait(100);
-            QCOMPARE(m_server.connectionCount(), requests);
-        }
-    }
-
     void keyboardMouseAndTheListFollowEachOther()
     {
         m_server.setDefaultScript(Script::reply(tileReply(tile())));
@@ -253,6 +214,21 @@ private Q_SLOTS:
         window->findChild<QPushButton *>(u"cmdFit"_s)->click();
         QCOMPARE(canvas->zoom(), zoom);
         QCOMPARE(activated.size(), 1);
+
+        // A new list with no position at all: the window says so instead of showing a map, and
+        // asks for no tile.
+        window->setHotspots({ Hotspots[1], { 9, u"Far north"_s, "90.5", "1", Qt::white } });
+        QCOMPARE(window->findChild<QLabel *>(u"lblNoPosition"_s)->text(),
+            u"2 hotspots have no position"_s);
+        QVERIFY(!canvas->markerPosition(3) && !canvas->markerPosition(9));
+        const QImage shown = canvas->grab(QRect(56, 172, 400, 40)).toImage();
+        QVERIFY(std::any_of(shown.constBits(), shown.constBits() + shown.sizeInBytes(),
+            [](uchar byte) { return byte < 64; }));
+        QTest::qWait(200);
+        const int requests = m_server.connectionCount();
+        QTest::keyClick(canvas, Qt::Key_Plus);
+        QTest::qWait(200);
+        QCOMPARE(m_server.connectionCount(), requests);
     }
 
     void creditAndPlaceAreKept()
