@@ -5,7 +5,8 @@
 namespace pellomar {
 
 // The slippy-map world of the tile servers: Web Mercator, cut into 256-pixel tiles, one tile
-// at zoom 0 and 2^z x 2^z tiles at zoom z.
+// at zoom 0 and 2^z x 2^z tiles at zoom z. Written here because Qt Location, which knows it,
+// is not part of Debian 12's Qt 6.4; the formulas are a few lines.
 inline constexpr int TileSize = 256;
 inline constexpr int MinZoom = 0;
 inline constexpr int MaxZoom = 19;
