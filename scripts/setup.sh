@@ -9,6 +9,7 @@ packages=(
   libmicrohttpd-dev libsqlite3-dev  # the demo directory server: its HTTP library (an event loop, so slow clients hold no thread) and its store
   libicu-dev                       # the demo directory compares city names without accents or case (ICU's Latin-ASCII and case folding)
   libgif-dev                       # the demo directory's dataset writes its GIF pictures with giflib (Qt reads GIF but does not write it)
+  libpng-dev                       # the demo directory draws its own map tiles and writes them as PNG with libpng (the server has no Qt)
   iso-codes python3                # regenerating countries.txt
   xvfb xauth fonts-dejavu-core     # headless screenshots; DejaVu Sans stands in for Verdana
   curl                             # benchmarks compare against curl's own timing

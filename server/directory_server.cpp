@@ -7,6 +7,7 @@
 #include "rules/home_page.h"
 #include "rules/search_request.h"
 #include "rules/wire_format.h"
+#include "tiles/demo_tile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -58,6 +59,9 @@ constexpr unsigned IdleSeconds = 10;
 // The search replies kept, at most.
 constexpr std::size_t MaxCachedReplies = 256;
 constexpr std::size_t MaxCachedBytes = 64 * 1024 * 1024;
+// The map tiles drawn, at most; a tile of the demo's is a few kilobytes.
+constexpr std::size_t MaxCachedTiles = 4096;
+constexpr std::size_t MaxCachedTileBytes = 32 * 1024 * 1024;
 
 std::optional<std::string> readFile(const fs::path &path)
 {
@@ -116,9 +120,15 @@ Reply makeReply(std::string body, const char *type)
 }
 
 // Search replies built once per query and kept until a submission changes the directory:
-// reading 1,000 records and encoding them costs far more than sending them.
+// reading 1,000 records and encoding them costs far more than sending them. Map tiles too,
+// once drawn.
 class ReplyCache {
 public:
+    ReplyCache(std::size_t maxReplies, std::size_t maxBytes)
+        : m_maxReplies(maxReplies)
+        , m_maxBytes(maxBytes)
+    {
+    }
     ~ReplyCache() { clear(); }
 
     const Reply *find(const std::string &key) const
@@ -130,7 +140,7 @@ public:
     // Takes the caller's hold on the reply; a full cache starts again empty.
     const Reply &keep(std::string key, Reply reply)
     {
-        if (m_replies.size() >= MaxCachedReplies || m_bytes + reply.bytes > MaxCachedBytes)
+        if (m_replies.size() >= m_maxReplies || m_bytes + reply.bytes > m_maxBytes)
             clear();
         const auto [it, added] = m_replies.try_emplace(std::move(key), reply);
         if (added)
@@ -149,6 +159,8 @@ public:
     }
 
 private:
+    std::size_t m_maxReplies;
+    std::size_t m_maxBytes;
     std::unordered_map<std::string, Reply> m_replies;
     std::size_t m_bytes = 0;
 };
@@ -250,7 +262,8 @@ struct DirectoryServer::Private {
     std::unordered_map<std::string, std::string> locationTypeNames;
     MHD_Daemon *daemon = nullptr;
     int wake = -1; // an eventfd that stop() makes readable
-    ReplyCache cache;
+    ReplyCache cache { MaxCachedReplies, MaxCachedBytes };
+    ReplyCache tiles { MaxCachedTiles, MaxCachedTileBytes };
     // Connections whose request has not fully arrived, for the deadline.
     std::unordered_set<Exchange *> receiving;
     // When the earliest of them reaches the deadline; unset when none is waiting.
@@ -339,6 +352,20 @@ struct DirectoryServer::Private {
             extension == "gif" ? "image/gif" : "image/jpeg");
     }
 
+    MHD_Result answerTile(MHD_Connection *connection, Exchange &e, const TileRequest &tile)
+    {
+        std::string key = std::to_string(tile.zoom) + '/' + std::to_string(tile.x) + '/'
+            + std::to_string(tile.y) + '@' + std::to_string(tile.scale);
+        if (const Reply *kept = tiles.find(key))
+            return queue(connection, e, MHD_HTTP_OK, *kept);
+        const Reply reply = makeReply(drawTile(tile), "image/png");
+        if (!reply.response)
+            return MHD_NO;
+        // A tile never changes: clients keep it a day, as the tile servers ask them to.
+        MHD_add_response_header(reply.response, MHD_HTTP_HEADER_CACHE_CONTROL, "max-age=86400");
+        return queue(connection, e, MHD_HTTP_OK, tiles.keep(std::move(key), reply));
+    }
+
     HomePage homePage()
     {
         HomePage page;
@@ -406,6 +433,8 @@ struct DirectoryServer::Private {
             return answer(connection, e, MHD_HTTP_OK, renderHomePage(homePage()), HtmlType);
         if (const auto picture = pictureIn(path))
             return answerPicture(connection, e, picture->first, picture->second);
+        if (const auto tile = tileIn(path))
+            return answerTile(connection, e, *tile);
         return refuse(connection, e, MHD_HTTP_NOT_FOUND);
     }
 

@@ -178,6 +178,11 @@ private Q_SLOTS:
         };
         row("JPEG", get("/images/3.jpg"), 200, "image/jpeg");
         row("GIF", get("/images/4.gif"), 200, "image/gif");
+        row("tile", get("/tiles/10/550/335.png"), 200, "image/png");
+        row("tile at the far corner, 2x", get("/tiles/19/524287/524287@2x.png"), 200, "image/png");
+        for (const char *target : { "/tiles/20/0/0.png", "/tiles/1/2/0.png", "/tiles/1/0/2.png",
+                 "/tiles/01/0/0.png", "/tiles/1/-1/0.png", "/tiles/1/0/0.jpg", "/tiles/1/0.png" })
+            row(target, get(target), 404);
         row("home page, HTTP/1.0 keep-alive", "GET / HTTP/1.0\r\nConnection: keep-alive\r\n\r\n",
             200, "text/html; charset=utf-8");
         for (const char *target : { "/images/999999.jpg", "/images/1.png", "/hotspots.txt",
@@ -211,6 +216,11 @@ private Q_SLOTS:
         if (status == 200 && target.startsWith("/images/")) {
             QCOMPARE(reply.body, fileBytes(m_bin + u"/directory"_s + QString::fromLatin1(target)));
             QVERIFY(!QImage::fromData(reply.body).isNull());
+        }
+        if (status == 200 && target.startsWith("/tiles/")) {
+            QVERIFY(reply.head.contains("\r\nCache-Control: max-age=86400\r\n"));
+            const QImage tile = QImage::fromData(reply.body, "PNG");
+            QCOMPARE(tile.size(), target.contains("@2x") ? QSize(512, 512) : QSize(256, 256));
         }
     }
 

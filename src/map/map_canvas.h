@@ -1,0 +1,95 @@
+#pragma once
+
+#include "map/mercator.h"
+
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QPixmap>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+#include <optional>
+
+namespace pellomar {
+
+class TileLoader;
+
+// The map itself: tiles, and a numbered marker per hotspot. The wheel zooms about the pointer,
+// dragging pans, + and - zoom, the arrow keys pan, Tab and Shift+Tab go from marker to marker
+// in row order, Enter (or a click) opens a marker's hotspot.
+class MapCanvas : public QWidget {
+    Q_OBJECT
+
+public:
+    struct Marker {
+        int row = 0;
+        QString name;
+        QColor colour;
+        WorldPoint at;
+        qreal width = 0; // on the canvas, set by it
+    };
+
+    MapCanvas(TileLoader *tiles, QWidget *parent = nullptr);
+
+    // Replaces the markers and fits the view to them; `emptyText` is shown when there are none.
+    void setMarkers(const QList<Marker> &markers, const QString &emptyText);
+    void fitToMarkers();
+    // Frames the row's marker and brings it into view; 0 for none.
+    void setCurrentRow(int row);
+    int currentRow() const { return m_currentRow; }
+    int zoom() const { return m_zoom; }
+    // The centre of the row's marker on the canvas; nothing when it has none or is out of view.
+    std::optional<QPoint> markerPosition(int row) const;
+
+Q_SIGNALS:
+    void markerPicked(int row);
+    void markerActivated(int row);
+
+protected:
+    bool event(QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    // A double click opens a marker once, as its first click did.
+    void mouseDoubleClickEvent(QMouseEvent *) override { }
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    double worldPixels() const;
+    QPointF toCanvas(WorldPoint point) const;
+    QRectF markerRect(const Marker &marker) const;
+    const Marker *markerAt(const QPointF &at) const;
+    const Marker *markerOfRow(int row) const;
+    void paintMarker(QPainter &painter, const Marker &marker, const QRectF &box) const;
+    // A user's move: the view no longer follows the markers' fit.
+    void panBy(const QPointF &pixels);
+    void zoomAbout(const QPointF &at, int steps);
+    void pick(int row);
+    void viewChanged();
+
+    TileLoader *m_tiles;
+    QList<Marker> m_markers; // in row order
+    // Each marker drawn once, for the frames of a pan; the current one is drawn afresh.
+    mutable QHash<int, QPixmap> m_sprites;
+    QString m_emptyText;
+    int m_zoom = MinZoom;
+    WorldPoint m_centre { 0.5, 0.5 };
+    bool m_fitted = true;
+    int m_currentRow = 0;
+    int m_wheel = 0;
+    QPointF m_pressAt;
+    QPointF m_lastMouse;
+    int m_pressedRow = 0;
+    bool m_dragging = false;
+    bool m_pressed = false;
+};
+
+} // namespace pellomar

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "map/tile_source.h"
+
+#include <QColor>
+#include <QList>
+#include <QString>
+#include <QWidget>
+#include <string>
+
+class QLabel;
+
+namespace pellomar {
+
+class MapCanvas;
+class TileLoader;
+
+// One row of the result list, as the map shows it.
+struct MapHotspot {
+    int row = 0; // as the list numbers it, from 1
+    QString name;
+    std::string latitude; // the record's text
+    std::string longitude;
+    QColor colour; // the row's colour in the list
+};
+
+// The map of the results: a numbered marker per hotspot with a position, in its row's colour,
+// over tiles from a tile server. Its size and place are kept between runs.
+class MapWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit MapWindow(
+        const TileSource &source = TileSource::fromSettings(), QWidget *parent = nullptr);
+    ~MapWindow() override;
+
+    // The hotspots of the list as it stands (after a search, a load, a filter, a sort); the view
+    // is fitted to them again.
+    void setHotspots(const QList<MapHotspot> &hotspots);
+
+public Q_SLOTS:
+    // Frames the marker of the list's chosen row, and brings it into view.
+    void setCurrentRow(int row);
+
+Q_SIGNALS:
+    // A marker clicked, or Enter on the marker chosen with the keyboard.
+    void hotspotActivated(int row);
+    // The user chose a marker.
+    void currentRowChanged(int row);
+
+protected:
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void keepGeometry();
+
+    TileSource m_source;
+    TileLoader *m_tiles;
+    MapCanvas *m_canvas;
+    QLabel *m_unplaced;
+    QLabel *m_tileProblem;
+};
+
+} // namespace pellomar

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "map/mercator.h"
+#include "map/tile_source.h"
+
+#include <QCache>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QImage>
+#include <QList>
+#include <QObject>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+namespace pellomar {
+
+// Fetches the map's tiles: only those in view, a few at a time, through a disk cache that keeps
+// what the tile server allows to keep, and holds the decoded ones within a memory bound. Every
+// download is asynchronous and bounded in time, so a tile server that fails blocks nothing.
+class TileLoader : public QObject {
+    Q_OBJECT
+
+public:
+    // Downloads under way at most, as tile servers ask of their users.
+    static constexpr int MaxDownloads = 4;
+    // Decoded tiles kept at most, in bytes (at least a whole view's worth).
+    static constexpr qint64 MaxTileBytes = 64 * 1024 * 1024;
+
+    explicit TileLoader(const TileSource &source, QObject *parent = nullptr);
+
+    // The tiles in view now, the most wanted first: downloads of any other tile are cancelled,
+    // and the missing ones are fetched.
+    void setWanted(const QList<TileIndex> &tiles);
+    // A decoded tile, or nullptr while it is missing.
+    const QImage *tile(TileIndex index) const;
+    // Decoded tiles held now, in bytes.
+    qint64 heldBytes() const { return qint64(m_tiles.totalCost()) * 1024; }
+    void setTransferTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
+    // Tiles of 512 pixels for a high-density screen, where the tile server offers them.
+    void setHighDensity(bool highDensity) { m_highDensity = highDensity; }
+    bool highDensity() const { return m_highDensity && m_source.offersHighDensity(); }
+
+Q_SIGNALS:
+    void tileArrived();
+    // `reason` in a few words, e.g. "the tile server answered 404 Not Found".
+    void tileFailed(const QString &reason);
+
+private:
+    quint64 key(TileIndex index) const;
+    void startDownloads();
+    void onFinished(QNetworkReply *reply, quint64 k);
+
+    TileSource m_source;
+    bool m_highDensity = false;
+    int m_timeoutMs = 20'000;
+    QNetworkAccessManager *m_network;
+    QCache<quint64, QImage> m_tiles;
+    QList<TileIndex> m_wanted;
+    QHash<quint64, QNetworkReply *> m_downloads;
+    // A tile that failed is asked for again only after a while, not at every move of the map.
+    QHash<quint64, qint64> m_failedAt;
+    QElapsedTimer m_clock;
+};
+
+} // namespace pellomar

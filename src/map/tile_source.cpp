@@ -1,0 +1,100 @@
+#include "map/tile_source.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+
+namespace pellomar {
+
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+const QString OsmTemplate = u"https://tile.openstreetmap.org/{z}/{x}/{y}.png"_s;
+const QString DemoTilePath = u"/tiles/{z}/{x}/{y}{r}.png"_s;
+
+QString filled(QString urlTemplate, int zoom, int x, int y, const QString &ratio)
+{
+    return urlTemplate.replace(u"{z}"_s, QString::number(zoom))
+        .replace(u"{x}"_s, QString::number(x))
+        .replace(u"{y}"_s, QString::number(y))
+        .replace(u"{r}"_s, ratio);
+}
+
+} // namespace
+
+TileSource TileSource::openStreetMap()
+{
+    return { OsmTemplate, u"© OpenStreetMap contributors"_s,
+        u"https://www.openstreetmap.org/copyright"_s };
+}
+
+TileSource TileSource::demoDirectory(const QString &origin)
+{
+    return { origin + DemoTilePath, u"Demo tiles drawn by pellomar-directory"_s, origin + u'/' };
+}
+
+TileSource TileSource::forTemplate(const QString &urlTemplate)
+{
+    if (urlTemplate == OsmTemplate)
+        return openStreetMap();
+    const QUrl url(filled(urlTemplate, 0, 0, 0, {}));
+    const QString origin = url.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment
+                                  | QUrl::RemoveUserInfo)
+                               .toString();
+    if (urlTemplate == origin + DemoTilePath
+        || urlTemplate == origin + QString(DemoTilePath).remove(u"{r}"_s))
+        return { urlTemplate, demoDirectory(origin).attribution, origin + u'/' };
+    return { urlTemplate, u"Map tiles: %1"_s.arg(url.host()), origin + u'/' };
+}
+
+TileSource TileSource::fromSettings()
+{
+    const auto settings = openSettings();
+    const QString urlTemplate = settings->value(u"map/tileServer"_s).toString();
+    if (urlTemplate.isEmpty() || !tileTemplateProblem(urlTemplate).isEmpty())
+        return openStreetMap();
+    TileSource source = forTemplate(urlTemplate);
+    source.attribution = settings->value(u"map/tileAttribution"_s, source.attribution).toString();
+    source.attributionUrl
+        = settings->value(u"map/tileAttributionUrl"_s, source.attributionUrl).toString();
+    return source;
+}
+
+QUrl TileSource::tileUrl(int zoom, int x, int y, bool highDensity) const
+{
+    return QUrl(filled(urlTemplate, zoom, x, y, highDensity ? u"@2x"_s : QString()));
+}
+
+bool TileSource::offersHighDensity() const
+{
+    return urlTemplate.contains(u"{r}"_s);
+}
+
+std::unique_ptr<QSettings> openSettings()
+{
+    const QString application = QCoreApplication::applicationName();
+    const QString organisation = QCoreApplication::organizationName();
+    return std::make_unique<QSettings>(
+        organisation.isEmpty() ? application : organisation, application);
+}
+
+QString tileTemplateProblem(const QString &urlTemplate)
+{
+    const QString shown = urlTemplate.isEmpty() ? u"(empty)"_s : urlTemplate;
+    QStringList missing;
+    for (const QString &field : { u"{z}"_s, u"{x}"_s, u"{y}"_s })
+        if (!urlTemplate.contains(field))
+            missing << field;
+    if (!missing.isEmpty())
+        return u"the tile server address %1 lacks %2: it must hold {z}, {x} and {y}"_s.arg(
+            shown, missing.join(u", "_s));
+    const QUrl url(filled(urlTemplate, 0, 0, 0, {}), QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (scheme != u"http"_s && scheme != u"https"_s)
+        return u"the tile server address %1 must begin with http:// or https://"_s.arg(shown);
+    if (!url.isValid() || url.host().isEmpty())
+        return u"the tile server address %1 is not a valid web address"_s.arg(shown);
+    return {};
+}
+
+} // namespace pellomar

@@ -1,0 +1,257 @@
+#include "common/scripted_server.h"
+#include "map/map_canvas.h"
+#include "map/map_window.h"
+#include "map/tile_loader.h"
+#include "platform/browser.h"
+#include "platform/display_text.h"
+
+#include <QBuffer>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolTip>
+#include <algorithm>
+#include <memory>
+
+using namespace pellomar;
+using namespace pellomar::test;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QByteArray png(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray tile()
+{
+    QImage image(256, 256, QImage::Format_RGB32);
+    image.fill(QColor(200, 230, 200));
+    return png(image);
+}
+
+QByteArray tileReply(const QByteArray &body)
+{
+    return "HTTP/1.0 200 OK\r\nContent-Type: image/png\r\nCache-Control: max-age=86400\r\n"
+           "Content-Length: "
+        + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+}
+
+const QList<MapHotspot> Hotspots { { 3, u"<b>Café</b> Lumen"_s, "52.52", "13.405", Qt::white },
+    { 5, u"Nowhere"_s, "0", "0", Qt::gray }, { 7, u"Potsdam"_s, " 52.39", "+13.065", Qt::gray } };
+
+// The request line's target of every request the server got.
+QStringList targets(const ScriptedServer &server)
+{
+    QStringList list;
+    for (int i = 0; i < server.connectionCount(); ++i)
+        list << QString::fromLatin1(server.request(i).split(' ').value(1));
+    return list;
+}
+
+} // namespace
+
+class TestMapWindow : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_home;
+    ScriptedServer m_server;
+    QStringList m_opened;
+
+    // The map over the scripted server's tiles (or `port`'s), its view 512 x 384 pixels.
+    std::unique_ptr<MapWindow> open(
+        const QList<MapHotspot> &hotspots, quint16 port = 0, int timeoutMs = 500)
+    {
+        const QString origin = u"http://127.0.0.1:%1"_s.arg(port ? port : m_server.port());
+        auto window = std::make_unique<MapWindow>(TileSource::demoDirectory(origin));
+        window->findChild<TileLoader *>()->setTransferTimeout(timeoutMs);
+        window->findChild<MapCanvas *>()->setFixedSize(512, 384);
+        window->setHotspots(hotspots);
+        window->show();
+        [&] { QVERIFY(QTest::qWaitForWindowExposed(window.get())); }();
+        return window;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_home.isValid() && m_server.listen());
+        qputenv("HOME", m_home.path().toLocal8Bit());
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_home.path());
+        setBrowserOpener([this](const QString &url) { m_opened << url; });
+    }
+
+    void visibleTilesOnlyFourAtOnceThenFromTheDiskCache()
+    {
+        Script slow = Script::reply(tileReply(tile()));
+        slow.pieces.first().delayMs = 300;
+        m_server.setDefaultScript(slow);
+        auto window = open({ Hotspots.first() });
+        QVERIFY(m_server.waitForConnections(4));
+        QTest::qWait(150);
+        QCOMPARE(m_server.connectionCount(), 4);
+        QVERIFY(m_server.waitForConnections(9));
+        QTest::qWait(400);
+        QStringList paths = targets(m_server);
+        paths.sort();
+        QStringList expected;
+        for (int y = 42984; y <= 42986; ++y)
+            for (int x = 70415; x <= 70417; ++x)
+                expected << u"/tiles/17/%1/%2.png"_s.arg(x).arg(y);
+        expected.sort();
+        QCOMPARE(paths, expected);
+        const QRegularExpression agent(u"\r\nUser-Agent: Pellomar/\\d+\\.\\d+\\.\\d+\r\n"_s);
+        QVERIFY(agent.match(QString::fromLatin1(m_server.request(8))).hasMatch());
+
+        window = open({ Hotspots.first() });
+        QTRY_COMPARE(window->findChild<TileLoader *>()->heldBytes(), 9 * 256 * 1024);
+        QCOMPARE(m_server.connectionCount(), 9);
+    }
+
+    void tilesScrolledAwayAreCancelled()
+    {
+        ScriptedServer silent;
+        QVERIFY(silent.listen());
+        silent.setDefaultScript(Script::reply({}, Ending::StayOpen));
+        auto window = open({ Hotspots.first() }, silent.port(), 60'000);
+        QVERIFY(silent.waitForConnections(4));
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(window->findChild<MapCanvas *>(), Qt::Key_Minus);
+        // Only once the first four are cancelled can the centre of the new view be asked for.
+        QTRY_VERIFY(targets(silent).contains(u"/tiles/12/2200/1343.png"_s));
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QByteArray>("reply"); // nothing: the connection is refused
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("refused") << QByteArray() << u"the tile server refused the connection"_s;
+        QTest::newRow("404") << Script::httpReply("Not found", "404 Not Found")
+                             << u"the tile server answered 404 Not Found"_s;
+        QTest::newRow("not a picture")
+            << tileReply("<html>tile</html>") << u"a tile was not a picture the map can show"_s;
+        QTest::newRow("25 million pixels")
+            << tileReply(png(QImage(5000, 5000, QImage::Format_Mono)))
+            << u"a tile was not a picture the map can show"_s;
+        QTest::newRow("silence") << QByteArray("-") << u"the tile server did not answer in time"_s;
+    }
+
+    // Whatever the tiles do, the markers are there and answer.
+    void failures()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(QString, reason);
+        ScriptedServer server;
+        QVERIFY(server.listen());
+        server.setDefaultScript(Script::reply(
+            reply == "-" ? QByteArray() : reply, reply == "-" ? Ending::StayOpen : Ending::Close));
+        auto window
+            = open(Hotspots, reply.isEmpty() ? ScriptedServer::unusedPort() : server.port());
+        auto *problem = window->findChild<QLabel *>(u"lblTileProblem"_s);
+        QTRY_COMPARE(problem->text(), u"The map tiles are unavailable: %1."_s.arg(reason));
+        QVERIFY(problem->isVisible());
+        QCOMPARE(window->findChild<QLabel *>(u"lblNoPosition"_s)->text(),
+            u"1 hotspot has no position"_s);
+
+        auto *canvas = window->findChild<MapCanvas *>();
+        QVERIFY(!canvas->markerPosition(5));
+        const auto at = canvas->markerPosition(7);
+        QVERIFY(at);
+        QSignalSpy activated(window.get(), &MapWindow::hotspotActivated);
+        QSignalSpy picked(window.get(), &MapWindow::currentRowChanged);
+        // Through the window, as a user's click comes.
+        QTest::mouseClick(
+            window->windowHandle(), Qt::LeftButton, {}, canvas->mapTo(window.get(), *at));
+        QCOMPARE(activated, QList<QVariantList> { { 7 } });
+        QCOMPARE(picked, QList<QVariantList> { { 7 } });
+        QHelpEvent help(QEvent::ToolTip, *canvas->markerPosition(3), canvas->mapToGlobal(*at));
+        QApplication::sendEvent(canvas, &help);
+        QCOMPARE(QToolTip::text(), plainToolTip(u"<b>Café</b> Lumen"_s));
+    }
+
+    void keyboardMouseAndTheListFollowEachOther()
+    {
+        m_server.setDefaultScript(Script::reply(tileReply(tile())));
+        auto window = open(Hotspots);
+        auto *canvas = window->findChild<MapCanvas *>();
+        QSignalSpy picked(window.get(), &MapWindow::currentRowChanged);
+        QSignalSpy activated(window.get(), &MapWindow::hotspotActivated);
+        window->setCurrentRow(7);
+        QCOMPARE(canvas->currentRow(), 7);
+        canvas->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(canvas, Qt::Key_Backtab);
+        QTest::keyClick(canvas, Qt::Key_Return);
+        QCOMPARE(picked, QList<QVariantList> { { 3 } });
+        QCOMPARE(activated, QList<QVariantList> { { 3 } });
+
+        // The wheel zooms about the pointer: the marker under it stays there.
+        const int zoom = canvas->zoom();
+        QPoint potsdam = *canvas->markerPosition(7);
+        QWheelEvent wheel(potsdam, canvas->mapToGlobal(potsdam), {}, { 0, 120 }, Qt::NoButton, {},
+            Qt::NoScrollPhase, false);
+        QApplication::sendEvent(canvas, &wheel);
+        QCOMPARE(canvas->zoom(), zoom + 1);
+        QVERIFY((*canvas->markerPosition(7) - potsdam).manhattanLength() <= 1);
+        potsdam = *canvas->markerPosition(7);
+        // Dragging from a marker pans the map and opens nothing.
+        QTest::mousePress(canvas, Qt::LeftButton, {}, potsdam);
+        QTest::mouseMove(canvas, potsdam + QPoint(30, 20));
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, potsdam + QPoint(30, 20));
+        QCOMPARE(*canvas->markerPosition(7), potsdam + QPoint(30, 20));
+        QTest::keyClick(canvas, Qt::Key_Right);
+        QCOMPARE(*canvas->markerPosition(7), potsdam + QPoint(30 - 128, 20));
+        window->findChild<QPushButton *>(u"cmdFit"_s)->click();
+        QCOMPARE(canvas->zoom(), zoom);
+        QCOMPARE(activated.size(), 1);
+
+        // A new list with no position at all: the window says so instead of showing a map, and
+        // asks for no tile.
+        window->setHotspots({ Hotspots[1], { 9, u"Far north"_s, "90.5", "1", Qt::white } });
+        QCOMPARE(window->findChild<QLabel *>(u"lblNoPosition"_s)->text(),
+            u"2 hotspots have no position"_s);
+        QVERIFY(!canvas->markerPosition(3) && !canvas->markerPosition(9));
+        const QImage shown = canvas->grab(QRect(56, 172, 400, 40)).toImage();
+        QVERIFY(std::any_of(shown.constBits(), shown.constBits() + shown.sizeInBytes(),
+            [](uchar byte) { return byte < 64; }));
+        QTest::qWait(200);
+        const int requests = m_server.connectionCount();
+        QTest::keyClick(canvas, Qt::Key_Plus);
+        QTest::qWait(200);
+        QCOMPARE(m_server.connectionCount(), requests);
+    }
+
+    void creditAndPlaceAreKept()
+    {
+        auto window = std::make_unique<MapWindow>(TileSource::openStreetMap());
+        window->setGeometry(70, 80, 640, 360);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto *credit = window->findChild<QLabel *>(u"lblAttribution"_s);
+        QCOMPARE(credit->text(),
+            u"<a href=\"https://www.openstreetmap.org/copyright\">© OpenStreetMap contributors</a>"_s);
+        QTest::mouseClick(credit, Qt::LeftButton, {}, credit->rect().center());
+        QCOMPARE(m_opened, QStringList { u"https://www.openstreetmap.org/copyright"_s });
+        window->close();
+        // The tile source and its credit follow the settings.
+        openSettings()->setValue(
+            u"map/tileServer"_s, u"http://127.0.0.1:8080/tiles/{z}/{x}/{y}{r}.png"_s);
+        window = std::make_unique<MapWindow>();
+        QCOMPARE(window->geometry(), QRect(70, 80, 640, 360));
+        QCOMPARE(window->findChild<QLabel *>(u"lblAttribution"_s)->text(),
+            u"<a href=\"http://127.0.0.1:8080/\">Demo tiles drawn by pellomar-directory</a>"_s);
+    }
+};
+
+QTEST_MAIN(TestMapWindow)
+#include "tst_map_window.moc"
