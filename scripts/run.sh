@@ -58,7 +58,8 @@ fi
 
 echo "run: demo directory at http://127.0.0.1:$port/" >&2
 # In the background so that a signal to this script is handled at once, not after the program.
-"$program" --server "127.0.0.1:$port" "$@" &
+"$program" --server "127.0.0.1:$port" \
+  --tile-server "http://127.0.0.1:$port/tiles/{z}/{x}/{y}{r}.png" "$@" &
 program_pid=$!
 status=0
 wait "$program_pid" || status=$?

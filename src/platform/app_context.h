@@ -25,6 +25,7 @@ struct AppContext {
     ServerAddress server;
     QString dataDir; // holds "tmp.txt" and "img.dat"
     QString referenceDir; // holds "countries.txt" and "locations.txt"
+    QString tileServer; // the map's tile address template; empty: the settings' own
 
     QString resultFilePath() const { return dataDir + QStringLiteral("/tmp.txt"); }
     QString imageFilePath() const { return dataDir + QStringLiteral("/img.dat"); }

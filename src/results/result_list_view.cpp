@@ -125,7 +125,7 @@ void ResultCanvas::paintEvent(QPaintEvent *event)
         // Number and colour belong to the hotspot, wherever sorting puts it.
         const int row = order.rowAt(position);
         painter.setFont(m_textFont);
-        const QColor &colour = row % 2 == 1 ? Grey : QColor(Qt::white);
+        const QColor colour = ResultListView::rowColour(row);
         for (int c = ResultLayout::FirstTextColumn; c < ResultLayout::ColumnCount; ++c) {
             const auto column = static_cast<Column>(c);
             const QRect cell = m_view->cellRect(position, column);
@@ -199,12 +199,25 @@ const std::string &ResultListView::record(int row) const
     return m_model->record(row);
 }
 
+std::vector<int> ResultListView::shownRows() const
+{
+    std::vector<int> rows;
+    for (int position = 1; position <= m_order->shownCount(); ++position)
+        rows.push_back(m_order->rowAt(position));
+    return rows;
+}
+
 std::vector<std::string> ResultListView::shownRecords() const
 {
     std::vector<std::string> records;
-    for (int position = 1; position <= m_order->shownCount(); ++position)
-        records.push_back(record(m_order->rowAt(position)));
+    for (const int row : shownRows())
+        records.push_back(record(row));
     return records;
+}
+
+QColor ResultListView::rowColour(int row)
+{
+    return row % 2 == 1 ? Grey : QColor(Qt::white);
 }
 
 QWidget *ResultListView::canvas() const
@@ -257,6 +270,13 @@ void ResultListView::SetSel(int row)
     SS->show();
     Q_EMIT selectionMoved(row);
     notifyAccessibleFocus();
+}
+
+void ResultListView::showRow(int row)
+{
+    SetSel(row);
+    if (const int position = m_order->positionOf(row); position != 0 && row == m_selectedRow)
+        VS->setValue(ResultLayout::ScrollValueShowing(position, VS->value(), VS->maximum()));
 }
 
 void ResultListView::sortByColumn(Column column)
@@ -328,6 +348,7 @@ void ResultListView::orderChanged()
         QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
         QAccessible::updateAccessibility(&event);
     }
+    Q_EMIT shownRowsChanged();
 }
 
 void ResultListView::VS_Change(int value)

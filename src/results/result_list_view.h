@@ -3,6 +3,7 @@
 #include "results/result_layout.h"
 #include "results/result_loader.h"
 
+#include <QColor>
 #include <QFrame>
 #include <array>
 #include <string>
@@ -38,13 +39,19 @@ public:
     int rowCount() const;
     // The record line of row `row`; empty past the count.
     const std::string &record(int row) const;
+    // The rows shown (filter and sort applied), in their order on screen.
+    std::vector<int> shownRows() const;
     // The record lines of the rows shown, in their order on screen.
     std::vector<std::string> shownRecords() const;
+    // The colour of row `row`, wherever sorting puts it: every other hotspot is grey.
+    static QColor rowColour(int row);
 
     // Frames row `row` wherever it is shown; nothing happens when it is framed already or
     // not shown.
     void SetSel(int row);
     int SelectedRow() const { return m_selectedRow; }
+    // Frames row `row` and scrolls the list to show it, for a row chosen elsewhere (the map).
+    void showRow(int row);
 
     QScrollBar *scrollBar() const { return VS; }
     QWidget *canvas() const;
@@ -71,6 +78,8 @@ Q_SIGNALS:
     void openRow(int row);
     // The frame has moved to row `row`.
     void selectionMoved(int row);
+    // A load, a sort or the filter has changed the rows shown or their order.
+    void shownRowsChanged();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -152,6 +152,7 @@ int runApplication(int argc, char *argv[])
 
     AppContext context;
     context.server = options.server;
+    context.tileServer = options.tileServer;
     context.dataDir = options.dataDir.isEmpty()
         ? QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)
         : options.dataDir;

@@ -1,5 +1,7 @@
 #include "shell/command_line.h"
 
+#include "map/tile_source.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <array>
@@ -48,6 +50,10 @@ CommandLine parseCommandLine(const QStringList &arguments, const ServerAddress &
                        "location image (img.dat); created if missing (default the per-user "
                        "data folder)."),
         QStringLiteral("DIR"));
+    const QCommandLineOption tileServer(QStringLiteral("tile-server"),
+        QStringLiteral("The map's tile server, an http:// or https:// address holding {z}, {x} "
+                       "and {y} (default OpenStreetMap's, or the one the settings name)."),
+        QStringLiteral("URL"));
     QCommandLineOption referenceDir(QStringLiteral("reference-dir"),
         QStringLiteral("Read countries.txt and locations.txt from DIR."), QStringLiteral("DIR"));
     referenceDir.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -55,7 +61,7 @@ CommandLine parseCommandLine(const QStringList &arguments, const ServerAddress &
         QStringLiteral("Write the text of message boxes to standard error instead of showing "
                        "them."));
     noDialogs.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({ help, version, server, dataDir, referenceDir, noDialogs });
+    parser.addOptions({ help, version, server, dataDir, tileServer, referenceDir, noDialogs });
     for (const char *qtOption : QtOptions) {
         QString name = QString::fromLatin1(qtOption);
         const bool withValue = name.endsWith(u'=');
@@ -84,8 +90,8 @@ CommandLine parseCommandLine(const QStringList &arguments, const ServerAddress &
         return usageError(program,
             QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
     }
-    const std::array<const QCommandLineOption *, 3> singleValued { &server, &dataDir,
-        &referenceDir };
+    const std::array<const QCommandLineOption *, 4> singleValued { &server, &dataDir,
+        &tileServer, &referenceDir };
     for (const QCommandLineOption *once : singleValued) {
         if (parser.values(*once).size() > 1) {
             return usageError(
@@ -117,6 +123,11 @@ CommandLine parseCommandLine(const QStringList &arguments, const ServerAddress &
             return usageError(
                 program, QStringLiteral("--%1 needs a folder").arg(option->names().first()));
         *target = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
+    }
+    if (parser.isSet(tileServer)) {
+        options.tileServer = parser.value(tileServer);
+        if (const QString problem = tileTemplateProblem(options.tileServer); !problem.isEmpty())
+            return usageError(program, QStringLiteral("--tile-server: %1").arg(problem));
     }
     options.noDialogs = parser.isSet(noDialogs);
     result.start = options;

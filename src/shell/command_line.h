@@ -14,6 +14,7 @@ struct StartOptions {
     QString dataDir; // empty: the per-user data folder
     QString referenceDir; // empty: next to the executable, else the installed share folder
     bool noDialogs = false; // message boxes go to standard error and are not shown
+    QString tileServer; // the map's tile address template; empty: the settings' own
 };
 
 // The outcome of reading the command line: either options to start with, or an exit status

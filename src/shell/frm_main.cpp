@@ -1,11 +1,14 @@
 #include "shell/frm_main.h"
 
 #include "details/frm_info.h"
+#include "map/map_window.h"
 #include "platform/browser.h"
 #include "platform/look.h"
 #include "platform/message_box.h"
 #include "reference/text_fields.h"
+#include "results/hotspot_record.h"
 #include "results/result_export.h"
+#include "results/result_list_model.h"
 #include "results/result_loader.h"
 #include "search/search_exchange.h"
 #include "shell/artwork.h"
@@ -119,6 +122,11 @@ void frmMain::setupUi()
     connect(m_results, &ResultPanel::siteClicked, this, &frmMain::Label1_Click);
     Picture1 = m_results->list();
     connect(Picture1, &ResultListView::openRow, this, &frmMain::OpenInfo);
+    connect(Picture1, &ResultListView::shownRowsChanged, this, &frmMain::updateMap);
+    connect(Picture1, &ResultListView::selectionMoved, this, [this](int row) {
+        if (m_map)
+            m_map->setCurrentRow(row);
+    });
     // A load runs to its end without letting any event in, except while the "Max Results"
     // message waits: that is when the button must not start another search.
     connect(Picture1->loader(), &ResultLoader::limitMessageShowing, this,
@@ -162,6 +170,8 @@ void frmMain::setupUi()
     item("mnuexport", QStringLiteral("Export results\u2026"), [this] {
         exportResults(this, Picture1->shownRecords());
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    item("mnumap", QStringLiteral("Show &map"), &frmMain::showMap)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     mnufile->addSeparator()->setObjectName(QStringLiteral("gghj"));
     item("mnuabout", QStringLiteral("&About"), &frmMain::mnuabout_Click)
         ->setShortcut(QKeySequence(Qt::Key_F1));
@@ -362,6 +372,37 @@ void frmMain::OpenInfo(int index)
     auto *window = new frmInfo(
         m_context, record, [this](std::string_view code) { return GetCountryName(code); });
     window->show();
+}
+
+void frmMain::showMap()
+{
+    if (!m_map) {
+        m_map = new MapWindow(m_context.tileServer.isEmpty()
+                ? TileSource::fromSettings()
+                : TileSource::forTemplate(m_context.tileServer),
+            this);
+        connect(m_map, &MapWindow::hotspotActivated, this, &frmMain::OpenInfo);
+        connect(m_map, &MapWindow::currentRowChanged, Picture1, &ResultListView::showRow);
+    }
+    m_map->show();
+    updateMap();
+    m_map->raise();
+    m_map->activateWindow();
+}
+
+void frmMain::updateMap()
+{
+    if (!m_map || !m_map->isVisible())
+        return;
+    QList<MapHotspot> hotspots;
+    for (const int row : Picture1->shownRows()) {
+        const HotspotRecord record(resultRecord(row));
+        hotspots.append({ row, Picture1->model()->caption(row, ResultLayout::Column::Name),
+            record.field(HotspotField::Latitude), record.field(HotspotField::Longitude),
+            ResultListView::rowColour(row) });
+    }
+    m_map->setHotspots(hotspots);
+    m_map->setCurrentRow(Picture1->SelectedRow());
 }
 
 void frmMain::tmrLoadPreviousResults_Timer()

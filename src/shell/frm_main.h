@@ -17,6 +17,7 @@ class QLabel;
 
 namespace pellomar {
 
+class MapWindow;
 class ResultPanel;
 class SearchExchange;
 class SearchForm;
@@ -50,6 +51,10 @@ public:
     // Loads the result file into the list, as at start-up.
     void LoadResults();
     void OpenInfo(int index);
+    // "Show map": the one map window, made at the first use and brought to the front after.
+    void showMap();
+    // The map window once it has been shown; null before.
+    MapWindow *mapWindow() const { return m_map; }
     // The record line of result row `row` (from 1); "" past the count.
     std::string resultRecord(int row) const;
     // When the listed results were downloaded, as shown beside the count; "" without a file.
@@ -76,6 +81,8 @@ private:
     void showResults(std::string_view storedText, LimitMessage message = LimitMessage::Show,
         const QDateTime &received = {});
     void showDownloadedCaption(const QString &caption);
+    // Puts the rows shown in the list on the map, with the framed one highlighted.
+    void updateMap();
 
     AppContext m_context;
     ReferenceTable m_countries;
@@ -91,6 +98,7 @@ private:
     QFrame *Picture3 = nullptr; // the message panel
     QLabel *lblMsg = nullptr;
     QTimer tmrLoadPreviousResults { this };
+    MapWindow *m_map = nullptr;
 
     QString RequestPath;
     SearchExchange *m_search = nullptr;

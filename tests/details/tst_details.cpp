@@ -80,7 +80,7 @@ private Q_SLOTS:
         m_boxes.boxes.clear();
         m_server = std::make_unique<ScriptedServer>();
         QVERIFY(m_dir->isValid() && m_server->listen());
-        m_context = { m_server->address(), m_dir->path(), {} };
+        m_context = { m_server->address(), m_dir->path(), {}, {} };
         m_opened.clear();
     }
 

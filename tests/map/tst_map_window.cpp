@@ -1,4 +1,6 @@
+#include "common/harness.h"
 #include "common/scripted_server.h"
+#include "details/frm_info.h"
 #include "map/map_canvas.h"
 #include "map/map_window.h"
 #include "map/tile_loader.h"
@@ -6,7 +8,9 @@
 #include "platform/display_text.h"
 
 #include <QBuffer>
+#include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
@@ -229,6 +233,56 @@ private Q_SLOTS:
         QTest::keyClick(canvas, Qt::Key_Plus);
         QTest::qWait(200);
         QCOMPARE(m_server.connectionCount(), requests);
+    }
+
+    // The main window's list and its map: the rows as the list shows them after a sort and a
+    // filter, a marker's click opening that hotspot, the framed row and the highlighted marker
+    // following each other, and a new load redrawing the map.
+    void theMapOfTheList()
+    {
+        m_server.setDefaultScript(Script::reply(tileReply(tile())));
+        openSettings()->setValue(
+            u"map/tileServer"_s, u"http://127.0.0.1:%1/tiles/{z}/{x}/{y}.png"_s.arg(m_server.port()));
+        const auto stored = [](std::initializer_list<std::pair<int, std::string>> fields) {
+            return recordOf(fields) + "\r\n-\r\n";
+        };
+        const std::string first = stored({ { 1, "Delta Cafe" }, { 12, "52.5" }, { 13, "13.4" } });
+        const std::string listed = first + stored({ { 1, "Alpha Cafe" } })
+            + stored({ { 1, "Charlie Bar" }, { 12, "52.4" }, { 13, "13.0" } })
+            + stored({ { 1, "Bravo Cafe" }, { 12, "52.45" }, { 13, "13.2" } });
+        MainWindowHarness main(ServerAddress { u"127.0.0.1"_s, ScriptedServer::unusedPort() }, &listed);
+        ResultListView *list = main.list();
+        list->sortByColumn(ResultLayout::Column::Name);
+        QTest::keyClicks(main.control<QLineEdit>(u"txtFilter"_s), u"cafe"_s);
+
+        main.control<QAction>(u"mnumap"_s)->trigger();
+        MapWindow *map = main.window().mapWindow();
+        QVERIFY(map && QTest::qWaitForWindowExposed(map));
+        auto *canvas = map->findChild<MapCanvas *>();
+        QVERIFY(canvas->markerPosition(4) && canvas->markerPosition(1) && !canvas->markerPosition(3));
+        QCOMPARE(map->findChild<QLabel *>(u"lblNoPosition"_s)->text(), u"1 hotspot has no position"_s);
+
+        QTest::mouseClick(map->windowHandle(), Qt::LeftButton, {},
+            canvas->mapTo(map, *canvas->markerPosition(4)));
+        QCOMPARE(list->SelectedRow(), 4);
+        const auto details = QApplication::topLevelWidgets();
+        const auto info = std::find_if(details.begin(), details.end(),
+            [](QWidget *window) { return qobject_cast<frmInfo *>(window) && window->isVisible(); });
+        QVERIFY(info != details.end());
+        QCOMPARE((*info)->findChild<QLabel *>(u"lblName"_s)->text(), u"Bravo Cafe"_s);
+        delete *info;
+        list->SetSel(1);
+        QCOMPARE(canvas->currentRow(), 1);
+
+        // A second use brings the same window back; a load puts its rows on it.
+        map->close();
+        main.control<QAction>(u"mnumap"_s)->trigger();
+        QCOMPARE(main.window().mapWindow(), map);
+        QVERIFY(map->isVisible() && canvas->markerPosition(4));
+        QVERIFY(putScrambled(main.context().resultFilePath(), first));
+        main.window().LoadResults();
+        QVERIFY(canvas->markerPosition(1) && !canvas->markerPosition(4));
+        QCOMPARE(map->findChild<QLabel *>(u"lblNoPosition"_s)->text(), QString());
     }
 
     void creditAndPlaceAreKept()

@@ -38,9 +38,11 @@ private Q_SLOTS:
             QTest::newRow(*arguments ? arguments : "no arguments")
                 << QString::fromLatin1(arguments) << outcome;
         };
-        row("", u"hotspots.example:80|||0"_s);
+        row("", u"hotspots.example:80|||0|"_s);
         row("--server~127.0.0.1:8080~--reference-dir~/r~--no-dialogs~--data-dir=results/../d/",
-            u"127.0.0.1:8080|%1/d|/r|1"_s.arg(QDir::currentPath()));
+            u"127.0.0.1:8080|%1/d|/r|1|"_s.arg(QDir::currentPath()));
+        row("--tile-server~http://127.0.0.1:9/t/{z}/{x}/{y}.png",
+            u"hotspots.example:80|||0|http://127.0.0.1:9/t/{z}/{x}/{y}.png"_s);
     }
 
     void commandLine()
@@ -51,10 +53,11 @@ private Q_SLOTS:
             QStringList { u"pellomar"_s } + arguments.split(u'~', Qt::SkipEmptyParts),
             { u"hotspots.example"_s, 80 });
         QVERIFY(parsed.start && parsed.standardOutput.isEmpty() && parsed.standardError.isEmpty());
-        QCOMPARE(u"%1:%2|%3|%4|%5"_s.arg(parsed.start->server.host)
+        QCOMPARE(u"%1:%2|%3|%4|%5|%6"_s.arg(parsed.start->server.host)
                      .arg(parsed.start->server.port)
                      .arg(parsed.start->dataDir, parsed.start->referenceDir)
-                     .arg(int(parsed.start->noDialogs)),
+                     .arg(int(parsed.start->noDialogs))
+                     .arg(parsed.start->tileServer),
             outcome);
     }
 
@@ -93,6 +96,10 @@ private Q_SLOTS:
         row("two servers", "build", "--server=a~--server=b", {}, 2,
             "pellomar: --server given more than once");
         row("no data folder", "build", "--data-dir=", {}, 2, "pellomar: --data-dir needs a folder");
+        row("bad tile server", "build", "--tile-server~https://tiles.example/{z}/{x}.png", {}, 2,
+            "pellomar: --tile-server: the tile server address https://tiles.example/{z}/{x}.png "
+            "lacks {y}: it must hold {z}, {x} and {y}\nTry 'pellomar --help' for more "
+            "information.\n");
         row("a country", "build", "United States", {}, 2,
             "pellomar: unexpected argument 'United States'");
         row("no countries.txt", "build", own, { {}, "Cafe,C" }, 1,
