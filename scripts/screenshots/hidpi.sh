@@ -19,7 +19,7 @@ hidpi_keys() {
 }
 
 shot_directory
-shot_start --server "$SHOT_SERVER"
+shot_start --server "$SHOT_SERVER" --tile-server "http://$SHOT_SERVER/tiles/{z}/{x}/{y}{r}.png"
 main=$(shot_window '^Pellomar hotspot locator')
 shot_grab "$main" main-window-2x-start
 # Coordinates are device pixels: twice the logical ones of the 1x scenarios.
@@ -51,6 +51,10 @@ hidpi_keys "$main" F1
 about=$(shot_window '^About Pellomar hotspot finder$')
 shot_grab "$about" about-window-2x
 hidpi_keys "$about" Return
+hidpi_keys "$main" ctrl+m
+map=$(shot_window '^Hotspot map$')
+sleep 2                              # the tiles arrive
+shot_grab "$map" map-2x
 shot_stop
 
 export DISPLAY=$hidpi_1x_display

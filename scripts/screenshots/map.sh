@@ -1,18 +1,40 @@
-# The map window over the demo directory's own tiles, with the hotspots of Nice, at 1x and 2x
-# (map.png, map@2x.png), and with its tile server unreachable (map-offline.png). Until the main
-# window opens the map, build/bin/map_preview shows it and writes its picture itself.
-# Sourced by scripts/screenshot.sh (see docs/screenshots.md).
+# The map of a search's results over the demo directory's own tiles (map.png), and with its tile
+# server unreachable (map-offline.png); map-2x.png is taken by hidpi.sh. Sourced by
+# scripts/screenshot.sh (see docs/screenshots.md).
 
-preview="$build/bin/map_preview"
-[ -x "$preview" ] || { echo "screenshot: $preview is not built" >&2; exit 1; }
-shot_directory
-map_preview() {
-  "$preview" "$1" "$build/bin/directory/hotspots.txt" Nice "$shots/$2.png" 2>>"$work/map.log"
-  echo "screenshot: $shots/$2.png"
+map_keys() {
+  local window=$1
+  shift
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool key "$@"
 }
-map_preview "http://$SHOT_SERVER" map
-QT_SCALE_FACTOR=2 map_preview "http://$SHOT_SERVER" map@2x
+
+# map_shot TILE_ORIGIN NAME: a search on the demo directory, then "Show map" (Ctrl+M).
+map_shot() {
+  shot_start --server "$SHOT_SERVER" --tile-server "$1/tiles/{z}/{x}/{y}{r}.png"
+  local main map box
+  main=$(shot_window '^Pellomar hotspot locator')
+  shot_click "$main" 672 140          # "Search hotspots!"
+  for _ in $(seq 100); do
+    [ -s "$SHOT_DATA/tmp.txt" ] && break
+    sleep 0.1
+  done
+  for _ in 1 2 3; do
+    box=$(shot_window '^Max Results' 3 2>/dev/null) || break
+    map_keys "$box" Return
+    sleep 0.5
+  done
+  sleep 1
+  map_keys "$main" ctrl+m
+  map=$(shot_window '^Hotspot map$')
+  sleep 2                             # the tiles arrive
+  shot_grab "$map" "$2"
+  shot_stop
+}
+
+shot_directory
+map_shot "http://$SHOT_SERVER" map
 # A port on which nothing listens (the system hands out a free one and it is closed again): the
 # tiles fail, the markers stay.
 closed_port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-map_preview "http://127.0.0.1:$closed_port" map-offline
+map_shot "http://127.0.0.1:$closed_port" map-offline
