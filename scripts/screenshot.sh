@@ -113,6 +113,34 @@ shot_key() {
   xdotool key --window "$window" "$@"
 }
 
+# shot_keys WINDOW KEY...: keys typed through the X test extension into WINDOW, given the focus
+# first: message boxes and the file dialog take them so.
+shot_keys() {
+  local window=$1
+  shift
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool key "$@"
+}
+
+# shot_search WINDOW X Y: clicks "Search hotspots!" at X,Y and waits until the reply is stored
+# (the result file holds records), answering the "Max Results" message a large reply brings;
+# with MAX_RESULTS_SHOT set, that message's picture is taken under that name first.
+shot_search() {
+  local box
+  shot_click "$1" "$2" "$3"
+  for _ in $(seq 100); do
+    [ -s "$SHOT_DATA/tmp.txt" ] && break
+    sleep 0.1
+  done
+  for _ in 1 2 3; do
+    box=$(shot_window '^Max Results' 3 2>/dev/null) || break
+    [ -n "${MAX_RESULTS_SHOT:-}" ] && shot_grab "$box" "$MAX_RESULTS_SHOT"
+    shot_keys "$box" Return
+    sleep 0.5
+  done
+  sleep 1
+}
+
 # shot_grab WINDOW NAME: writes the window's picture to $shots/NAME.png.
 shot_grab() {
   sleep "${SHOT_SETTLE:-0.5}"   # let the window finish painting

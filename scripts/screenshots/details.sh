@@ -5,28 +5,8 @@
 shot_directory
 shot_start --server "$SHOT_SERVER"
 
-# Keys typed through the X test extension into WINDOW, given the focus first: message boxes
-# and the file dialog take them so.
-details_keys() {
-  local window=$1
-  shift
-  xdotool windowfocus --sync "$window" 2>/dev/null || true
-  xdotool key "$@"
-}
 main=$(shot_window '^Pellomar hotspot locator')
-shot_click "$main" 672 140          # "Search hotspots!" (8640, 1560 twips, under the menu bar)
-# The reply is stored once the list is filled: wait for the result file to hold records.
-for _ in $(seq 100); do
-  [ -s "$SHOT_DATA/tmp.txt" ] && break
-  sleep 0.1
-done
-# A large reply brings the list's limit message; it is answered before going on.
-for _ in 1 2 3; do
-  box=$(shot_window '^Max Results' 3 2>/dev/null) || break
-  details_keys "$box" Return
-  sleep 0.5
-done
-sleep 1
+shot_search "$main" 672 140         # "Search hotspots!" (8640, 1560 twips, under the menu bar)
 # The first record's location name is the detail window's title; the result file is kept
 # with the top bit of every byte flipped.
 first_name=$(python3 -c '
@@ -56,12 +36,12 @@ xdotool type --delay 20 "$SHOT_DATA/hotspot.txt"
 xdotool key Return
 saved=$(shot_window '^Saved$')
 shot_grab "$saved" saved-confirmation
-details_keys "$saved" Return
+shot_keys "$saved" Return
 cp "$SHOT_DATA/hotspot.txt" "$shots/saved-hotspot.txt"
 echo "screenshot: $shots/saved-hotspot.txt ($(wc -l <"$shots/saved-hotspot.txt") lines)"
 
-details_keys "$main" F1
+shot_keys "$main" F1
 about=$(shot_window '^About Pellomar hotspot finder$')
 shot_grab "$about" about-window
-details_keys "$about" Return
+shot_keys "$about" Return
 shot_stop

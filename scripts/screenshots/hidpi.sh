@@ -11,30 +11,13 @@ for _ in $(seq 100); do [ -s "$work/display2x" ] && break; sleep 0.1; done
 [ -s "$work/display2x" ] || { echo "screenshot: the 2x display did not start" >&2; exit 1; }
 export DISPLAY=":$(head -n1 "$work/display2x")" QT_SCALE_FACTOR=2
 
-hidpi_keys() {
-  local window=$1
-  shift
-  xdotool windowfocus --sync "$window" 2>/dev/null || true
-  xdotool key "$@"
-}
 
 shot_directory
 shot_start --server "$SHOT_SERVER" --tile-server "http://$SHOT_SERVER/tiles/{z}/{x}/{y}{r}.png"
 main=$(shot_window '^Pellomar hotspot locator')
 shot_grab "$main" main-window-2x-start
 # Coordinates are device pixels: twice the logical ones of the 1x scenarios.
-shot_click "$main" 1344 280          # "Search hotspots!"
-for _ in $(seq 100); do
-  [ -s "$SHOT_DATA/tmp.txt" ] && break
-  sleep 0.1
-done
-for _ in 1 2 3; do
-  box=$(shot_window '^Max Results' 3 2>/dev/null) || break
-  shot_grab "$box" max-results-2x
-  hidpi_keys "$box" Return
-  sleep 0.5
-done
-sleep 1
+MAX_RESULTS_SHOT=max-results-2x shot_search "$main" 1344 280  # "Search hotspots!"
 shot_move "$main" 400 520            # frames a row
 shot_grab "$main" main-window-2x
 shot_click "$main" 200 472           # the first row
@@ -47,11 +30,11 @@ done
 [ -n "$detail" ] || { echo "screenshot: no detail window at 2x" >&2; exit 1; }
 sleep 2                              # the picture arrives
 shot_grab "$detail" detail-window-2x
-hidpi_keys "$main" F1
+shot_keys "$main" F1
 about=$(shot_window '^About Pellomar hotspot finder$')
 shot_grab "$about" about-window-2x
-hidpi_keys "$about" Return
-hidpi_keys "$main" ctrl+m
+shot_keys "$about" Return
+shot_keys "$main" ctrl+m
 map=$(shot_window '^Hotspot map$')
 sleep 2                              # the tiles arrive
 shot_grab "$map" map-2x

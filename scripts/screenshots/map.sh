@@ -2,30 +2,13 @@
 # server unreachable (map-offline.png); map-2x.png is taken by hidpi.sh. Sourced by
 # scripts/screenshot.sh (see docs/screenshots.md).
 
-map_keys() {
-  local window=$1
-  shift
-  xdotool windowfocus --sync "$window" 2>/dev/null || true
-  xdotool key "$@"
-}
-
 # map_shot TILE_ORIGIN NAME: a search on the demo directory, then "Show map" (Ctrl+M).
 map_shot() {
   shot_start --server "$SHOT_SERVER" --tile-server "$1/tiles/{z}/{x}/{y}{r}.png"
-  local main map box
+  local main map
   main=$(shot_window '^Pellomar hotspot locator')
-  shot_click "$main" 672 140          # "Search hotspots!"
-  for _ in $(seq 100); do
-    [ -s "$SHOT_DATA/tmp.txt" ] && break
-    sleep 0.1
-  done
-  for _ in 1 2 3; do
-    box=$(shot_window '^Max Results' 3 2>/dev/null) || break
-    map_keys "$box" Return
-    sleep 0.5
-  done
-  sleep 1
-  map_keys "$main" ctrl+m
+  shot_search "$main" 672 140        # "Search hotspots!"
+  shot_keys "$main" ctrl+m
   map=$(shot_window '^Hotspot map$')
   sleep 2                             # the tiles arrive
   shot_grab "$map" "$2"
