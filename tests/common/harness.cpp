@@ -30,11 +30,6 @@ ReferenceTable shippedCountries()
     return ParseCountries(asView(fileBytes(binDir() + QStringLiteral("/countries.txt")))).table;
 }
 
-ReferenceTable shippedLocationTypes()
-{
-    return ParseLocationTypes(asView(fileBytes(binDir() + QStringLiteral("/locations.txt")))).table;
-}
-
 RecordedBoxes::RecordedBoxes()
 {
     MessageBox::setResponder([this](const MessageBox::Request &box) {
@@ -84,7 +79,8 @@ MainWindowHarness::MainWindowHarness(
 void MainWindowHarness::reopen()
 {
     m_window.reset();
-    m_window = std::make_unique<frmMain>(m_context, shippedCountries(), shippedLocationTypes());
+    m_window = std::make_unique<frmMain>(m_context, shippedCountries(),
+        ParseLocationTypes(asView(fileBytes(binDir() + QStringLiteral("/locations.txt")))).table);
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))
         qWarning("main window not exposed");

@@ -24,7 +24,6 @@ namespace pellomar::test {
 // The folder the build put the program, the demo directory and the reference files in.
 QString binDir();
 ReferenceTable shippedCountries();
-ReferenceTable shippedLocationTypes();
 
 // Every message box, recorded and answered with `answer` instead of a user, for the object's
 // life.
