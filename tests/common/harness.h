@@ -121,7 +121,7 @@ private:
 };
 
 // Files a fault must leave alone (the previous result file, a hotspot saved earlier), with
-// their hashes taken when they were kept.
+// their SHA-256 taken when they were kept.
 class KeptFiles {
 public:
     void keep(const QString &path);

@@ -107,6 +107,7 @@ private Q_SLOTS:
         refused("nothing at all", "", "closed the connection without a reply");
         refused("LF line ends", "HTTP/1.0 200 OK\n\nbody", "headers never end");
         refused("not found", "HTTP/1.0 404 Not Found\r\n\r\nmissing", "answered \"404 Not Found\"");
+        refused("redirect", "HTTP/1.0 301 Moved\r\n\r\n", "answered \"301 Moved\"");
         refused(
             "status text shown safely", "HTTP/1.0 500 a\x01\xffz\r\n\r\n", "answered \"500 a??z\"");
         refused("not HTTP", "hello\r\n\r\nworld", "not an HTTP reply");
