@@ -32,11 +32,6 @@ bool DemoServer::programExists()
     return info.isFile() && info.isExecutable();
 }
 
-ServerAddress DemoServer::address() const
-{
-    return ServerAddress { QStringLiteral("127.0.0.1"), m_port };
-}
-
 QString DemoServer::output()
 {
     QFile log(m_logDir.filePath(QStringLiteral("stderr.log")));

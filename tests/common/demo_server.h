@@ -31,7 +31,7 @@ public:
     int stop();
 
     quint16 port() const { return m_port; }
-    ServerAddress address() const;
+    ServerAddress address() const { return { QStringLiteral("127.0.0.1"), m_port }; }
     qint64 processId() const { return m_process.processId(); }
     QString error() const { return m_error; }
     // What the server wrote so far: its standard output, then its request log (standard error,

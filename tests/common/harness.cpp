@@ -30,11 +30,6 @@ ReferenceTable shippedCountries()
     return ParseCountries(asView(fileBytes(binDir() + QStringLiteral("/countries.txt")))).table;
 }
 
-ReferenceTable shippedLocationTypes()
-{
-    return ParseLocationTypes(asView(fileBytes(binDir() + QStringLiteral("/locations.txt")))).table;
-}
-
 RecordedBoxes::RecordedBoxes()
 {
     MessageBox::setResponder([this](const MessageBox::Request &box) {
@@ -84,7 +79,8 @@ MainWindowHarness::MainWindowHarness(
 void MainWindowHarness::reopen()
 {
     m_window.reset();
-    m_window = std::make_unique<frmMain>(m_context, shippedCountries(), shippedLocationTypes());
+    m_window = std::make_unique<frmMain>(m_context, shippedCountries(),
+        ParseLocationTypes(asView(fileBytes(binDir() + QStringLiteral("/locations.txt")))).table);
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))
         qWarning("main window not exposed");
@@ -197,31 +193,17 @@ FileSizeLimit::~FileSizeLimit()
     std::signal(SIGXFSZ, m_oldHandler);
 }
 
-namespace {
-
-// A file's SHA-256, so that a kept file of any size costs no memory; empty for a file that
-// cannot be read (a folder's stays empty too).
-QByteArray hashOf(const QString &path)
-{
-    QFile file(path);
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
-        return {};
-    return hash.result();
-}
-
-} // namespace
-
 void KeptFiles::keep(const QString &path)
 {
-    m_files.append({ path, hashOf(path) });
+    m_files.append({ path, QCryptographicHash::hash(fileBytes(path), QCryptographicHash::Sha256) });
 }
 
 QString KeptFiles::changed() const
 {
     QStringList changed;
     for (const auto &[path, hash] : m_files) {
-        if (hashOf(path) != hash || !QFile::exists(path))
+        if (QCryptographicHash::hash(fileBytes(path), QCryptographicHash::Sha256) != hash
+            || !QFile::exists(path))
             changed << path;
     }
     return changed.join(u' ');

@@ -24,7 +24,6 @@ namespace pellomar::test {
 // The folder the build put the program, the demo directory and the reference files in.
 QString binDir();
 ReferenceTable shippedCountries();
-ReferenceTable shippedLocationTypes();
 
 // Every message box, recorded and answered with `answer` instead of a user, for the object's
 // life.
@@ -122,7 +121,7 @@ private:
 };
 
 // Files a fault must leave alone (the previous result file, a hotspot saved earlier), with
-// their hashes taken when they were kept.
+// their SHA-256 taken when they were kept.
 class KeptFiles {
 public:
     void keep(const QString &path);

@@ -2,20 +2,9 @@
 
 #include <QLabel>
 #include <QStringList>
-#include <QTextDocument>
 #include <QWidget>
 
 namespace pellomar::test {
-
-// What a tooltip shows: Qt reads one that looks like markup as markup.
-inline QString shownToolTip(const QString &tip)
-{
-    if (!Qt::mightBeRichText(tip))
-        return tip;
-    QTextDocument document;
-    document.setHtml(tip);
-    return document.toPlainText();
-}
 
 // The labels of `window` that show text but would read it as markup.
 inline QStringList labelsReadingMarkup(const QWidget *window)

@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +18,7 @@
 
 using namespace pellomar;
 using namespace pellomar::test;
+using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(pellomar::FileOwner)
 
@@ -74,10 +74,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("handed"); // empty: refused
-        QTest::newRow("https, path, query") << QStringLiteral("https://h.example/a?b=1")
-                                            << QStringLiteral("https://h.example/a?b=1");
-        QTest::newRow("capitals, spaces") << QStringLiteral("  HTTP://h.example:8080/ ")
-                                          << QStringLiteral("http://h.example:8080/");
+        QTest::newRow("https, path, query")
+            << u"https://h.example/a?b=1"_s << u"https://h.example/a?b=1"_s;
+        QTest::newRow("capitals, spaces")
+            << u"  HTTP://h.example:8080/ "_s << u"http://h.example:8080/"_s;
         for (const char *refused : { "", "file:///etc/passwd", "javascript:alert(1)",
                  "ftp://h.example/", "mailto:a@h.example", "www.h.example", "http://",
                  "/etc/passwd", "http://h.example\" & calc", "http://a b.example/" })
@@ -94,44 +94,22 @@ private Q_SLOTS:
         QCOMPARE(opened, handed.isEmpty() ? QStringList() : QStringList { handed });
     }
 
-    // Bytes from outside are UTF-8 when they all are, else Latin-1: no byte is lost.
-    void displayText_data()
+    // 15 twips a pixel, half a pixel rounding away from zero. Bytes from outside are UTF-8 when
+    // they all are, else Latin-1 (one bad byte is enough): no byte is lost.
+    void conversions()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("UTF-8") << QByteArray("\xE2\x82\xAC Caf\xC3\xA9")
-                               << QStringLiteral("\u20AC Caf\u00E9");
-        QTest::newRow("one bad byte makes it all Latin-1")
-            << QByteArray("\xC3\xA9\xE9") << QStringLiteral("\u00C3\u00A9\u00E9");
-        QTest::newRow("overlong form") << QByteArray("\xC0\xAF") << QStringLiteral("\u00C0\u00AF");
-        QTest::newRow("NUL kept") << QByteArray("a\0b", 3)
-                                  << QString(QStringLiteral("a") + QChar(0) + u'b');
-    }
-    void displayText()
-    {
-        QFETCH(QByteArray, bytes);
-        QTEST(pellomar::displayText(bytes), "text");
-        QCOMPARE(QByteArray::fromStdString(toBytes(QStringLiteral("Z\u00FCrich"))),
-            QByteArray("Z\xC3\xBCrich"));
-    }
-
-    void twipsAndFonts()
-    {
-        // 15 twips a pixel, half a pixel rounding away from zero.
         QCOMPARE(twipsRect(-120, 7, 8, 11910), QRect(-8, 0, 1, 794));
         QCOMPARE(twips(-8), -1);
-        // Verdana where it is installed, else its stand-in, never some other face.
-        installFontSubstitutions();
-        const QFontInfo used(verdana(9.75));
-        QVERIFY2(used.family() == QStringLiteral("Verdana")
-                || used.family() == QStringLiteral("DejaVu Sans"),
-            qPrintable(used.family()));
+        QCOMPARE(displayText(QByteArray("\xE2\x82\xAC Caf\xC3\xA9")), u"\u20AC Caf\u00E9"_s);
+        QCOMPARE(displayText(QByteArray("\xC3\xA9\xE9")), u"\u00C3\u00A9\u00E9"_s);
+        QCOMPARE(displayText(QByteArray("a\0b", 3)), u"a\0b"_s);
+        QCOMPARE(QByteArray::fromStdString(toBytes(u"Z\u00FCrich"_s)), QByteArray("Z\xC3\xBCrich"));
     }
 
     // The real modal box, answered by a click as a user would: texts from outside are plain.
     void realMessageBox()
     {
-        const QString text = QStringLiteral("Cannot write <b>x</b>");
+        const QString text = u"Cannot write <b>x</b>"_s;
         QString title;
         bool plain = false;
         QTimer::singleShot(0, [&] {
@@ -145,35 +123,33 @@ private Q_SLOTS:
                      QMessageBox::Yes | QMessageBox::No),
             QMessageBox::No);
         QVERIFY(plain);
-        QCOMPARE(title, QStringLiteral("Pellomar"));
+        QCOMPARE(title, u"Pellomar"_s);
     }
 
     void read_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("error"); // empty: read whole
-        QTest::newRow("bytes of every value") << QStringLiteral("file") << QString();
-        QTest::newRow("missing") << QStringLiteral("missing") << QStringLiteral("does not exist");
-        QTest::newRow("folder") << QStringLiteral("folder")
-                                << QStringLiteral("is a folder, not a file");
-        QTest::newRow("over the limit")
-            << QStringLiteral("large") << QStringLiteral("is too large (101 bytes)");
+        QTest::newRow("bytes of every value") << u"file"_s << QString();
+        QTest::newRow("missing") << u"missing"_s << u"does not exist"_s;
+        QTest::newRow("folder") << u"folder"_s << u"is a folder, not a file"_s;
+        QTest::newRow("over the limit") << u"large"_s << u"is too large (101 bytes)"_s;
     }
     void read()
     {
         QFETCH(QString, kind);
         QFETCH(QString, error);
-        const QString path = fresh(QStringLiteral("read.bin"));
+        const QString path = fresh(u"read.bin"_s);
         const QByteArray bytes("\0\x80\xff\r\n", 5);
-        if (kind == QStringLiteral("file"))
+        if (kind == u"file"_s)
             QVERIFY(putFile(path, bytes));
-        else if (kind == QStringLiteral("folder"))
+        else if (kind == u"folder"_s)
             QVERIFY(QDir().mkpath(path));
-        else if (kind == QStringLiteral("large"))
+        else if (kind == u"large"_s)
             QVERIFY(putFile(path, QByteArray(101, 'x')));
         const FileRead read = readWholeFile(path, 100);
         QCOMPARE(read.ok(), error.isEmpty());
-        QCOMPARE(read.missing, kind == QStringLiteral("missing"));
+        QCOMPARE(read.missing, kind == u"missing"_s);
         QVERIFY2(read.error.contains(error)
                 && (error.isEmpty() || read.error.contains(QDir::toNativeSeparators(path))),
             qPrintable(read.error));
@@ -194,14 +170,13 @@ private Q_SLOTS:
     {
         QFETCH(FileOwner, owner);
         QFETCH(QString, fault);
-        const QString path = fresh(QStringLiteral("tmp.txt"));
+        const QString path = fresh(u"tmp.txt"_s);
         const QByteArray old = "old, and longer than the new";
         QVERIFY(putFile(path, old));
-        const QString target = fault == QStringLiteral("missing folder")
-            ? m_dir.filePath(QStringLiteral("no/such/folder/tmp.txt"))
-            : path;
+        const QString target
+            = fault == u"missing folder"_s ? m_dir.filePath(u"no/such/folder/tmp.txt"_s) : path;
         std::optional<FileSizeLimit> limit;
-        if (fault == QStringLiteral("full disk"))
+        if (fault == u"full disk"_s)
             QVERIFY(limit.emplace(16).active());
         const QString error
             = writeFileAtomically(target, fault.isEmpty() ? "new" : QByteArray(4096, 'n'), owner);
@@ -210,14 +185,13 @@ private Q_SLOTS:
             QCOMPARE(error, QString());
             QCOMPARE(fileBytes(path), QByteArray("new"));
         } else {
-            QVERIFY2(error.startsWith(
-                         QStringLiteral("Cannot write ") + QDir::toNativeSeparators(target)),
+            QVERIFY2(error.startsWith(u"Cannot write "_s + QDir::toNativeSeparators(target)),
                 qPrintable(error));
             QCOMPARE(fileBytes(path), old);
         }
         // Nothing half-made is left beside it.
         QCOMPARE(QFileInfo(path).dir().entryList(QDir::Files | QDir::System | QDir::Hidden),
-            QStringList { QStringLiteral("tmp.txt") });
+            QStringList { u"tmp.txt"_s });
     }
 
     // The user's file is written where the link points; the program's own file replaces the link
@@ -225,9 +199,9 @@ private Q_SLOTS:
     // on for ever) like any file.
     void whatStandsInTheWay()
     {
-        const QString elsewhere = fresh(QStringLiteral("elsewhere.txt"));
-        const QString link = m_dir.filePath(QStringLiteral("img.dat"));
-        const QString saved = m_dir.filePath(QStringLiteral("saved.txt"));
+        const QString elsewhere = fresh(u"elsewhere.txt"_s);
+        const QString link = m_dir.filePath(u"img.dat"_s);
+        const QString saved = m_dir.filePath(u"saved.txt"_s);
         QVERIFY(putFile(elsewhere, "not the program's"));
         QVERIFY(QFile::link(elsewhere, link) && QFile::link(elsewhere, saved));
         QCOMPARE(writeFileAtomically(link, "picture", FileOwner::Program), QString());
@@ -237,7 +211,7 @@ private Q_SLOTS:
         QCOMPARE(writeFileAtomically(saved, "hotspot", FileOwner::User), QString());
         QVERIFY(QFileInfo(saved).isSymLink());
         QCOMPARE(fileBytes(elsewhere), QByteArray("hotspot"));
-        const QString fifo = fresh(QStringLiteral("tmp.txt"));
+        const QString fifo = fresh(u"tmp.txt"_s);
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         QCOMPARE(writeFileAtomically(fifo, "results", FileOwner::Program), QString());
         QCOMPARE(fileBytes(fifo), QByteArray("results"));
@@ -247,13 +221,12 @@ private Q_SLOTS:
     // the file holds by that time, once.
     void pendingReplace()
     {
-        const QString path = fresh(QStringLiteral("tmp.txt"));
+        const QString path = fresh(u"tmp.txt"_s);
         QVERIFY(putFile(path, "old result"));
         {
             PendingReplace dropped(path);
         }
-        QCOMPARE(QFileInfo(path).dir().entryList(QDir::Files),
-            QStringList { QStringLiteral("tmp.txt") });
+        QCOMPARE(QFileInfo(path).dir().entryList(QDir::Files), QStringList { u"tmp.txt"_s });
         PendingReplace replace(path);
         QVERIFY(putFile(path, "written meanwhile"));
         QCOMPARE(replace.commit("new result"), QString());

@@ -11,6 +11,7 @@
 
 using namespace pellomar;
 using namespace pellomar::test;
+using namespace Qt::StringLiterals;
 
 // The search as the user drives it from the main window against a scripted server: the form,
 // the message boxes, the status line, the message panel, and the files a failure must keep.
@@ -25,39 +26,30 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("request"); // the path asked for; empty: no request
         QTest::addColumn<QString>("outcome"); // the status line, or the message box's text
         QTest::addColumn<QByteArray>("message"); // on the panel; empty: the panel is hidden
-        const QString all = QStringLiteral("All");
         const auto row
-            = [](const char *name, QStringList fields, const QByteArray &reply,
+            = [](const char *name, const QString &fields, const QByteArray &reply,
                   const QByteArray &request, const char *outcome, const QByteArray &message = {}) {
-                  QTest::newRow(name)
-                      << fields << reply << request << QString::fromLatin1(outcome) << message;
+                  QTest::newRow(name) << fields.split(u'|') << reply << request
+                                      << QString::fromLatin1(outcome) << message;
               };
-        row("designed start values",
-            { QStringLiteral("United States of America"), {}, {}, all, all },
-            Script::httpReply("a<>bEND"), "/browse-app.php?country=US", "Results Loaded!");
-        row("every field",
-            { QStringLiteral(" germany "), QStringLiteral("Orl\u00e9ans"), QStringLiteral("10115"),
-                QStringLiteral("Hotel"), QStringLiteral("free (with registration)") },
+        row("every field", u" germany |Orl\u00e9ans|10115|Hotel|free (with registration)"_s,
             Script::httpReply("a<>bEND"),
             "/browse-app.php?country=DE&city=Orl%C3%A9ans&zipcode=10115&loctype=HOTEL&type=2",
             "Results Loaded!");
-        row("no country", { QStringLiteral(" ALL "), {}, {}, all, all }, {}, {},
+        row("no country", u" ALL |||All|All"_s, {}, {},
             "You have not selected a valid country!\r\n\r\nPlease make a select from the country "
             "list.");
-        row("unknown country",
-            { QStringLiteral("Atlantis"), {}, {}, QStringLiteral("Nowhere"), all }, {}, {},
+        row("unknown country", u"Atlantis|||Nowhere|All"_s, {}, {},
             "Invalid Country. Please reselect from the list options.");
-        row("unknown location type",
-            { QStringLiteral("Germany"), {}, {}, QStringLiteral("Nowhere"), all }, {}, {},
+        row("unknown location type", u"Germany|||Nowhere|All"_s, {}, {},
             "Invalid Location Type. Please reselect from the list options.");
         // A message shows as it stands: plain text, byte for byte (Latin-1 when it is no UTF-8).
         const QByteArray message("<b>No</b> \xC3\x28 hotspots\0 here", 27);
-        row("a message", { QStringLiteral("Germany"), {}, {}, all, all },
-            Script::httpReply(message), "/browse-app.php?country=DE", "Results Loaded!", message);
+        row("a message", u"Germany|||All|All"_s, Script::httpReply(message),
+            "/browse-app.php?country=DE", "Results Loaded!", message);
         // Every way a search fails is in the exchange's own table; here, that nothing is lost.
-        row("a failure", { QStringLiteral("Germany"), {}, {}, all, all },
-            Script::httpReply("x", "404 <b>Not</b> Found"), "/browse-app.php?country=DE",
-            "The directory server answered \"404 <b>Not</b> Found\"");
+        row("a failure", u"Germany|||All|All"_s, Script::httpReply("x", "404 <b>Not</b> Found"),
+            "/browse-app.php?country=DE", "The directory server answered \"404 <b>Not</b> Found\"");
     }
     void search()
     {
@@ -74,7 +66,7 @@ private Q_SLOTS:
         const QDateTime stored(QDate(2001, 2, 3), QTime(4, 5));
         MainWindowHarness m(server.address(), &previous, stored);
         m.window().searchExchange().connection().setIdleTimeout(400);
-        const QString saved = m.dataDir() + QStringLiteral("/saved.txt");
+        const QString saved = m.dataDir() + u"/saved.txt"_s;
         QVERIFY(putFile(saved, "Hotspot Name: Old Cafe\r\n"));
         KeptFiles kept;
         kept.keep(m.context().resultFilePath());
@@ -89,34 +81,23 @@ private Q_SLOTS:
             QTest::mouseClick(m.searchButton(), Qt::LeftButton);
             QTest::qWait(100);
         }
-        QCOMPARE(server.connectionCount(), searched ? 1 : 0);
-        if (searched) {
-            QCOMPARE(server.request(0),
-                "GET " + request + " HTTP/1.0\r\nHost: "
-                    + m.context().server.hostHeader().toLatin1() + "\r\n\r\n");
-        }
-        const QList<MessageBox::Request> &boxes = m.boxes().boxes;
-        QCOMPARE(boxes.size(), searched ? 0 : 1);
-        if (!searched) {
-            QCOMPARE(boxes[0].text, outcome);
-            QCOMPARE(boxes[0].icon, QMessageBox::Critical);
-            QCOMPARE(boxes[0].title, QStringLiteral("Error"));
-        }
-        auto *line = m.control<QLabel>(QStringLiteral("lblStatus"));
-        QCOMPARE(line->text(), searched ? outcome : QStringLiteral("Results Loaded!"));
+        // The request's bytes are the exchange's own test; here, the path the form asks for.
+        QCOMPARE(server.request(0).split(' ').value(1), request);
+        QStringList boxes; // title, icon, text
+        for (const MessageBox::Request &box : m.boxes().boxes)
+            boxes << box.title + u'|' + QString::number(box.icon) + u'|' + box.text;
+        QCOMPARE(boxes, searched ? QStringList() : QStringList { u"Error|3|"_s + outcome });
+        auto *line = m.control<QLabel>(u"lblStatus"_s);
+        QCOMPARE(line->text(), searched ? outcome : u"Results Loaded!"_s);
         QCOMPARE(line->textFormat(), Qt::PlainText);
-        auto *panel = m.control<QFrame>(QStringLiteral("Picture3"));
-        auto *text = m.control<QLabel>(QStringLiteral("lblMsg"));
+        auto *panel = m.control<QFrame>(u"Picture3"_s);
+        auto *text = m.control<QLabel>(u"lblMsg"_s);
         QCOMPARE(panel->isVisible(), !message.isEmpty());
         QCOMPARE(text->text(), message.isEmpty() ? QString() : QString::fromLatin1(message));
         QCOMPARE(text->textFormat(), Qt::PlainText);
-        // Over the list, clear of the search form, so a new search stays possible.
-        const auto place
-            = [](const QWidget *w) { return QRect(w->mapToGlobal(QPoint()), w->size()); };
-        QVERIFY(!place(panel).intersects(place(m.searchButton())));
         // The rows on screen, with their time; the previous files stay unless a reply replaced
         // the result file.
-        const bool replaced = outcome == QStringLiteral("Results Loaded!");
+        const bool replaced = outcome == u"Results Loaded!"_s;
         QCOMPARE(m.list()->rowCount(), replaced ? 1 : 2);
         const QString caption = m.window().downloadedCaption();
         QVERIFY2(replaced
@@ -130,11 +111,11 @@ private Q_SLOTS:
         Script later = Script::reply(Script::httpReply("New<>USEND"));
         later.pieces.first().delayMs = 200;
         server.setDefaultScript(later);
-        m.fill(QStringLiteral("Germany"));
+        m.fill(u"Germany"_s);
         QTest::mouseClick(m.searchButton(), Qt::LeftButton);
         QVERIFY(!panel->isVisible());
-        QCOMPARE(line->text(), QStringLiteral("Requesting Data..."));
-        QTRY_COMPARE(line->text(), QStringLiteral("Results Loaded!"));
+        QCOMPARE(line->text(), u"Requesting Data..."_s);
+        QTRY_COMPARE(line->text(), u"Results Loaded!"_s);
         QCOMPARE(m.list()->record(1), std::string("New<>US"));
     }
 };
