@@ -73,15 +73,36 @@ private Q_SLOTS:
         const QString design
             = QString::fromUtf8(R"(main . 0,0,794,588 Pellomar hotspot locator (v 1.1.39)
 main Picture4 16,40,177,89
+main Label1_0 296,12,185,17 Search wireless hotspots :
+main Label2_0 296,40,73,17 Country
 main tCountry 360,40,185,21 United States of America
+main Label3 560,40,49,17 City
+main tCity 592,40,177,19
+main Label2_1 560,64,65,17 ZIP Code
+main tZip 632,64,137,18
+main Label2_2 296,72,89,17 Location Type
 main tLocation 384,72,161,21 All
+main Label2_3 296,104,105,17 Hotspot Type
 main tHotspot 384,104,177,21 All
 main Command1 576,104,193,33 Search hotspots!
 main Label1_2 24,128,217,17 http://hotspots.example:8080
+main Label1_1 16,156,273,17 Wireless hotspots matching your query:
+main txtFilter 576,154,193,21
+main lblTitle0 48,184,105,17 Location Name
+main lblTitle5 632,184,105,17 Operator
+main Picture1 16,208,761,289
 main lblStatus 8,509,705,25 Results Loaded!
 main lblResults 624,552,153,25 0 Results
-main mnufile - Options|&Submit a Hotspot||Export results…|Show &map||&About||&Exit
+main Picture5 8,8,361,97
+main lblMsg 8,152,745,57
+main mnufile - Options|&Submit a Hotspot||Export results… (Ctrl+E)|Show &map (Ctrl+M)||&About (F1)||&Exit
 detail . 0,0,625,366 Cafe Lumen
+detail Label1_16 16,12,241,17 Hotspot information
+detail Label3 432,48,161,105 Images may take a few seconds to download (if image is available)
+detail Image1 416,40,193,121
+detail SaveHotspot 336,328,185,25 Save hotspot to a text file
+detail Command1 528,328,81,25 Close
+detail mapLink 416,12,193,17 Show on map
 about . 0,0,359,242 About Pellomar hotspot finder
 about Picture1 0,0,359,100
 about Label1 8,216,257,17 website : http://hotspots.example:8080
@@ -105,8 +126,11 @@ image . 0,0,40,30 Hotspot location image)");
             if (auto *menu = qobject_cast<QMenu *>(found)) {
                 at = u"-"_s;
                 text = menu->title();
-                for (const QAction *item : menu->actions())
-                    text += u'|' + item->text();
+                for (const QAction *item : menu->actions()) {
+                    const QString keys = item->shortcut().toString();
+                    text += u'|' + item->text()
+                        + (keys.isEmpty() ? QString() : u" (%1)"_s.arg(keys));
+                }
             }
             QCOMPARE(u"%1 %2 %3 %4"_s.arg(window, name, at, text).trimmed(), line);
             if (name == u".") {
