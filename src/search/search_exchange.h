@@ -52,6 +52,8 @@ public:
 
     // Time-out and size limit of the exchange (tests shorten them).
     Connection &connection() { return m_connection; }
+    // The thread that stores replies; tests hold it to see the window before a store ends.
+    QThreadPool &writer() { return m_writer; }
     // The plain text of the reply from `replyReady` until the next search starts: the list is
     // filled from it without reading the file back. Empty after a failure.
     std::string_view storedText() const;

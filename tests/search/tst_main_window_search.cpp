@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QTest>
 
 using namespace pellomar;
@@ -107,16 +108,25 @@ private Q_SLOTS:
         QCOMPARE(kept.changed(), replaced ? m.context().resultFilePath() : QString());
 
         // The next search hides the panel at once; a server on this machine accepts at once,
-        // so the request is out before the click returns.
+        // so the request is out before the click returns. Its rows show before the result file
+        // is written (the writer is held here), with the time they arrived.
         Script later = Script::reply(Script::httpReply("New<>USEND"));
         later.pieces.first().delayMs = 200;
         server.setDefaultScript(later);
         m.fill(u"Germany"_s);
+        QSemaphore writing;
+        m.window().searchExchange().writer().start([&writing] { writing.acquire(); });
         QTest::mouseClick(m.searchButton(), Qt::LeftButton);
         QVERIFY(!panel->isVisible());
         QCOMPARE(line->text(), u"Requesting Data..."_s);
+        const QString askedAt = downloadedCaption(QDateTime::currentDateTime());
+        const bool shown = QTest::qWaitFor([&m] { return m.list()->record(1) == "New<>US"; }, 5000);
+        const QString shownAt = m.window().downloadedCaption();
+        writing.release();
+        QVERIFY(shown);
+        QVERIFY2(shownAt == askedAt || shownAt == downloadedCaption(QDateTime::currentDateTime()),
+            qPrintable(shownAt));
         QTRY_COMPARE(line->text(), u"Results Loaded!"_s);
-        QCOMPARE(m.list()->record(1), std::string("New<>US"));
     }
 };
 
