@@ -17,9 +17,14 @@ using namespace Qt::Literals::StringLiterals;
 // The disk cache's size; the tile usage policies ask clients to keep what they fetch.
 constexpr qint64 DiskCacheBytes = 50 * 1024 * 1024;
 constexpr qint64 RetryAfterMs = 30'000;
+// A tile on the wire, at most: a 512-pixel PNG is well under a megabyte, and a server that
+// sends more is not let fill the memory.
+constexpr qint64 MaxTileWireBytes = 4 * 1024 * 1024;
 
 QString failureReason(QNetworkReply *reply)
 {
+    if (reply->property("tooLarge").toBool())
+        return u"a tile was larger than %1 MB"_s.arg(MaxTileWireBytes / (1024 * 1024));
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status >= 300)
         return u"the tile server answered %1 %2"_s.arg(status).arg(
@@ -108,6 +113,13 @@ void TileLoader::startDownloads()
         request.setTransferTimeout(m_timeoutMs);
         QNetworkReply *reply = m_network->get(request);
         m_downloads.insert(k, reply);
+        connect(
+            reply, &QNetworkReply::downloadProgress, this, [reply](qint64 received, qint64 total) {
+                if (qMax(received, total) > MaxTileWireBytes) {
+                    reply->setProperty("tooLarge", true);
+                    reply->abort();
+                }
+            });
         connect(reply, &QNetworkReply::finished, this, [this, reply, k] { onFinished(reply, k); });
     }
 }

@@ -7,8 +7,8 @@
 #include "platform/browser.h"
 #include "platform/display_text.h"
 
-#include <QBuffer>
 #include <QAction>
+#include <QBuffer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -149,6 +149,8 @@ private Q_SLOTS:
             << tileReply(png(QImage(5000, 5000, QImage::Format_Mono)))
             << u"a tile was not a picture the map can show"_s;
         QTest::newRow("silence") << QByteArray("-") << u"the tile server did not answer in time"_s;
+        QTest::newRow("5 MB") << tileReply(QByteArray(5 * 1024 * 1024, 'x'))
+                              << u"a tile was larger than 4 MB"_s;
     }
 
     // Whatever the tiles do, the markers are there and answer.
@@ -241,8 +243,8 @@ private Q_SLOTS:
     void theMapOfTheList()
     {
         m_server.setDefaultScript(Script::reply(tileReply(tile())));
-        openSettings()->setValue(
-            u"map/tileServer"_s, u"http://127.0.0.1:%1/tiles/{z}/{x}/{y}.png"_s.arg(m_server.port()));
+        openSettings()->setValue(u"map/tileServer"_s,
+            u"http://127.0.0.1:%1/tiles/{z}/{x}/{y}.png"_s.arg(m_server.port()));
         const auto stored = [](std::initializer_list<std::pair<int, std::string>> fields) {
             return recordOf(fields) + "\r\n-\r\n";
         };
@@ -250,7 +252,8 @@ private Q_SLOTS:
         const std::string listed = first + stored({ { 1, "Alpha Cafe" } })
             + stored({ { 1, "Charlie Bar" }, { 12, "52.4" }, { 13, "13.0" } })
             + stored({ { 1, "Bravo Cafe" }, { 12, "52.45" }, { 13, "13.2" } });
-        MainWindowHarness main(ServerAddress { u"127.0.0.1"_s, ScriptedServer::unusedPort() }, &listed);
+        MainWindowHarness main(
+            ServerAddress { u"127.0.0.1"_s, ScriptedServer::unusedPort() }, &listed);
         ResultListView *list = main.list();
         list->sortByColumn(ResultLayout::Column::Name);
         QTest::keyClicks(main.control<QLineEdit>(u"txtFilter"_s), u"cafe"_s);
@@ -259,8 +262,10 @@ private Q_SLOTS:
         MapWindow *map = main.window().mapWindow();
         QVERIFY(map && QTest::qWaitForWindowExposed(map));
         auto *canvas = map->findChild<MapCanvas *>();
-        QVERIFY(canvas->markerPosition(4) && canvas->markerPosition(1) && !canvas->markerPosition(3));
-        QCOMPARE(map->findChild<QLabel *>(u"lblNoPosition"_s)->text(), u"1 hotspot has no position"_s);
+        QVERIFY(
+            canvas->markerPosition(4) && canvas->markerPosition(1) && !canvas->markerPosition(3));
+        QCOMPARE(
+            map->findChild<QLabel *>(u"lblNoPosition"_s)->text(), u"1 hotspot has no position"_s);
 
         QTest::mouseClick(map->windowHandle(), Qt::LeftButton, {},
             canvas->mapTo(map, *canvas->markerPosition(4)));
