@@ -37,16 +37,6 @@ const char *const NoDisplay = "pellomar: there is no display to show the window 
                               "DISPLAY nor WAYLAND_DISPLAY names one that works); start it in a "
                               "desktop session\n";
 
-// The platform Qt will use: "-platform NAME" on the command line before QT_QPA_PLATFORM.
-QByteArray platformNamed(int argc, char *argv[])
-{
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
-            return argv[i + 1];
-    }
-    return qgetenv("QT_QPA_PLATFORM");
-}
-
 bool noDisplayNamed(const QByteArray &platform)
 {
     return (platform.isEmpty() || platform.startsWith("xcb") || platform.startsWith("wayland"))
@@ -131,7 +121,8 @@ int runApplication(int argc, char *argv[])
         return commandLine.exitStatus;
     const StartOptions &options = *commandLine.start;
 
-    if (noDisplayNamed(platformNamed(argc, argv))) {
+    if (noDisplayNamed(options.platform.isEmpty() ? qgetenv("QT_QPA_PLATFORM")
+                                                  : options.platform.toLocal8Bit())) {
         std::fputs(NoDisplay, stderr);
         return StartFailedStatus;
     }

@@ -90,8 +90,8 @@ CommandLine parseCommandLine(const QStringList &arguments, const ServerAddress &
         return usageError(program,
             QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
     }
-    const std::array<const QCommandLineOption *, 4> singleValued { &server, &dataDir,
-        &tileServer, &referenceDir };
+    const std::array<const QCommandLineOption *, 4> singleValued { &server, &dataDir, &tileServer,
+        &referenceDir };
     for (const QCommandLineOption *once : singleValued) {
         if (parser.values(*once).size() > 1) {
             return usageError(
@@ -130,6 +130,7 @@ CommandLine parseCommandLine(const QStringList &arguments, const ServerAddress &
             return usageError(program, QStringLiteral("--tile-server: %1").arg(problem));
     }
     options.noDialogs = parser.isSet(noDialogs);
+    options.platform = parser.value(QStringLiteral("platform"));
     result.start = options;
     return result;
 }

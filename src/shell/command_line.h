@@ -15,6 +15,7 @@ struct StartOptions {
     QString referenceDir; // empty: next to the executable, else the installed share folder
     bool noDialogs = false; // message boxes go to standard error and are not shown
     QString tileServer; // the map's tile address template; empty: the settings' own
+    QString platform; // Qt's "-platform NAME"; empty: QT_QPA_PLATFORM or Qt's default
 };
 
 // The outcome of reading the command line: either options to start with, or an exit status
