@@ -1,5 +1,6 @@
 #include "search/search_reply.h"
 
+#include "reference/record_format.h"
 #include "reference/text_fields.h"
 
 #include <algorithm>
@@ -13,6 +14,8 @@ namespace {
 
 constexpr std::string_view HeaderEnd = "\r\n\r\n";
 constexpr std::string_view RecordEnd = "\r\n-\r\n";
+// NormalisedBody scans for the marker's last letter and looks back for the other two.
+static_assert(RecordEndMarker == "END");
 
 bool isDigit(char c)
 {
@@ -28,13 +31,17 @@ std::string_view trimmedOfBlanks(std::string_view text)
     return text;
 }
 
+char lowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
+        if (lowerAscii(a[i]) != lowerAscii(b[i]))
             return false;
     }
     return true;
@@ -77,7 +84,62 @@ std::string shownStatus(std::string_view statusText)
     return shown;
 }
 
+// Markup: a tag or a declaration opening, which no record or message of the directory holds.
+bool holdsMarkup(std::string_view text)
+{
+    for (std::size_t at = text.find('<'); at != std::string_view::npos && at + 1 < text.size();
+         at = text.find('<', at + 1)) {
+        const char next = text[at + 1];
+        if ((next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z') || next == '/'
+            || next == '!' || next == '?')
+            return true;
+    }
+    return false;
+}
+
+std::string_view trimmedOfLineEnds(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// A directory answers with records or with one line of plain text. A network that wants a
+// sign-in first (a hotel's captive portal) answers a search with a page of its own, empty or
+// of markup, which must not replace the stored results.
+bool isDirectoryReply(std::string_view headers, std::string_view body, std::string_view reduced)
+{
+    if (reduced.find(FieldSeparator) != std::string_view::npos)
+        return true;
+    if (!IsMessageReply(reduced) || holdsMarkup(body))
+        return false;
+    // text/html, application/xhtml+xml: a page, whatever it says.
+    if (const auto type = headerValue(headers, "content-type")) {
+        std::string lower(*type);
+        std::transform(lower.begin(), lower.end(), lower.begin(), lowerAscii);
+        if (lower.find("html") != std::string::npos)
+            return false;
+    }
+    // One line: none inside the body, and no record end cutting it into several.
+    return trimmedOfLineEnds(body).find_first_of("\r\n") == std::string_view::npos
+        && trimmedOfLineEnds(reduced).find_first_of("\r\n") == std::string_view::npos;
+}
+
 } // namespace
+
+std::optional<int> StatusCode(std::string_view statusLine)
+{
+    // "HTTP/" version, a space, three digits, optionally a space and a reason.
+    const std::size_t space = statusLine.find(' ');
+    if (!statusLine.starts_with("HTTP/") || space == std::string_view::npos
+        || statusLine.size() < space + 4 || !isDigit(statusLine[space + 1])
+        || !isDigit(statusLine[space + 2]) || !isDigit(statusLine[space + 3])
+        || (statusLine.size() > space + 4 && statusLine[space + 4] != ' '))
+        return std::nullopt;
+    return (statusLine[space + 1] - '0') * 100 + (statusLine[space + 2] - '0') * 10
+        + (statusLine[space + 3] - '0');
+}
 
 SearchReply ProcessReply(std::string_view reply)
 {
@@ -95,20 +157,15 @@ SearchReply ProcessReply(std::string_view reply)
     const std::string_view headers
         = statusEnd == std::string_view::npos ? std::string_view() : head.substr(statusEnd + 2);
 
-    // "HTTP/" version, a space, three digits, optionally a space and a reason.
-    const std::size_t space = statusLine.find(' ');
-    if (!statusLine.starts_with("HTTP/") || space == std::string_view::npos
-        || statusLine.size() < space + 4 || !isDigit(statusLine[space + 1])
-        || !isDigit(statusLine[space + 2]) || !isDigit(statusLine[space + 3])
-        || (statusLine.size() > space + 4 && statusLine[space + 4] != ' ')) {
+    const auto status = StatusCode(statusLine);
+    if (!status) {
         result.error = "The directory server's reply is not an HTTP reply";
         return result;
     }
-    result.status = (statusLine[space + 1] - '0') * 100 + (statusLine[space + 2] - '0') * 10
-        + (statusLine[space + 3] - '0');
+    result.status = *status;
     if (result.status < 200 || result.status > 299) {
         result.error = "The directory server answered \""
-            + shownStatus(Trim(statusLine.substr(space + 1))) + "\"";
+            + shownStatus(Trim(statusLine.substr(statusLine.find(' ') + 1))) + "\"";
         return result;
     }
 
@@ -129,6 +186,11 @@ SearchReply ProcessReply(std::string_view reply)
         return result;
     }
     result.body = NormalisedBody(body);
+    if (!isDirectoryReply(headers, body, result.body)) {
+        result.error = "The reply was not a hotspot directory's: the network may need a sign-in "
+                       "in the browser first";
+        result.body.clear();
+    }
     return result;
 }
 
@@ -186,7 +248,7 @@ std::string NormalisedBody(std::string_view body)
 
 bool IsMessageReply(std::string_view body)
 {
-    if (body.find("<>") != std::string_view::npos)
+    if (body.find(FieldSeparator) != std::string_view::npos)
         return false;
     // At least two characters once the CR LF pairs are gone and the ends trimmed: that is,
     // two characters other than a space that are not part of a CR LF pair.

@@ -21,7 +21,7 @@ Script Script::inPieces(const QByteArray &bytes, int pieceSize, int delayMs, End
 
 QByteArray Script::httpReply(const QByteArray &body, const QByteArray &status)
 {
-    return "HTTP/1.0 " + status + "\r\nContent-Type: text/html\r\n\r\n" + body;
+    return "HTTP/1.0 " + status + "\r\nContent-Type: text/plain; charset=utf-8\r\n\r\n" + body;
 }
 
 ScriptedServer::ScriptedServer()

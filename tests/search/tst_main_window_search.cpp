@@ -45,12 +45,16 @@ private Q_SLOTS:
         row("unknown location type", u"Germany|||Nowhere|All"_s, {}, {},
             "Invalid Location Type. Please reselect from the list options.");
         // A message shows as it stands: plain text, byte for byte (Latin-1 when it is no UTF-8).
-        const QByteArray message("<b>No</b> \xC3\x28 hotspots\0 here", 27);
+        const QByteArray message("&lt;b&gt;No&lt;/b&gt; \xC3\x28 hotspots\0 here", 39);
         row("a message", u"Germany|||All|All"_s, Script::httpReply(message),
             "/browse-app.php?country=DE", "Results Loaded!", message);
         // Every way a search fails is in the exchange's own table; here, that nothing is lost.
         row("a failure", u"Germany|||All|All"_s, Script::httpReply("x", "404 <b>Not</b> Found"),
             "/browse-app.php?country=DE", "The directory server answered \"404 <b>Not</b> Found\"");
+        row("a captive portal's page", u"Germany|||All|All"_s,
+            Script::httpReply("<html><body>Sign in</body></html>"), "/browse-app.php?country=DE",
+            "The reply was not a hotspot directory's: the network may need a sign-in in the "
+            "browser first");
     }
     void search()
     {

@@ -62,12 +62,13 @@ private Q_SLOTS:
         }
         stores("message", Script::reply(Script::httpReply("No hotspots found.")),
             "No hotspots found.\r\n");
-        stores("empty body", Script::reply(Script::httpReply("")), "\r\n");
         fails("refused", {}, "refused the connection", QStringLiteral("refused"));
         // The reserved top-level domain: the resolver answers at once that it does not exist.
         fails("name not found", {}, "was not found", QStringLiteral("nowhere.invalid"));
         fails("not found", Script::reply(Script::httpReply("gone", "404 Not Found")),
             "answered \"404 Not Found\"");
+        fails("a sign-in page", Script::reply(Script::httpReply("<html>Sign in</html>")),
+            "may need a sign-in in the browser");
         fails("closed without a byte", Script::reply(""), "without a reply");
         fails("reset", Script { { { "HTTP/1.0 200 OK\r\n", 0 } }, Ending::Reset, 50 },
             "broke after 17 bytes");
@@ -81,7 +82,7 @@ private Q_SLOTS:
             "did not finish its answer within 3 seconds");
         fails("past 64 MiB", Script::reply(Script::httpReply(QByteArray(64 << 20, 'x'))),
             "larger than 64 MiB");
-        fails("a line of 2 MiB", Script::reply(Script::httpReply(QByteArray(2 << 20, 'x') + "END")),
+        fails("a line of 2 MiB", Script::reply(Script::httpReply("a<>" + QByteArray(2 << 20, 'x') + "END")),
             "holds a line of more than 1024 KiB");
     }
     void exchange()

@@ -92,18 +92,27 @@ private Q_SLOTS:
             "Cafe<>Berlin<>DE\r\n-\r\nAirport<>Mu\r\n-\r\n");
         body("END inside a field cuts it, lower case does not", ok + "LEGEND<>legend<>xEND",
             "LEG\r\n-\r\n<>legend<>x\r\n-\r\n");
-        body("lone CR and LF stay, CR CR LF LF keeps one pair", ok + "a\rb\nc\r\r\n\nd",
-            "a\rb\nc\r\nd");
-        body(
-            "spaces trimmed, line breaks at the ends stay", ok + "  \nx  END   ", "\nx  \r\n-\r\n");
-        body("only the first separator ends the headers", ok + "a\r\n\r\nb", "ab");
+        body("lone CR and LF stay, CR CR LF LF keeps one pair", ok + "a\rb<>\nc\r\r\n\nd",
+            "a\rb<>\nc\r\nd");
+        body("spaces trimmed, line breaks at the ends stay", ok + "  \nx<>  END   ",
+            "\nx<>  \r\n-\r\n");
+        body("only the first separator ends the headers", ok + "a<>\r\n\r\nb", "a<>b");
         body("status without a reason, every byte value",
             QByteArray("HTTP/1.1 204\r\n\r\n\x00\xff\x80<>", 21), QByteArray("\x00\xff\x80<>", 5));
         body("more than announced is kept", "HTTP/1.0 200 OK\r\ncontent-length:2\r\n\r\nabcd",
             "abcd");
         body(
             "unreadable length ignored", "HTTP/1.0 200 OK\r\nContent-Length: lots\r\n\r\nab", "ab");
-        body("empty body", ok, "");
+        const QByteArray plain = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n";
+        body("a one-line message", plain + "  No hotspots match.\r\n", "No hotspots match.");
+        // A captive portal's answer: never stored in place of the results.
+        const char *portal = "not a hotspot directory's: the network may need a sign-in";
+        refused("empty body", ok, portal);
+        refused("one character", plain + "x\r\n", portal);
+        refused("a page, by its type", ok + "Please sign in", portal);
+        refused("a page, by its markup", plain + "<html><b>Sign in</b>", portal);
+        refused("several lines without a record", plain + "Welcome!\r\nPlease sign in\r\n", portal);
+        refused("text cut by a record end", plain + "Happy WEEKEND", portal);
         refused("nothing at all", "", "closed the connection without a reply");
         refused("LF line ends", "HTTP/1.0 200 OK\n\nbody", "headers never end");
         refused("not found", "HTTP/1.0 404 Not Found\r\n\r\nmissing", "answered \"404 Not Found\"");
