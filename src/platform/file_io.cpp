@@ -6,6 +6,8 @@
 #include <QSaveFile>
 #include <QTemporaryFile>
 #include <QThreadPool>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <utility>
 
@@ -17,26 +19,43 @@
 
 namespace pellomar {
 
+QString openRegularFile(QFile &file)
+{
+    const QString shown = QDir::toNativeSeparators(file.fileName());
+    // A FIFO would hold the open, and every read after it, on the GUI thread until someone
+    // writes to it; a device never ends. Opened without waiting, then looked at.
+    const int fd = ::open(QFile::encodeName(file.fileName()).constData(),
+        O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return QStringLiteral("Cannot open %1: %2")
+            .arg(shown, QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat status { };
+    const bool isFile = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    if (!isFile) {
+        ::close(fd);
+        return S_ISDIR(status.st_mode) ? QStringLiteral("%1 is a folder, not a file").arg(shown)
+                                       : QStringLiteral("%1 is not a regular file").arg(shown);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return QStringLiteral("Cannot open %1: %2").arg(shown, file.errorString());
+    }
+    return {};
+}
+
 FileRead readWholeFile(const QString &path, qint64 maxBytes)
 {
     FileRead result;
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    if (!QFileInfo::exists(path)) {
         result.missing = true;
         result.error = QStringLiteral("%1 does not exist").arg(QDir::toNativeSeparators(path));
         return result;
     }
-    if (info.isDir()) {
-        result.error
-            = QStringLiteral("%1 is a folder, not a file").arg(QDir::toNativeSeparators(path));
-        return result;
-    }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("Cannot open %1: %2")
-                           .arg(QDir::toNativeSeparators(path), file.errorString());
+    result.error = openRegularFile(file);
+    if (!result.ok())
         return result;
-    }
     if (file.size() > maxBytes) {
         result.error = QStringLiteral("%1 is too large (%2 bytes)")
                            .arg(QDir::toNativeSeparators(path))

@@ -4,6 +4,7 @@
 #include <QString>
 #include <memory>
 
+class QFile;
 class QTemporaryFile;
 
 namespace pellomar {
@@ -15,6 +16,10 @@ struct FileRead {
 
     bool ok() const { return error.isEmpty(); }
 };
+
+// Opens the named `file` for reading when it is a regular file, without waiting on a FIFO.
+// Returns the reason it cannot be read, else an empty string.
+QString openRegularFile(QFile &file);
 
 // Reads a whole regular file. A file larger than maxBytes is refused with an error, so that
 // a damaged or hostile file cannot exhaust memory.

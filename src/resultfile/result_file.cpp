@@ -30,17 +30,11 @@ ResultFileInput::ResultFileInput(const QString &path)
 
 QString ResultFileInput::open()
 {
-    const QFileInfo info(m_file.fileName());
-    const QString shown = QDir::toNativeSeparators(m_file.fileName());
-    if (!info.exists()) {
+    if (!QFileInfo::exists(m_file.fileName())) {
         m_missing = true;
         return {};
     }
-    if (info.isDir())
-        return QStringLiteral("%1 is a folder, not a file").arg(shown);
-    if (!m_file.open(QIODevice::ReadOnly))
-        return QStringLiteral("Cannot open %1: %2").arg(shown, m_file.errorString());
-    return {};
+    return openRegularFile(m_file);
 }
 
 std::string_view ResultFileInput::next()

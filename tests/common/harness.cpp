@@ -2,6 +2,7 @@
 
 #include "platform/display_text.h"
 #include "platform/file_io.h"
+#include "reference/record_format.h"
 #include "resultfile/result_format.h"
 #include "results/result_list_view.h"
 #include "search/search_exchange.h"
@@ -136,12 +137,12 @@ QByteArray MainWindowHarness::resultText() const
 
 std::string recordOf(std::initializer_list<std::pair<int, std::string>> fields)
 {
-    std::array<std::string, 17> values;
+    std::array<std::string, HotspotFieldCount> values;
     for (const auto &[number, text] : fields)
         values.at(std::size_t(number - 1)) = text;
     std::string line = values[0];
     for (std::size_t i = 1; i < values.size(); ++i)
-        line += "<>" + values[i];
+        line.append(FieldSeparator).append(values[i]);
     return line;
 }
 
@@ -169,8 +170,8 @@ bool putFile(const QString &path, const QByteArray &bytes)
 
 QByteArray fileBytes(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    // Never waits on a FIFO a test put in a file's place.
+    return readWholeFile(path).data;
 }
 
 bool putScrambled(const QString &path, const std::string &plain)

@@ -133,6 +133,8 @@ private Q_SLOTS:
         QTest::newRow("bytes of every value") << u"file"_s << QString();
         QTest::newRow("missing") << u"missing"_s << u"does not exist"_s;
         QTest::newRow("folder") << u"folder"_s << u"is a folder, not a file"_s;
+        QTest::newRow("FIFO, which a plain open waits on")
+            << u"fifo"_s << u"is not a regular file"_s;
         QTest::newRow("over the limit") << u"large"_s << u"is too large (101 bytes)"_s;
     }
     void read()
@@ -145,6 +147,8 @@ private Q_SLOTS:
             QVERIFY(putFile(path, bytes));
         else if (kind == u"folder"_s)
             QVERIFY(QDir().mkpath(path));
+        else if (kind == u"fifo"_s)
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         else if (kind == u"large"_s)
             QVERIFY(putFile(path, QByteArray(101, 'x')));
         const FileRead read = readWholeFile(path, 100);

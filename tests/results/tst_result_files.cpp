@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <sys/stat.h>
 
 using namespace pellomar;
 using namespace pellomar::test;
@@ -73,6 +74,8 @@ private Q_SLOTS:
         // A file that cannot be opened leaves the list as it was: the previous 3 rows.
         row("folder", "folder", {}, 3, recordLine(3), "is a folder");
         row("cannot open", "socket", {}, 3, recordLine(3), "Cannot open");
+        // A FIFO would hold the start-up read for good.
+        row("a FIFO", "fifo", {}, 3, recordLine(3), "is not a regular file");
         row("cannot read", "/proc/self/mem", {}, 0, "", "Cannot read");
     }
     void loads()
@@ -89,6 +92,7 @@ private Q_SLOTS:
         QVERIFY(file == u"none" || (file == u"raw" && putFile(path, plain))
             || (file == u"folder" && QDir().mkdir(path))
             || (file == u"socket" && socket.listen(path))
+            || (file == u"fifo" && ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0)
             || (file.startsWith(u'/') && QFile::link(file, path))
             || putScrambled(path, plain.toStdString()));
         QByteArray before = fileBytes(path);
