@@ -252,7 +252,9 @@ void frmInfo::Form_Activate()
 
 void frmInfo::showDetails()
 {
-    setWindowTitle(displayText(m_details.locationName));
+    // A title's "[*]" is Qt's modified-marker; doubled, it stands for itself.
+    setWindowTitle(displayText(m_details.locationName)
+                       .replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
     for (std::size_t i = 0; i < m_values.size(); ++i)
         m_values[i]->setText(displayText(m_details.*Values[i].value));
     // A long address is cut at the label's edge; the whole of it shows on hovering.

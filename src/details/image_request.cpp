@@ -1,6 +1,7 @@
 #include "details/image_request.h"
 
 #include "reference/text_fields.h"
+#include "search/search_reply.h"
 #include "search/search_request.h"
 
 namespace pellomar {
@@ -26,6 +27,10 @@ std::optional<std::string_view> ImageReplyBody(std::string_view reply)
 {
     const auto separator = reply.find("\r\n\r\n");
     if (separator == std::string_view::npos)
+        return std::nullopt;
+    // A server's error page may well be a picture of its own; it is not the place's.
+    const auto status = StatusCode(reply.substr(0, reply.find("\r\n")));
+    if (!status || *status < 200 || *status > 299)
         return std::nullopt;
     return reply.substr(separator + 4);
 }

@@ -18,8 +18,8 @@ std::optional<std::string> ImagePathOf(std::string_view imageField);
 // stand in a request target (a space, a control byte, a byte beyond ASCII) percent-encoded.
 std::string ImageRequestPath(std::string_view imagePath);
 
-// The body of a picture reply: everything after the first CR LF CR LF, whatever the status.
-// A reply without that separator has no body.
+// The body of a picture reply: everything after the first CR LF CR LF, when the status is 2xx.
+// A reply without that separator, or with another status, has no picture.
 std::optional<std::string_view> ImageReplyBody(std::string_view reply);
 
 } // namespace pellomar

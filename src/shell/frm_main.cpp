@@ -270,12 +270,20 @@ SearchExchange &frmMain::searchExchange()
         connect(m_search, &SearchExchange::failed, this, &frmMain::SetStatus);
         connect(m_search, &SearchExchange::replyReady, this, &frmMain::showSearchReply);
         connect(m_search, &SearchExchange::notStored, this, &frmMain::searchNotStored);
+        connect(m_search, &SearchExchange::stored, this, [this] { m_beforeReply.reset(); });
     }
     return *m_search;
 }
 
 void frmMain::showSearchReply(bool isMessage, const QString &message)
 {
+    if (!m_beforeReply) {
+        const ResultListModel &shown = *Picture1->model();
+        ShownList before { {}, lblResults->text(), m_downloaded->text() };
+        for (int row = 1; row <= shown.count(); ++row)
+            before.records.push_back(shown.record(row));
+        m_beforeReply = std::move(before);
+    }
     // Shown while the result file is written (see searchNotStored); the file's own time is
     // not known before then.
     showResults(searchExchange().storedText(), LimitMessage::Show, QDateTime::currentDateTime());
@@ -299,7 +307,16 @@ void frmMain::searchNotStored(const QString &reason)
 {
     m_storeFailure = reason;
     Picture3->hide();
-    showResults({}, LimitMessage::Quiet);
+    const LoadSummary loaded = showResults({}, LimitMessage::Quiet);
+    // The result file cannot be read (a folder in its place): the rows that were not stored
+    // must not stay as if they were.
+    if (!loaded.deferred && !loaded.error.isEmpty() && loaded.bytesRead == 0 && m_beforeReply) {
+        Picture1->model()->setRecords(std::move(m_beforeReply->records));
+        lblResults->setText(m_beforeReply->count);
+        showDownloadedCaption(m_beforeReply->caption);
+        SetStatus(reason);
+    }
+    m_beforeReply.reset();
 }
 
 void frmMain::LoadResults()
@@ -307,7 +324,7 @@ void frmMain::LoadResults()
     showResults({});
 }
 
-void frmMain::showResults(
+LoadSummary frmMain::showResults(
     std::string_view storedText, LimitMessage message, const QDateTime &received)
 {
     // Switching the button off (see limitMessageShowing) moves the keyboard focus on; it comes
@@ -321,7 +338,7 @@ void frmMain::showResults(
     // A load asked for while the limit's message is open runs when the open one is done, and
     // that one reports the outcome.
     if (loaded.deferred)
-        return;
+        return loaded;
     if (!loaded.error.isEmpty())
         SetStatus(QStringLiteral("The results could not be loaded: %1").arg(loaded.error));
     else if (!m_storeFailure.isEmpty())
@@ -338,6 +355,7 @@ void frmMain::showResults(
     Command1->setEnabled(true);
     if (buttonHadFocus && !Command1->hasFocus())
         Command1->setFocus();
+    return loaded;
 }
 
 QString frmMain::downloadedCaption() const

@@ -3,6 +3,7 @@
 #include "platform/app_context.h"
 #include "reference/reference_table.h"
 #include "results/result_list_view.h"
+#include "results/result_loader.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -11,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QFrame;
 class QLabel;
@@ -78,7 +80,7 @@ private:
     void searchNotStored(const QString &reason);
     // Shows the rows of the result text a search has just received (at `received`); with no
     // text, reads the result file.
-    void showResults(std::string_view storedText, LimitMessage message = LimitMessage::Show,
+    LoadSummary showResults(std::string_view storedText, LimitMessage message = LimitMessage::Show,
         const QDateTime &received = {});
     void showDownloadedCaption(const QString &caption);
     // Puts the rows shown in the list on the map, with the framed one highlighted.
@@ -104,6 +106,14 @@ private:
     SearchExchange *m_search = nullptr;
     // Why the reply on the list could not be stored, until a load has shown it.
     QString m_storeFailure;
+    // The list as it was before a reply's rows took its place, until that reply is stored: when
+    // the store fails and the result file cannot be read either, the list goes back to it.
+    struct ShownList {
+        std::vector<std::string> records;
+        QString count;
+        QString caption;
+    };
+    std::optional<ShownList> m_beforeReply;
 };
 
 } // namespace pellomar

@@ -9,12 +9,12 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTest>
 #include <optional>
 
 using namespace pellomar;
 using namespace pellomar::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -57,39 +57,45 @@ private Q_SLOTS:
     // without a message panel, and with the previous list's time.
     void failedStoreKeepsThePreviousList_data()
     {
-        QTest::addColumn<bool>("immutable"); // else no room for a byte, as on a full disk
+        QTest::addColumn<QString>("fault");
         QTest::addColumn<int>("previousRecords");
         QTest::addColumn<QByteArray>("reply");
-        QTest::newRow("immutable folder") << true << 2 << QByteArray("New Cafe<>US<>BostonEND");
-        QTest::newRow("full disk, previous list at the limit")
-            << false << 320 << QByteArray("New Cafe<>US<>BostonEND");
-        QTest::newRow("full disk, a message") << false << 2 << QByteArray("No hotspots found.");
+        const QByteArray reply = "New Cafe<>US<>BostonEND";
+        QTest::newRow("immutable folder") << u"immutable"_s << 2 << reply;
+        QTest::newRow("full disk, previous list at the limit") << u"full"_s << 320 << reply;
+        QTest::newRow("full disk, a message") << u"full"_s << 2 << QByteArray("No hotspots found.");
+        // Nor can the file be read back: the list goes back to what it showed.
+        QTest::newRow("a folder in the result file's place") << u"folder"_s << 2 << reply;
     }
     void failedStoreKeepsThePreviousList()
     {
-        QFETCH(bool, immutable);
+        QFETCH(QString, fault);
         QFETCH(int, previousRecords);
         QFETCH(QByteArray, reply);
         const QDateTime stored(QDate(2001, 2, 3), QTime(4, 5));
         const std::string previous = resultFileText(previousRecords);
         MainWindowHarness m(m_server.address(), &previous, stored);
         const QString saved = m.dataDir() + QStringLiteral("/saved.txt");
+        const QString resultFile = m.context().resultFilePath();
         QVERIFY(putFile(saved, "Hotspot Name: Old Cafe\r\n"));
+        const bool folder = fault == u"folder"_s;
+        QVERIFY(!folder || (QFile::remove(resultFile) && QDir().mkdir(resultFile)));
         KeptFiles kept;
-        kept.keep(m.context().resultFilePath());
+        if (!folder)
+            kept.keep(resultFile);
         kept.keep(saved);
         const int shown = m.list()->rowCount();
         QCOMPARE(shown, qMin(previousRecords, 300));
         m.boxes().boxes.clear();
         m_server.setDefaultScript(Script::reply(Script::httpReply(reply)));
         {
-            std::optional<ImmutableFolder> folder;
+            std::optional<ImmutableFolder> immutable;
             std::optional<FileSizeLimit> noRoom;
-            if (immutable)
-                folder.emplace(m.dataDir());
-            else
+            if (fault == u"immutable"_s)
+                immutable.emplace(m.dataDir());
+            else if (fault == u"full"_s)
                 noRoom.emplace(0);
-            if (immutable ? !folder->active() : !noRoom->active())
+            if ((immutable && !immutable->active()) || (noRoom && !noRoom->active()))
                 QSKIP("this machine cannot make the folder unwritable that way");
             QVERIFY(!m.search());
         }
@@ -97,6 +103,7 @@ private Q_SLOTS:
             qPrintable(m.status()));
         QCOMPARE(m.list()->rowCount(), shown);
         QCOMPARE(m.list()->record(1), recordLine(1));
+        QCOMPARE(m.control<QLabel>(u"lblResults"_s)->text(), u"%1 Results"_s.arg(shown));
         QCOMPARE(m.window().downloadedCaption(), downloadedCaption(stored));
         QVERIFY(!m.control<QWidget>(QStringLiteral("Picture3"))->isVisible());
         QVERIFY(m.boxes().boxes.isEmpty());
@@ -105,7 +112,9 @@ private Q_SLOTS:
         // Nothing is left behind by the attempt, and once the folder can be written again the
         // same window searches as usual.
         QCOMPARE(QDir(m.dataDir()).entryList(QDir::Files | QDir::Hidden),
-            QStringList({ QStringLiteral("saved.txt"), QStringLiteral("tmp.txt") }));
+            folder ? QStringList({ u"saved.txt"_s })
+                   : QStringList({ u"saved.txt"_s, u"tmp.txt"_s }));
+        QVERIFY(!folder || QDir().rmdir(resultFile));
         m_server.setDefaultScript(Script::reply(Script::httpReply("New Cafe<>US<>BostonEND")));
         QVERIFY(m.search());
         QCOMPARE(m.list()->rowCount(), 1);
