@@ -4,8 +4,7 @@ namespace pellomar::directory {
 
 namespace {
 
-constexpr std::string_view FieldSeparator = "<>";
-constexpr std::string_view RecordEnd = "END";
+constexpr std::string_view RecordEnd = RecordEndMarker;
 constexpr std::string_view LineBreak = "\r\n";
 
 bool isUtf8Continuation(char c)
@@ -27,25 +26,29 @@ std::optional<std::size_t> breakInside(std::string_view value)
 
 RecordFields recordFields(const Hotspot &h, std::string_view locationTypeName)
 {
-    return RecordFields {
-        h.locationName,
-        std::string(accessTypeText(h.accessType)),
-        h.operatorName,
-        h.websiteUrl,
-        h.phoneNumber,
-        h.emailAddress,
-        std::string(locationTypeName),
-        h.address,
-        h.zip,
-        h.city,
-        h.countryCode,
-        h.latitude,
-        h.longitude,
-        std::to_string(h.technologyCode),
-        h.ssidInfo,
-        h.description,
-        h.imagePath,
+    RecordFields fields;
+    const auto set = [&fields](HotspotField field, std::string_view value) {
+        fields[std::size_t(fieldNumber(field) - 1)] = value;
     };
+    using F = HotspotField;
+    set(F::LocationName, h.locationName);
+    set(F::HotspotType, accessTypeText(h.accessType));
+    set(F::Operator, h.operatorName);
+    set(F::WebsiteURL, h.websiteUrl);
+    set(F::PhoneNumber, h.phoneNumber);
+    set(F::EmailAddress, h.emailAddress);
+    set(F::LocationType, locationTypeName);
+    set(F::Address, h.address);
+    set(F::ZIP, h.zip);
+    set(F::City, h.city);
+    set(F::CountryCode, h.countryCode);
+    set(F::Latitude, h.latitude);
+    set(F::Longitude, h.longitude);
+    set(F::TechnologyCode, std::to_string(h.technologyCode));
+    set(F::SSidInfo, h.ssidInfo);
+    set(F::Description, h.description);
+    set(F::ImagePath, h.imagePath);
+    return fields;
 }
 
 UnsafeText unsafeTextIn(std::string_view value)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reference/record_format.h"
 #include "rules/hotspot.h"
 
 #include <array>
@@ -10,11 +11,8 @@
 
 namespace pellomar::directory {
 
-// The 17 values of one search reply record, in the order the client reads them: location
-// name, access type text, operator, web site, phone, e-mail, location type name, address,
-// ZIP, city, country code, latitude, longitude, technology code, SSID information,
-// description, image path.
-constexpr std::size_t RecordFieldCount = 17;
+// The values of one search reply record, in the order of HotspotField.
+constexpr std::size_t RecordFieldCount = HotspotFieldCount;
 using RecordFields = std::array<std::string, RecordFieldCount>;
 
 RecordFields recordFields(const Hotspot &hotspot, std::string_view locationTypeName);

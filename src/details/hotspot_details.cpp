@@ -1,15 +1,16 @@
 #include "details/hotspot_details.h"
 
 #include "details/image_request.h"
+#include "reference/record_format.h"
 #include "reference/text_fields.h"
 
 namespace pellomar {
 
 namespace {
 
-std::string fieldOf(std::string_view record, int index)
+std::string fieldOf(std::string_view record, HotspotField field)
 {
-    return std::string(Trim(GetField(record, index, ",")));
+    return std::string(Trim(GetField(record, fieldNumber(field), ",")));
 }
 
 // Every occurrence, left to right without overlaps; the comparison is exact and case-sensitive.
@@ -41,30 +42,33 @@ std::string technologyName(std::string code)
 
 HotspotDetails ReadHotspotDetails(std::string_view record, const CountryNameLookup &countryName)
 {
+    using F = HotspotField;
     HotspotDetails d;
-    d.locationName = fieldOf(record, 1);
+    d.locationName = fieldOf(record, F::LocationName);
     d.hotspotType = replaceAll(
-        replaceAll(replaceAll(fieldOf(record, 2), "comm", "Comm"), "free", "Free"), "reg", "Reg");
-    d.operatorName = fieldOf(record, 3);
-    d.websiteUrl = fieldOf(record, 4);
+        replaceAll(replaceAll(fieldOf(record, F::HotspotType), "comm", "Comm"), "free", "Free"),
+        "reg", "Reg");
+    d.operatorName = fieldOf(record, F::Operator);
+    d.websiteUrl = fieldOf(record, F::WebsiteURL);
     if (d.websiteUrl.starts_with("www."))
         d.websiteUrl.insert(0, "http://");
-    d.phoneNumber = orDash(fieldOf(record, 5), true);
-    d.emailAddress = fieldOf(record, 6);
-    d.locationType = fieldOf(record, 7);
-    d.address = fieldOf(record, 8);
-    d.zip = orDash(fieldOf(record, 9), true);
-    d.city = fieldOf(record, 10);
+    d.phoneNumber = orDash(fieldOf(record, F::PhoneNumber), true);
+    d.emailAddress = fieldOf(record, F::EmailAddress);
+    d.locationType = fieldOf(record, F::LocationType);
+    d.address = fieldOf(record, F::Address);
+    d.zip = orDash(fieldOf(record, F::ZIP), true);
+    d.city = fieldOf(record, F::City);
     if (countryName)
-        d.countryName = std::string(Trim(countryName(GetField(record, 11, ","))));
-    d.latitude = orDash(fieldOf(record, 12), false);
-    d.longitude = orDash(fieldOf(record, 13), false);
-    d.technology = technologyName(fieldOf(record, 14));
-    d.ssidInfo = fieldOf(record, 15);
-    d.description = fieldOf(record, 16);
+        d.countryName
+            = std::string(Trim(countryName(GetField(record, fieldNumber(F::CountryCode), ","))));
+    d.latitude = orDash(fieldOf(record, F::Latitude), false);
+    d.longitude = orDash(fieldOf(record, F::Longitude), false);
+    d.technology = technologyName(fieldOf(record, F::TechnologyCode));
+    d.ssidInfo = fieldOf(record, F::SSidInfo);
+    d.description = fieldOf(record, F::Description);
     if (d.description == "-" || d.description == "0")
         d.description.clear();
-    d.imagePath = fieldOf(record, 17);
+    d.imagePath = fieldOf(record, F::ImagePath);
     if (const auto path = ImagePathOf(d.imagePath)) {
         d.imagePath = *path;
         d.hasImage = true;

@@ -15,11 +15,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-const std::array<const char *, HotspotFieldCount> FieldNames { "LocationName", "HotspotType",
-    "Operator", "WebsiteURL", "PhoneNumber", "EmailAddress", "LocationType", "Address", "ZIP",
-    "City", "CountryCode", "Latitude", "Longitude", "TechnologyCode", "SSidInfo", "Description",
-    "ImagePath" };
-
 QByteArray csvField(const QByteArray &text)
 {
     if (!text.contains(',') && !text.contains('"') && !text.contains('\r') && !text.contains('\n'))
@@ -37,8 +32,8 @@ ExportedFile exportCsv(const std::vector<std::string> &records)
         file.bytes += "\r\n";
     };
     QList<QByteArray> fields;
-    for (const char *name : FieldNames)
-        fields << name;
+    for (const std::string_view name : HotspotFieldNames)
+        fields << QByteArray(name.data(), qsizetype(name.size()));
     appendLine(fields);
     for (const std::string &line : records) {
         const HotspotRecord record(line);

@@ -6,7 +6,7 @@ namespace pellomar {
 
 std::string HotspotRecord::field(HotspotField which) const
 {
-    return GetField(m_line, static_cast<int>(which), ",");
+    return GetField(m_line, fieldNumber(which), ",");
 }
 
 } // namespace pellomar

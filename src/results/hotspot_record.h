@@ -1,31 +1,11 @@
 #pragma once
 
+#include "reference/record_format.h"
+
 #include <string>
 #include <string_view>
 
 namespace pellomar {
-
-// The fields of a hotspot record, numbered as they stand in the line.
-enum class HotspotField : int {
-    LocationName = 1,
-    HotspotType,
-    Operator,
-    WebsiteURL,
-    PhoneNumber,
-    EmailAddress,
-    LocationType,
-    Address,
-    ZIP,
-    City,
-    CountryCode,
-    Latitude,
-    Longitude,
-    TechnologyCode,
-    SSidInfo,
-    Description,
-    ImagePath,
-};
-inline constexpr int HotspotFieldCount = 17;
 
 // One record line of the result file. Fields are cut out on demand with GetField, the one
 // parser of the format: missing fields read as empty, and fields are not trimmed.
