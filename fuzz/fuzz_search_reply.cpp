@@ -13,7 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         // Every record end marker has become a line break: none may survive normalising.
         if (result.body.find("END") != std::string::npos)
             std::abort();
-        (void)pellomar::IsMessageReply(result.body);
+        // What is not records is one line of text for the message panel, never a page.
+        if (result.body.find("<>") == std::string::npos
+            && (!pellomar::IsMessageReply(result.body)
+                || result.body.find_first_of("\r\n") != std::string::npos))
+            std::abort();
     } else if (!result.body.empty()) {
         std::abort();
     }
