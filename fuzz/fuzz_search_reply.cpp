@@ -14,9 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (result.body.find("END") != std::string::npos)
             std::abort();
         // What is not records is one line of text for the message panel, never a page.
+        const std::size_t first = result.body.find_first_not_of(" \t\r\n");
+        const std::size_t last = result.body.find_last_not_of(" \t\r\n");
         if (result.body.find("<>") == std::string::npos
             && (!pellomar::IsMessageReply(result.body)
-                || result.body.find_first_of("\r\n") != std::string::npos))
+                || result.body.substr(first, last - first + 1).find_first_of("\r\n")
+                    != std::string::npos))
             std::abort();
     } else if (!result.body.empty()) {
         std::abort();
