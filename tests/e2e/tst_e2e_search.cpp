@@ -3,7 +3,6 @@
 #include "platform/display_text.h"
 #include "resultfile/result_format.h"
 #include "results/result_list_view.h"
-#include "search/search_reply.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -31,13 +30,15 @@ class TestE2eSearch : public QObject {
         QByteArray reply;
         while (socket.waitForReadyRead(5000))
             reply += socket.readAll();
+        // As the directory sends them: line breaks mean nothing, "END" ends each record.
+        QByteArray body = reply.mid(reply.indexOf("\r\n\r\n") + 4).replace("\r\n", "");
         QList<QByteArray> records;
-        for (const QByteArray &line :
-            QByteArray::fromStdString(ProcessReply(asView(reply)).body).split('\n')) {
-            const QByteArray record = line.endsWith('\r') ? line.chopped(1) : line;
-            if (!record.isEmpty() && record != "-")
-                records << record;
+        for (qsizetype end = body.indexOf("END"); end >= 0; end = body.indexOf("END")) {
+            records << body.left(end).trimmed();
+            body.remove(0, end + 3);
         }
+        if (!body.trimmed().isEmpty()) // a message
+            records << body.trimmed();
         return records;
     }
 

@@ -70,9 +70,9 @@ private Q_SLOTS:
         const std::unique_ptr<frmImage> image(frmImage::showPicture(picture));
         const QMap<QString, QWidget *> windows { { u"main"_s, &main.window() },
             { u"detail"_s, &detail }, { u"about"_s, &about }, { u"image"_s, image.get() } };
-        const QString design
-            = QString::fromUtf8(R"(main . 0,0,794,588 Pellomar hotspot locator (v 1.1.39)
-main Picture4 16,40,177,89
+        const QString design = QString::fromUtf8(
+            "main . 0,0,794,588 Pellomar hotspot locator (v " PELLOMAR_VERSION ")\n"
+            R"(main Picture4 16,40,177,89
 main Label1_0 296,12,185,17 Search wireless hotspots :
 main Label2_0 296,40,73,17 Country
 main tCountry 360,40,185,21 United States of America
