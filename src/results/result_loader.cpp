@@ -21,9 +21,9 @@ LoadSummary ResultLoader::loadFile(const QString &path, LimitMessage message)
     return load(path, nullptr, message);
 }
 
-LoadSummary ResultLoader::loadFile(const QString &path, std::string_view text)
+LoadSummary ResultLoader::loadFile(const QString &path, std::string_view text, LimitMessage message)
 {
-    return load(path, &text, LimitMessage::Show);
+    return load(path, &text, message);
 }
 
 LoadSummary ResultLoader::load(

@@ -39,7 +39,8 @@ public:
     // The same for a result file just written, from its plain `text` already in memory, so the
     // file is not read back and unscrambled at once. A reload that waited for a running load
     // reads the file at `path`.
-    LoadSummary loadFile(const QString &path, std::string_view text);
+    LoadSummary loadFile(
+        const QString &path, std::string_view text, LimitMessage message = LimitMessage::Show);
 
 Q_SIGNALS:
     // The "Max Results" message is about to wait for the user, in the middle of a load: the

@@ -6,6 +6,7 @@
 #include "platform/look.h"
 #include "platform/message_box.h"
 #include "reference/text_fields.h"
+#include "resultfile/result_format.h"
 #include "results/hotspot_record.h"
 #include "results/result_export.h"
 #include "results/result_list_model.h"
@@ -15,6 +16,7 @@
 #include "shell/designed_controls.h"
 #include "shell/download_caption.h"
 #include "shell/frm_about.h"
+#include "shell/recent_searches_dialog.h"
 #include "shell/result_panel.h"
 #include "shell/search_form.h"
 
@@ -91,6 +93,7 @@ frmMain::frmMain(
     , m_context(std::move(context))
     , m_countries(std::move(countries))
     , m_locationTypes(std::move(locationTypes))
+    , m_recent(m_context.dataDir)
 {
     setObjectName(QStringLiteral("frmMain"));
     setupUi();
@@ -172,6 +175,8 @@ void frmMain::setupUi()
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     item("mnumap", QStringLiteral("Show &map"), &frmMain::showMap)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    item("mnurecent", QStringLiteral("&Recent searches\u2026"), &frmMain::showRecentSearches)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     mnufile->addSeparator()->setObjectName(QStringLiteral("gghj"));
     item("mnuabout", QStringLiteral("&About"), &frmMain::mnuabout_Click)
         ->setShortcut(QKeySequence(Qt::Key_F1));
@@ -236,8 +241,9 @@ std::string frmMain::GetCountryName(std::string_view code) const
 
 void frmMain::Command1_Click()
 {
+    m_searchFields = m_form->fields();
     const SearchRequest request = BuildRequestPath(
-        m_form->fields(), [this](std::string_view name) { return GetCountryCode(name); },
+        m_searchFields, [this](std::string_view name) { return GetCountryCode(name); },
         [this](std::string_view name) { return GetLocationTypeCode(name); });
     // Percent-encoding leaves only ASCII in the path.
     RequestPath = QString::fromLatin1(request.path.data(), qsizetype(request.path.size()));
@@ -270,7 +276,7 @@ SearchExchange &frmMain::searchExchange()
         connect(m_search, &SearchExchange::failed, this, &frmMain::SetStatus);
         connect(m_search, &SearchExchange::replyReady, this, &frmMain::showSearchReply);
         connect(m_search, &SearchExchange::notStored, this, &frmMain::searchNotStored);
-        connect(m_search, &SearchExchange::stored, this, [this] { m_beforeReply.reset(); });
+        connect(m_search, &SearchExchange::stored, this, &frmMain::keepStoredSearch);
     }
     return *m_search;
 }
@@ -286,7 +292,8 @@ void frmMain::showSearchReply(bool isMessage, const QString &message)
     }
     // Shown while the result file is written (see searchNotStored); the file's own time is
     // not known before then.
-    showResults(searchExchange().storedText(), LimitMessage::Show, QDateTime::currentDateTime());
+    m_replyReceived = QDateTime::currentDateTime();
+    showResults(searchExchange().storedText(), LimitMessage::Show, m_replyReceived);
     if (!isMessage) {
         Picture3->hide();
         // The rows are what the user came for: arrows and Enter work on them at once.
@@ -319,6 +326,38 @@ void frmMain::searchNotStored(const QString &reason)
     m_beforeReply.reset();
 }
 
+// A search that listed hotspots is kept for the road. Failing to keep it costs nothing else:
+// the reply is stored and on the list.
+void frmMain::keepStoredSearch(bool isMessage)
+{
+    m_beforeReply.reset();
+    if (isMessage)
+        return;
+    KeptSearch search { m_searchFields, m_replyReceived.toMSecsSinceEpoch(),
+        ReadResultRecords(searchExchange().storedText()).lines };
+    if (search.records.empty())
+        return;
+    if (const QString error = m_recent.keep(search); !error.isEmpty())
+        SetStatus(QStringLiteral("%1 This search could not be kept among the recent searches "
+                                 "(%2); nothing else is lost.")
+                      .arg(lblStatus->text(), error));
+}
+
+void frmMain::showRecentSearches()
+{
+    auto *dialog = new RecentSearchesDialog(m_recent, this);
+    connect(dialog, &RecentSearchesDialog::opened, this, &frmMain::showKeptSearch);
+    dialog->open();
+}
+
+void frmMain::showKeptSearch(const KeptSearch &search)
+{
+    Picture3->hide();
+    m_form->setFields(search.fields);
+    const std::string text = KeptResultText(search);
+    showResults(text, LimitMessage::Quiet, QDateTime::fromMSecsSinceEpoch(search.receivedMs));
+}
+
 void frmMain::LoadResults()
 {
     showResults({});
@@ -334,7 +373,7 @@ LoadSummary frmMain::showResults(
     const bool buttonHadFocus = Command1->hasFocus();
     const LoadSummary loaded = storedText.empty()
         ? Picture1->loader()->loadFile(m_context.resultFilePath(), message)
-        : Picture1->loader()->loadFile(m_context.resultFilePath(), storedText);
+        : Picture1->loader()->loadFile(m_context.resultFilePath(), storedText, message);
     // A load asked for while the limit's message is open runs when the open one is done, and
     // that one reports the outcome.
     if (loaded.deferred)

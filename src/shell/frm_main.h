@@ -4,6 +4,8 @@
 #include "reference/reference_table.h"
 #include "results/result_list_view.h"
 #include "results/result_loader.h"
+#include "search/kept_search.h"
+#include "search/recent_searches.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -53,6 +55,11 @@ public:
     // Loads the result file into the list, as at start-up.
     void LoadResults();
     void OpenInfo(int index);
+    // "Recent searches": the kept searches, one of which the list can show without the network.
+    void showRecentSearches();
+    // Shows a kept search's rows and time in the list, as a search would, without the network.
+    void showKeptSearch(const KeptSearch &search);
+    const RecentSearches &recentSearches() const { return m_recent; }
     // "Show map": the one map window, made at the first use and brought to the front after.
     void showMap();
     // The map window once it has been shown; null before.
@@ -78,6 +85,7 @@ private:
     void mnuexit_Click();
     void showSearchReply(bool isMessage, const QString &message);
     void searchNotStored(const QString &reason);
+    void keepStoredSearch(bool isMessage);
     // Shows the rows of the result text a search has just received (at `received`); with no
     // text, reads the result file.
     LoadSummary showResults(std::string_view storedText, LimitMessage message = LimitMessage::Show,
@@ -114,6 +122,11 @@ private:
         QString caption;
     };
     std::optional<ShownList> m_beforeReply;
+    // What the form held when the running search started, and when its reply came: what a
+    // search is kept with.
+    SearchFields m_searchFields;
+    QDateTime m_replyReceived;
+    RecentSearches m_recent;
 };
 
 } // namespace pellomar

@@ -148,6 +148,15 @@ SearchFields SearchForm::fields() const
         toBytes(tLocation->currentText()), toBytes(tHotspot->currentText()) };
 }
 
+void SearchForm::setFields(const SearchFields &fields)
+{
+    tCountry->setCurrentText(displayText(fields.country));
+    tCity->setText(displayText(fields.city));
+    tZip->setText(displayText(fields.zip));
+    tLocation->setCurrentText(displayText(fields.locationType));
+    tHotspot->setCurrentText(displayText(fields.accessType));
+}
+
 QWidget *SearchForm::lastControl() const
 {
     return tCity;

@@ -31,6 +31,8 @@ public:
 
     // The five fields, as typed or chosen.
     SearchFields fields() const;
+    // Puts a search's values back into the form, as typed.
+    void setFields(const SearchFields &fields);
     QPushButton *button() const { return Command1; }
     // The form's last control in the tab order.
     QWidget *lastControl() const;

@@ -1,0 +1,96 @@
+#include "search/kept_search.h"
+
+#include "resultfile/result_format.h"
+
+#include <charconv>
+
+namespace pellomar {
+
+namespace {
+
+constexpr std::string_view Format = "Pellomar kept search 1";
+constexpr std::string_view LineEnd = "\r\n";
+
+std::string oneLine(std::string value)
+{
+    for (char &c : value) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    }
+    return value;
+}
+
+// The next line of `text`, which loses it; nothing when no line end follows.
+std::optional<std::string_view> takeLine(std::string_view &text)
+{
+    const std::size_t end = text.find(LineEnd);
+    if (end == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view line = text.substr(0, end);
+    text.remove_prefix(end + LineEnd.size());
+    return line;
+}
+
+template<typename Number> std::optional<Number> numberIn(std::optional<std::string_view> line)
+{
+    Number value {};
+    if (!line || line->empty())
+        return std::nullopt;
+    const auto [end, ec] = std::from_chars(line->data(), line->data() + line->size(), value);
+    if (ec != std::errc() || end != line->data() + line->size())
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::string KeptResultText(const KeptSearch &search)
+{
+    std::string text;
+    for (const std::string &record : search.records)
+        text.append(record).append("\r\n-\r\n");
+    return text;
+}
+
+std::string EncodeKeptSearch(const KeptSearch &search)
+{
+    std::string text(Format);
+    text += LineEnd;
+    const SearchFields &f = search.fields;
+    for (const std::string *value : { &f.country, &f.city, &f.zip, &f.locationType, &f.accessType })
+        text.append(oneLine(*value)).append(LineEnd);
+    text.append(std::to_string(search.receivedMs)).append(LineEnd);
+    const std::string records = KeptResultText(search);
+    text.append(std::to_string(search.records.size())).append(LineEnd);
+    text.append(std::to_string(records.size())).append(LineEnd).append(LineEnd);
+    return text + records;
+}
+
+std::optional<KeptSearch> DecodeKeptSearch(std::string_view plain)
+{
+    if (takeLine(plain) != Format)
+        return std::nullopt;
+    KeptSearch search;
+    SearchFields &f = search.fields;
+    for (std::string *value : { &f.country, &f.city, &f.zip, &f.locationType, &f.accessType }) {
+        const auto line = takeLine(plain);
+        if (!line)
+            return std::nullopt;
+        *value = std::string(*line);
+    }
+    const auto received = numberIn<std::int64_t>(takeLine(plain));
+    const auto rows = numberIn<int>(takeLine(plain));
+    const auto bytes = numberIn<std::size_t>(takeLine(plain));
+    // A file cut short, or grown, is not the search that was kept.
+    if (!received || !rows || *rows < 0 || *rows > MaxResults || !bytes || takeLine(plain) != ""
+        || plain.size() != *bytes)
+        return std::nullopt;
+    search.receivedMs = *received;
+    ResultRecords records = ReadResultRecords(plain, MaxResults);
+    if (int(records.lines.size()) != *rows)
+        return std::nullopt;
+    search.records = std::move(records.lines);
+    return search;
+}
+
+} // namespace pellomar
