@@ -1,10 +1,14 @@
 #include "directory_server.h"
 
 #include "directory_store.h"
+#include "file_bytes.h"
 #include "reference/reference_table.h"
 #include "reference/text_encoding.h"
 #include "reference/text_fields.h"
+#include "reply_cache.h"
+#include "request_log.h"
 #include "rules/home_page.h"
+#include "rules/request_log_line.h"
 #include "rules/search_request.h"
 #include "rules/wire_format.h"
 #include "tiles/demo_tile.h"
@@ -14,14 +18,10 @@
 #include <charconv>
 #include <chrono>
 #include <climits>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iostream>
 #include <microhttpd.h>
 #include <netdb.h>
 #include <poll.h>
-#include <sstream>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -33,7 +33,6 @@ namespace pellomar::directory {
 
 namespace {
 
-namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr auto TextType = "text/plain; charset=utf-8";
@@ -56,24 +55,12 @@ constexpr unsigned MaxConnections = 1000;
 // without progress.
 constexpr auto RequestDeadline = std::chrono::seconds(10);
 constexpr unsigned IdleSeconds = 10;
-// The search replies kept, at most.
+// Search replies kept at once: a few hundred queries are most of what a directory is asked.
 constexpr std::size_t MaxCachedReplies = 256;
 constexpr std::size_t MaxCachedBytes = 64 * 1024 * 1024;
 // The map tiles drawn, at most; a tile of the demo's is a few kilobytes.
 constexpr std::size_t MaxCachedTiles = 4096;
 constexpr std::size_t MaxCachedTileBytes = 32 * 1024 * 1024;
-
-std::optional<std::string> readFile(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (!in.good() && !in.eof())
-        return std::nullopt;
-    return bytes.str();
-}
 
 // The name and extension of the picture a path asks for: /images/NAME.jpg or /images/NAME.gif,
 // NAME of 1 to 64 letters, digits, _ and -.
@@ -95,75 +82,6 @@ std::optional<std::pair<std::string, std::string>> pictureIn(std::string_view pa
         return std::nullopt;
     return std::pair(std::string(name), std::string(extension));
 }
-
-// A reply ready to queue on any number of connections; the library counts its users.
-struct Reply {
-    MHD_Response *response = nullptr;
-    std::size_t bytes = 0;
-};
-
-Reply makeReply(std::string body, const char *type)
-{
-    auto *kept = new std::string(std::move(body));
-    Reply reply { MHD_create_response_from_buffer_with_free_callback_cls(
-                      kept->size(), kept->data(),
-                      [](void *text) { delete static_cast<std::string *>(text); }, kept),
-        kept->size() };
-    if (!reply.response) {
-        delete kept;
-        return reply;
-    }
-    MHD_add_response_header(reply.response, MHD_HTTP_HEADER_CONTENT_TYPE, type);
-    // One request per connection: the client reads a reply until the server closes.
-    MHD_add_response_header(reply.response, MHD_HTTP_HEADER_CONNECTION, "close");
-    return reply;
-}
-
-// Search replies built once per query and kept until a submission changes the directory:
-// reading 1,000 records and encoding them costs far more than sending them. Map tiles too,
-// once drawn.
-class ReplyCache {
-public:
-    ReplyCache(std::size_t maxReplies, std::size_t maxBytes)
-        : m_maxReplies(maxReplies)
-        , m_maxBytes(maxBytes)
-    {
-    }
-    ~ReplyCache() { clear(); }
-
-    const Reply *find(const std::string &key) const
-    {
-        const auto it = m_replies.find(key);
-        return it == m_replies.end() ? nullptr : &it->second;
-    }
-
-    // Takes the caller's hold on the reply; a full cache starts again empty.
-    const Reply &keep(std::string key, Reply reply)
-    {
-        if (m_replies.size() >= m_maxReplies || m_bytes + reply.bytes > m_maxBytes)
-            clear();
-        const auto [it, added] = m_replies.try_emplace(std::move(key), reply);
-        if (added)
-            m_bytes += reply.bytes;
-        else
-            MHD_destroy_response(reply.response);
-        return it->second;
-    }
-
-    void clear()
-    {
-        for (const auto &[key, reply] : m_replies)
-            MHD_destroy_response(reply.response);
-        m_replies.clear();
-        m_bytes = 0;
-    }
-
-private:
-    std::size_t m_maxReplies;
-    std::size_t m_maxBytes;
-    std::unordered_map<std::string, Reply> m_replies;
-    std::size_t m_bytes = 0;
-};
 
 // The query in its compared forms, so that equivalent searches share a reply.
 std::string cacheKey(const SearchQuery &query)
@@ -223,28 +141,6 @@ MHD_Result collectFormField(void *exchange, MHD_ValueKind, const char *key, cons
     return MHD_YES;
 }
 
-// One line of the request log: method, target (bytes outside printable ASCII written as %XX),
-// status, body bytes and milliseconds.
-std::string requestLogLine(std::string_view method, std::string_view target, int status,
-    std::size_t bytes, double milliseconds)
-{
-    std::string line(method);
-    line += ' ';
-    for (char c : target) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u > 0x20 && u < 0x7F) {
-            line += c;
-        } else {
-            char escaped[4];
-            std::snprintf(escaped, sizeof escaped, "%%%02X", u);
-            line += escaped;
-        }
-    }
-    char tail[64];
-    std::snprintf(tail, sizeof tail, " %d %zu %.1fms", status, bytes, milliseconds);
-    return line + tail;
-}
-
 } // namespace
 
 // The server runs on one thread, the caller of run(): libmicrohttpd's event loop on epoll,
@@ -264,6 +160,7 @@ struct DirectoryServer::Private {
     int wake = -1; // an eventfd that stop() makes readable
     ReplyCache cache { MaxCachedReplies, MaxCachedBytes };
     ReplyCache tiles { MaxCachedTiles, MaxCachedTileBytes };
+    RequestLog requestLog;
     // Connections whose request has not fully arrived, for the deadline.
     std::unordered_set<Exchange *> receiving;
     // When the earliest of them reaches the deadline; unset when none is waiting.
@@ -345,7 +242,7 @@ struct DirectoryServer::Private {
     MHD_Result answerPicture(MHD_Connection *connection, Exchange &e, const std::string &name,
         const std::string &extension)
     {
-        auto bytes = readFile(setup.datasetDir / "images" / (name + "." + extension));
+        auto bytes = readFileBytes(setup.datasetDir / "images" / (name + "." + extension));
         if (!bytes)
             return refuse(connection, e, MHD_HTTP_NOT_FOUND);
         return answer(connection, e, MHD_HTTP_OK, std::move(*bytes),
@@ -546,8 +443,8 @@ struct DirectoryServer::Private {
         const auto now = Clock::now();
         const auto elapsed
             = std::chrono::duration<double, std::milli>(now - e.headReceived.value_or(now));
-        std::cerr << requestLogLine(e.method, e.target, e.status, e.replyBytes, elapsed.count())
-                  << std::endl;
+        requestLog.write(
+            requestLogLine(e.method, e.target, e.status, e.replyBytes, elapsed.count()));
     }
 };
 
@@ -565,8 +462,8 @@ std::unique_ptr<DirectoryServer> DirectoryServer::create(
     Private &p = *server->d;
     p.setup = setup;
 
-    const auto countriesText = readFile(setup.referenceDir / "countries.txt");
-    const auto locationsText = readFile(setup.referenceDir / "locations.txt");
+    const auto countriesText = readFileBytes(setup.referenceDir / "countries.txt");
+    const auto locationsText = readFileBytes(setup.referenceDir / "locations.txt");
     if (!countriesText || !locationsText) {
         error = "cannot read countries.txt and locations.txt in " + setup.referenceDir.string();
         return nullptr;
@@ -580,29 +477,8 @@ std::unique_ptr<DirectoryServer> DirectoryServer::create(
         = DirectoryStore::open(setup.databasePath.empty() ? ":memory:" : setup.databasePath, error);
     if (!p.store)
         return nullptr;
-    if (p.store->isEmpty()) {
-        const fs::path tablePath = setup.datasetDir / "hotspots.txt";
-        const auto table = readFile(tablePath);
-        if (!table) {
-            error = "cannot read the dataset " + tablePath.string();
-            return nullptr;
-        }
-        std::vector<Hotspot> hotspots;
-        int lineNumber = 0;
-        for (std::string_view line : SplitLines(*table)) {
-            if (++lineNumber == 1 || line.empty())
-                continue;
-            auto hotspot = parseDatasetLine(line);
-            if (!hotspot) {
-                error = tablePath.string() + ": line " + std::to_string(lineNumber)
-                    + " is not a hotspot";
-                return nullptr;
-            }
-            hotspots.push_back(std::move(*hotspot));
-        }
-        if (!p.store->load(hotspots, error))
-            return nullptr;
-    }
+    if (!p.store->seedFrom(setup.datasetDir / "hotspots.txt", error))
+        return nullptr;
     p.wake = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (p.wake < 0) {
         error = "cannot make an eventfd";

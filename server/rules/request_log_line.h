@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace pellomar::directory {
+
+// One line of the request log, without its line break: method, target (bytes outside printable
+// ASCII written as %XX, so that a line is one line of plain ASCII whatever a client sent),
+// status, body bytes and milliseconds.
+std::string requestLogLine(std::string_view method, std::string_view target, int status,
+    std::size_t bytes, double milliseconds);
+
+} // namespace pellomar::directory
