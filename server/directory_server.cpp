@@ -19,14 +19,16 @@
 #include <chrono>
 #include <climits>
 #include <cstring>
+#include <map>
 #include <microhttpd.h>
 #include <netdb.h>
+#include <netinet/in.h>
 #include <poll.h>
+#include <strings.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 
 namespace pellomar::directory {
@@ -50,6 +52,16 @@ constexpr std::size_t MaxTargetBytes = 8 * 1024;
 // itself (431, or 414 for a request line alone), and the memory goes with the connection.
 constexpr std::size_t ConnectionMemory = 2 * MaxHeadBytes;
 constexpr unsigned MaxConnections = 1000;
+// One address holds at most this many of them, so that one host cannot take every slot;
+// libmicrohttpd refuses its connections beyond.
+constexpr unsigned MaxConnectionsPerAddress = 128;
+// Slots kept free for newcomers, of all and of each address: once they are taken, the oldest
+// connection whose request head has not fully arrived is dropped, so that a client sending a
+// whole request never waits behind slow ones. libmicrohttpd accepts at most 10 connections
+// a turn and closes a dropped one a turn later, so 32 free slots are never all taken at once.
+constexpr unsigned FreeSlots = 32;
+// Dropped connections are logged as counts, at most once in this time.
+constexpr auto DropReportInterval = std::chrono::seconds(1);
 // The whole request, head and form, must have arrived this long after the connection was
 // accepted, however steadily it trickles in; a reply being sent is closed after this long
 // without progress.
@@ -94,8 +106,11 @@ std::string cacheKey(const SearchQuery &query)
 
 // One connection and its one request, from the connection's acceptance to its close.
 struct Exchange {
+    std::uint64_t serial = 0; // in the order of acceptance
     Clock::time_point accepted;
     MHD_socket socket = MHD_INVALID_SOCKET;
+    std::string address; // the peer's address bytes, as a key
+    bool dropped = false; // its socket shut down by the server
     std::string target; // as the request line has it, for the log
     std::string method;
     std::optional<Clock::time_point> headReceived;
@@ -112,6 +127,22 @@ struct Exchange {
             MHD_destroy_post_processor(form);
     }
 };
+
+// The peer's address without its port, as bytes: what the per-address limit counts.
+std::string addressKey(MHD_Connection *connection)
+{
+    const auto *info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CLIENT_ADDRESS);
+    const sockaddr *peer = info ? info->client_addr : nullptr;
+    if (peer && peer->sa_family == AF_INET) {
+        const auto *in = reinterpret_cast<const sockaddr_in *>(peer);
+        return std::string(reinterpret_cast<const char *>(&in->sin_addr), sizeof in->sin_addr);
+    }
+    if (peer && peer->sa_family == AF_INET6) {
+        const auto *in6 = reinterpret_cast<const sockaddr_in6 *>(peer);
+        return std::string(reinterpret_cast<const char *>(&in6->sin6_addr), sizeof in6->sin6_addr);
+    }
+    return {};
+}
 
 Exchange *exchangeOf(MHD_Connection *connection)
 {
@@ -161,10 +192,17 @@ struct DirectoryServer::Private {
     ReplyCache cache { MaxCachedReplies, MaxCachedBytes };
     ReplyCache tiles { MaxCachedTiles, MaxCachedTileBytes };
     RequestLog requestLog;
-    // Connections whose request has not fully arrived, for the deadline.
-    std::unordered_set<Exchange *> receiving;
-    // When the earliest of them reaches the deadline; unset when none is waiting.
-    std::optional<Clock::time_point> nextDeadline;
+    // Connections whose request has not fully arrived, oldest first: the first reaches its
+    // deadline first, and the first without a head is the one dropped to make room.
+    std::map<std::uint64_t, Exchange *> receiving;
+    std::uint64_t accepted = 0;
+    // Connections open and not dropped, of all and of each address.
+    unsigned open = 0;
+    std::unordered_map<std::string, unsigned> openByAddress;
+    bool roomToCheck = false; // a connection came in this turn
+    std::size_t droppedForRoom = 0;
+    std::size_t droppedLate = 0;
+    Clock::time_point dropsReported;
 
     ~Private()
     {
@@ -187,7 +225,7 @@ struct DirectoryServer::Private {
             return MHD_NO;
         e.status = status;
         e.replyBytes = reply.bytes;
-        receiving.erase(&e);
+        receiving.erase(e.serial);
         return MHD_queue_response(connection, static_cast<unsigned>(status), reply.response);
     }
 
@@ -378,61 +416,116 @@ struct DirectoryServer::Private {
         auto &p = *static_cast<Private *>(self);
         if (code == MHD_CONNECTION_NOTIFY_STARTED) {
             auto *e = new Exchange;
+            e->serial = ++p.accepted;
             e->accepted = Clock::now();
             if (const auto *info
                 = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD))
                 e->socket = info->connect_fd;
+            e->address = addressKey(connection);
             *context = e;
-            p.receiving.insert(e);
-            if (!p.nextDeadline)
-                p.nextDeadline = e->accepted + RequestDeadline;
+            p.receiving.emplace(e->serial, e);
+            ++p.open;
+            ++p.openByAddress[e->address];
+            p.roomToCheck = true;
             return;
         }
         auto *e = static_cast<Exchange *>(*context);
         *context = nullptr;
         if (!e)
             return;
-        p.receiving.erase(e);
+        p.receiving.erase(e->serial);
+        if (!e->dropped)
+            p.forget(*e);
         if (e->status)
             p.log(*e);
         delete e;
     }
 
-    // Drops the connections whose request is still arriving at its deadline. The library has
-    // no call to close a connection; shutting its socket down makes its next read see the end,
-    // and it closes the connection itself. The library tells of a closed connection before it
-    // closes the socket, and works only inside MHD_run: between two turns of the loop, every
-    // socket still listed is its connection's own.
+    // No longer counted as open: closed, or its socket shut down.
+    void forget(const Exchange &e)
+    {
+        --open;
+        const auto it = openByAddress.find(e.address);
+        if (it != openByAddress.end() && --it->second == 0)
+            openByAddress.erase(it);
+    }
+
+    // The library has no call to close a connection; shutting its socket down makes its next
+    // read see the end, and it closes the connection itself. The library tells of a closed
+    // connection before it closes the socket, and works only inside MHD_run: between two turns
+    // of the loop, every socket still listed is its connection's own.
+    std::map<std::uint64_t, Exchange *>::iterator drop(
+        std::map<std::uint64_t, Exchange *>::iterator it)
+    {
+        Exchange &e = *it->second;
+        shutdown(e.socket, SHUT_RDWR);
+        e.dropped = true;
+        forget(e);
+        return receiving.erase(it);
+    }
+
+    // Drops the connections whose request is still arriving at its deadline.
     void dropLateRequests()
     {
         const auto now = Clock::now();
-        if (!nextDeadline || now < *nextDeadline)
-            return;
-        nextDeadline.reset();
-        for (auto it = receiving.begin(); it != receiving.end();) {
-            const auto deadline = (*it)->accepted + RequestDeadline;
-            if (deadline <= now) {
-                shutdown((*it)->socket, SHUT_RDWR);
-                it = receiving.erase(it);
-                continue;
-            }
-            if (!nextDeadline || deadline < *nextDeadline)
-                nextDeadline = deadline;
-            ++it;
+        while (!receiving.empty() && receiving.begin()->second->accepted + RequestDeadline <= now) {
+            drop(receiving.begin());
+            ++droppedLate;
         }
     }
 
-    // How long the loop may sleep: until the library's next time-out or the next deadline.
+    // Keeps the free slots free: drops the oldest connections still sending their request head,
+    // of all while too many are open, and of an address while it holds too many.
+    void makeRoom()
+    {
+        if (!std::exchange(roomToCheck, false))
+            return;
+        const auto crowded = [this](const Exchange &e) {
+            return open > MaxConnections - FreeSlots
+                || openByAddress[e.address] > MaxConnectionsPerAddress - FreeSlots;
+        };
+        for (auto it = receiving.begin(); it != receiving.end();) {
+            if (!it->second->headReceived && crowded(*it->second)) {
+                it = drop(it);
+                ++droppedForRoom;
+            } else {
+                ++it;
+            }
+        }
+    }
+
+    // Drops are counted, not logged one by one: an attacker would fill the log with them.
+    void reportDrops()
+    {
+        const auto now = Clock::now();
+        if ((droppedForRoom == 0 && droppedLate == 0) || now < dropsReported + DropReportInterval)
+            return;
+        dropsReported = now;
+        requestLog.write("dropped " + std::to_string(droppedForRoom + droppedLate)
+            + " connections still sending their request: " + std::to_string(droppedForRoom)
+            + " to make room for others, " + std::to_string(droppedLate) + " at the deadline");
+        droppedForRoom = 0;
+        droppedLate = 0;
+    }
+
+    // How long the loop may sleep: until the library's next time-out, the next deadline or the
+    // next report of drops.
     int waitMs() const
     {
         long long wait = -1;
         MHD_UNSIGNED_LONG_LONG libraryWait = 0;
         if (MHD_get_timeout(daemon, &libraryWait) == MHD_YES)
             wait = static_cast<long long>(std::min<MHD_UNSIGNED_LONG_LONG>(libraryWait, INT_MAX));
-        if (nextDeadline) {
-            const auto untilDeadline
-                = std::chrono::ceil<std::chrono::milliseconds>(*nextDeadline - Clock::now());
-            const long long ms = std::max<long long>(0, untilDeadline.count());
+        std::optional<Clock::time_point> wake;
+        if (!receiving.empty())
+            wake = receiving.begin()->second->accepted + RequestDeadline;
+        if (droppedForRoom > 0 || droppedLate > 0)
+            wake = std::min(
+                wake.value_or(Clock::time_point::max()), dropsReported + DropReportInterval);
+        if (wake) {
+            const auto untilWake
+                = std::chrono::ceil<std::chrono::milliseconds>(*wake - Clock::now());
+            const long long ms = std::max<long long>(0, untilWake.count());
             wait = wait < 0 ? ms : std::min(wait, ms);
         }
         return static_cast<int>(std::min<long long>(wait, INT_MAX));
@@ -503,10 +596,11 @@ int DirectoryServer::bind(const std::string &host, int port)
             MHD_OPTION_SOCK_ADDR, address->ai_addr,
             // The system's longest queue of connections waiting to be accepted.
             MHD_OPTION_LISTEN_BACKLOG_SIZE, static_cast<unsigned>(SOMAXCONN),
-            MHD_OPTION_CONNECTION_LIMIT, MaxConnections, MHD_OPTION_CONNECTION_MEMORY_LIMIT,
-            ConnectionMemory, MHD_OPTION_CONNECTION_TIMEOUT, IdleSeconds,
-            MHD_OPTION_NOTIFY_CONNECTION, &Private::onConnection, &p, MHD_OPTION_URI_LOG_CALLBACK,
-            &Private::onRequestLine, &p, MHD_OPTION_END);
+            MHD_OPTION_CONNECTION_LIMIT, MaxConnections, MHD_OPTION_PER_IP_CONNECTION_LIMIT,
+            MaxConnectionsPerAddress, MHD_OPTION_CONNECTION_MEMORY_LIMIT, ConnectionMemory,
+            MHD_OPTION_CONNECTION_TIMEOUT, IdleSeconds, MHD_OPTION_NOTIFY_CONNECTION,
+            &Private::onConnection, &p, MHD_OPTION_URI_LOG_CALLBACK, &Private::onRequestLine, &p,
+            MHD_OPTION_END);
     }
     freeaddrinfo(found);
     if (!p.daemon)
@@ -531,6 +625,8 @@ bool DirectoryServer::run()
         if (MHD_run(p.daemon) != MHD_YES)
             return false;
         p.dropLateRequests();
+        p.makeRoom();
+        p.reportDrops();
     }
     MHD_stop_daemon(p.daemon);
     p.daemon = nullptr;

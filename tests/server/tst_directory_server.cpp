@@ -1,4 +1,5 @@
 #include "common/demo_server.h"
+#include "rules/request_log_line.h"
 
 #include <QDeadlineTimer>
 #include <QImage>
@@ -7,7 +8,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <fcntl.h>
+#include <poll.h>
 #include <set>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace pellomar::test;
 using namespace Qt::Literals::StringLiterals;
@@ -87,7 +92,15 @@ class TestDirectoryServer : public QObject {
     quint16 port() const { return m_server.port(); }
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY2(m_server.start(), qPrintable(m_server.error())); }
+    void initTestCase()
+    {
+        // A thousand connections and more: the soft limit on descriptors may be 1,024.
+        rlimit files {};
+        getrlimit(RLIMIT_NOFILE, &files);
+        files.rlim_cur = files.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &files);
+        QVERIFY2(m_server.start(), qPrintable(m_server.error()));
+    }
 
     // SIGTERM stops the server cleanly.
     void cleanupTestCase() { QCOMPARE(m_server.stop(), 0); }
@@ -232,7 +245,8 @@ private Q_SLOTS:
         QCOMPARE(::kill(pid, SIGSTOP), 0);
         QElapsedTimer clock;
         clock.start();
-        std::vector<QTcpSocket> slow(200);
+        // As many as one address may hold without the server making room.
+        std::vector<QTcpSocket> slow(90);
         for (QTcpSocket &socket : slow)
             socket.connectToHost(u"127.0.0.1"_s, port());
         const auto open = [&slow] {
@@ -242,7 +256,7 @@ private Q_SLOTS:
         QTest::qWait(500);
         const long queued = open();
         ::kill(pid, SIGCONT);
-        QCOMPARE(queued, 200);
+        QCOMPARE(queued, 90);
         // A byte every two seconds keeps a connection from idling; each must still go once its
         // request is ten seconds late, and none may hold a search up meanwhile.
         for (QTcpSocket &socket : slow) {
@@ -251,13 +265,100 @@ private Q_SLOTS:
         }
         QCOMPARE(clientGet(port(), "/browse-app.php?country=NZ").body.count("END"), 80);
         for (qint64 nextByte = 0; open() > 0 && clock.elapsed() < 15000; QTest::qWait(50)) {
-            QVERIFY(clock.elapsed() > 10000 || open() == 200);
+            QVERIFY(clock.elapsed() > 10000 || open() == 90);
             for (; clock.elapsed() >= nextByte; nextByte += 2000) {
                 for (QTcpSocket &socket : slow)
                     socket.write("a");
             }
         }
         QCOMPARE(open(), 0);
+    }
+
+    // More slow connections than the server has slots, all from the one address a search comes
+    // from too: the search still gets a slot, and the drops are logged as a count.
+    void slowConnectionsFromOneAddressMakeRoomForASearch()
+    {
+        std::vector<QTcpSocket> slow(1100);
+        for (QTcpSocket &socket : slow)
+            socket.connectToHost(u"127.0.0.1"_s, port());
+        QTRY_VERIFY(std::ranges::none_of(slow, [](const QTcpSocket &socket) {
+            return socket.state() == QAbstractSocket::ConnectingState;
+        }));
+        for (QTcpSocket &socket : slow) {
+            if (socket.state() == QAbstractSocket::ConnectedState)
+                socket.write("GET /browse-app.php?country=NZ HTTP/1.1\r\nHost: x\r\nX-Slow: ");
+        }
+        QCOMPARE(exchange(port(), "GET /browse-app.php?country=NZ HTTP/1.0\r\n\r\n", 5000)
+                     .body.count("END"),
+            80);
+        QTRY_VERIFY(m_server.output().contains(QRegularExpression(
+            u"\ndropped \\d+ connections still sending their request: [1-9]\\d* to make room"_s)));
+    }
+
+    void standardErrorThatTakesNoMore_data()
+    {
+        QTest::addColumn<int>("readEnd"); // -1: closed; 0: kept, not read; 1: closed at once
+        QTest::addColumn<int>("requests");
+        QTest::newRow("pipe nobody reads, lines dropped and counted") << 0 << 1200;
+        QTest::newRow("pipe whose reader has gone") << 1 << 10;
+        QTest::newRow("closed") << -1 << 10;
+    }
+
+    // Neither freezes nor ends the server: the log gives way.
+    void standardErrorThatTakesNoMore()
+    {
+        QFETCH(int, readEnd);
+        QFETCH(int, requests);
+        int pipeEnds[2];
+        QCOMPARE(pipe2(pipeEnds, O_CLOEXEC), 0);
+        DemoServer server;
+        server.setStandardError(readEnd < 0 ? -1 : pipeEnds[1]);
+        QVERIFY(server.start());
+        close(pipeEnds[1]);
+        if (readEnd != 0)
+            close(pipeEnds[0]);
+        const QByteArray search = "/browse-app.php?country=NZ&x=" + QByteArray(300, 'x');
+        for (int i = 0; i < requests; ++i)
+            QCOMPARE(
+                exchange(server.port(), "GET " + search + " HTTP/1.0\r\n\r\n", 3000).status, 200);
+        if (readEnd == 0) {
+            QByteArray log;
+            fcntl(pipeEnds[0], F_SETFL, O_NONBLOCK);
+            pollfd readable { pipeEnds[0], POLLIN, 0 };
+            for (const QDeadlineTimer deadline(5000);
+                 !log.contains(" request log lines dropped") && !deadline.hasExpired();) {
+                poll(&readable, 1, 100);
+                char bytes[65536];
+                log.append(bytes, qMax<ssize_t>(0, read(pipeEnds[0], bytes, sizeof bytes)));
+            }
+            close(pipeEnds[0]);
+            QVERIFY(log.contains(" request log lines dropped: standard error did not keep up\n"));
+        }
+        QCOMPARE(server.stop(), 0);
+    }
+
+    void requestLogLine_data()
+    {
+        QTest::addColumn<QByteArray>("method");
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("bytes outside printable ASCII") << QByteArray(
+            "GET") << QByteArray("/a b\xfc\n%") << QByteArray("GET /a%20b%FC%0A% 200 7 1.5ms");
+        QTest::newRow("64 KB target, cut")
+            << QByteArray("GET") << QByteArray(65536, '\xe9')
+            << "GET " + QByteArray("%E9").repeated(100) + "... 200 7 1.5ms";
+        QTest::newRow("1 KB method, cut") << QByteArray(1024, 'G') << QByteArray("/")
+                                          << QByteArray(16, 'G') + "... / 200 7 1.5ms";
+    }
+
+    void requestLogLine()
+    {
+        QFETCH(QByteArray, method);
+        QFETCH(QByteArray, target);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(QByteArray::fromStdString(pellomar::directory::requestLogLine(
+                     method.toStdString(), target.toStdString(), 200, 7, 1.5)),
+            expected);
     }
 
     void refusedForm_data()
