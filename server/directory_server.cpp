@@ -150,6 +150,35 @@ Exchange *exchangeOf(MHD_Connection *connection)
     return info ? static_cast<Exchange *>(info->socket_context) : nullptr;
 }
 
+// The headers on which the end of a request depends, and its host: a front (proxy, cache)
+// reading them otherwise than the directory could send one client's bytes as another's request.
+struct FramingHeaders {
+    int contentLength = 0;
+    int transferEncoding = 0;
+    int host = 0;
+};
+
+MHD_Result countFramingHeader(void *counts, MHD_ValueKind, const char *key, const char *)
+{
+    auto &c = *static_cast<FramingHeaders *>(counts);
+    c.contentLength += strcasecmp(key, MHD_HTTP_HEADER_CONTENT_LENGTH) == 0;
+    c.transferEncoding += strcasecmp(key, MHD_HTTP_HEADER_TRANSFER_ENCODING) == 0;
+    c.host += strcasecmp(key, MHD_HTTP_HEADER_HOST) == 0;
+    return MHD_YES;
+}
+
+// A request that fronts may read otherwise: a NUL in its target, which cuts the path short
+// where the front sees it whole; two lengths, or a length with chunks; HTTP/1.1 without its
+// one Host.
+bool isAmbiguous(MHD_Connection *connection, std::string_view target, std::string_view version)
+{
+    FramingHeaders counts;
+    MHD_get_connection_values(connection, MHD_HEADER_KIND, &countFramingHeader, &counts);
+    return target.find("%00") != std::string_view::npos || counts.contentLength > 1
+        || (counts.contentLength > 0 && counts.transferEncoding > 0) || counts.host > 1
+        || (version == MHD_HTTP_VERSION_1_1 && counts.host == 0);
+}
+
 MHD_Result collectArgument(void *values, MHD_ValueKind, const char *key, std::size_t keySize,
     const char *value, std::size_t valueSize)
 {
@@ -337,7 +366,8 @@ struct DirectoryServer::Private {
     }
 
     // The head has arrived: refuse it, answer it, or wait for the form.
-    MHD_Result route(MHD_Connection *connection, Exchange &e, std::string_view path)
+    MHD_Result route(
+        MHD_Connection *connection, Exchange &e, std::string_view path, std::string_view version)
     {
         const auto *head
             = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_REQUEST_HEADER_SIZE);
@@ -347,6 +377,8 @@ struct DirectoryServer::Private {
             return refuse(connection, e, MHD_HTTP_REQUEST_HEADER_FIELDS_TOO_LARGE);
         if (e.target.size() > MaxTargetBytes)
             return refuse(connection, e, MHD_HTTP_URI_TOO_LONG);
+        if (isAmbiguous(connection, e.target, version))
+            return refuse(connection, e, MHD_HTTP_BAD_REQUEST);
 
         if (e.method == MHD_HTTP_METHOD_POST && path == SubmitPath) {
             const char *length
@@ -374,7 +406,8 @@ struct DirectoryServer::Private {
     }
 
     static MHD_Result onRequest(void *self, MHD_Connection *connection, const char *url,
-        const char *method, const char *, const char *uploadData, std::size_t *uploadSize, void **)
+        const char *method, const char *version, const char *uploadData, std::size_t *uploadSize,
+        void **)
     {
         auto &p = *static_cast<Private *>(self);
         Exchange *e = exchangeOf(connection);
@@ -383,7 +416,7 @@ struct DirectoryServer::Private {
         if (!e->headReceived) {
             e->headReceived = Clock::now();
             e->method = method;
-            return p.route(connection, *e, url);
+            return p.route(connection, *e, url, version);
         }
         if (*uploadSize > 0) {
             e->formBytes += *uploadSize;

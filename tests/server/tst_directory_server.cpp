@@ -209,7 +209,15 @@ private Q_SLOTS:
         row("head of 65 KB", search + kilobyte.repeated(65) + "\r\n", 431);
         row("32 MB of header lines", search + kilobyte.repeated(32 * 1024), 431, {});
         row("target of 9 KB", get("/?" + QByteArray(9 * 1024, 'a')), 414);
-        row("form of 65 KB", "POST /submit-hotspot HTTP/1.1\r\nContent-Length: 66560\r\n\r\n", 413);
+        row("form of 65 KB",
+            "POST /submit-hotspot HTTP/1.1\r\nHost: x\r\nContent-Length: 66560\r\n\r\n", 413);
+        // Requests a front before the directory may read otherwise.
+        row("NUL in the path", get("/images/3.jpg%00.gif"), 400);
+        row("NUL in a search value", get("/browse-app.php?country=NZ&city=%00"), 400);
+        row("HTTP/1.1 without Host", "GET /browse-app.php?country=NZ HTTP/1.1\r\n\r\n", 400);
+        row("two lengths", search + "Content-Length: 0\r\nContent-Length: 5\r\n\r\nabcde", 400);
+        row("length and chunks",
+            search + "Content-Length: 5\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n", 400);
     }
 
     void exchanges()
@@ -384,6 +392,10 @@ private Q_SLOTS:
             "the char|ZIP code is too long: at most 16 characters.|SSID information must not "
             "contain control|Description must not contain the capital letters END|Latitude must|"
             "Web site must|E-mail address must|value=\"&quot;&gt;&lt;s\"");
+        row("marks that turn the text around, a user before the web site's host", 3,
+            "name=Caf%E2%80%AEe&ssid=a%E2%81%A6b&website=www.%40127.0.0.1/x",
+            "<li>Location name must not contain marks that change the direction|SSID information "
+            "must not contain marks|Web site must not hold an @");
         // Near the form's limit, with a value longer than the pieces a form is read in.
         const QByteArray word = QByteArray("\xe8\xaa\x9e").repeated(500);
         row("form of 63 KB", 1,
