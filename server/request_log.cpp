@@ -17,6 +17,10 @@ namespace {
 
 // About a thousand lines: enough for a reader that is briefly slow, little for a server.
 constexpr std::size_t MaxBufferedBytes = 256 * 1024;
+// Lines are gathered this long, or up to this size, and written at once: a wake of the writer
+// for every line would cost a busy server more than the writing.
+constexpr auto GatherTime = std::chrono::milliseconds(20);
+constexpr std::size_t GatherBytes = 16 * 1024;
 // At the server's end, a reader that takes no more in this long keeps the rest.
 constexpr auto FinalFlushTime = std::chrono::seconds(1);
 
@@ -62,6 +66,8 @@ RequestLog::RequestLog()
                 lock, [&buffer] { return !buffer->lines.empty() || buffer->ending; });
             if (buffer->lines.empty())
                 break;
+            buffer->changed.wait_for(lock, GatherTime,
+                [&buffer] { return buffer->lines.size() >= GatherBytes || buffer->ending; });
             std::string lines = std::move(buffer->lines);
             buffer->lines.clear();
             if (const std::size_t dropped = std::exchange(buffer->dropped, 0))
@@ -94,9 +100,11 @@ void RequestLog::write(std::string_view line)
         ++m_buffer->dropped;
         return;
     }
+    const bool wasEmpty = m_buffer->lines.empty();
     m_buffer->lines.append(line);
     m_buffer->lines += '\n';
-    m_buffer->changed.notify_all();
+    if (wasEmpty || m_buffer->lines.size() >= GatherBytes)
+        m_buffer->changed.notify_all();
 }
 
 } // namespace pellomar::directory
