@@ -7,6 +7,7 @@
 #include "reference/text_fields.h"
 #include "reply_cache.h"
 #include "request_log.h"
+#include "rules/connection_room.h"
 #include "rules/home_page.h"
 #include "rules/request_log_line.h"
 #include "rules/search_request.h"
@@ -55,10 +56,9 @@ constexpr unsigned MaxConnections = 1000;
 // One address holds at most this many of them, so that one host cannot take every slot;
 // libmicrohttpd refuses its connections beyond.
 constexpr unsigned MaxConnectionsPerAddress = 128;
-// Slots kept free for newcomers, of all and of each address: once they are taken, the oldest
-// connection whose request head has not fully arrived is dropped, so that a client sending a
-// whole request never waits behind slow ones. libmicrohttpd accepts at most 10 connections
-// a turn and closes a dropped one a turn later, so 32 free slots are never all taken at once.
+// Slots kept free for newcomers, of all and of each address (see ConnectionRoom).
+// libmicrohttpd accepts at most 10 connections a turn and closes a dropped one a turn later,
+// so it never finds 32 free slots all taken and never refuses a newcomer itself.
 constexpr unsigned FreeSlots = 32;
 // Dropped connections are logged as counts, at most once in this time.
 constexpr auto DropReportInterval = std::chrono::seconds(1);
@@ -109,7 +109,6 @@ struct Exchange {
     std::uint64_t serial = 0; // in the order of acceptance
     Clock::time_point accepted;
     MHD_socket socket = MHD_INVALID_SOCKET;
-    std::string address; // the peer's address bytes, as a key
     bool dropped = false; // its socket shut down by the server
     std::string target; // as the request line has it, for the log
     std::string method;
@@ -225,10 +224,7 @@ struct DirectoryServer::Private {
     // deadline first, and the first without a head is the one dropped to make room.
     std::map<std::uint64_t, Exchange *> receiving;
     std::uint64_t accepted = 0;
-    // Connections open and not dropped, of all and of each address.
-    unsigned open = 0;
-    std::unordered_map<std::string, unsigned> openByAddress;
-    bool roomToCheck = false; // a connection came in this turn
+    ConnectionRoom room { { MaxConnections, MaxConnectionsPerAddress, FreeSlots } };
     std::size_t droppedForRoom = 0;
     std::size_t droppedLate = 0;
     Clock::time_point dropsReported;
@@ -416,6 +412,7 @@ struct DirectoryServer::Private {
         if (!e->headReceived) {
             e->headReceived = Clock::now();
             e->method = method;
+            p.room.headArrived(e->serial);
             return p.route(connection, *e, url, version);
         }
         if (*uploadSize > 0) {
@@ -454,12 +451,9 @@ struct DirectoryServer::Private {
             if (const auto *info
                 = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD))
                 e->socket = info->connect_fd;
-            e->address = addressKey(connection);
             *context = e;
             p.receiving.emplace(e->serial, e);
-            ++p.open;
-            ++p.openByAddress[e->address];
-            p.roomToCheck = true;
+            p.room.opened(e->serial, addressKey(connection));
             return;
         }
         auto *e = static_cast<Exchange *>(*context);
@@ -468,19 +462,10 @@ struct DirectoryServer::Private {
             return;
         p.receiving.erase(e->serial);
         if (!e->dropped)
-            p.forget(*e);
+            p.room.closed(e->serial);
         if (e->status)
             p.log(*e);
         delete e;
-    }
-
-    // No longer counted as open: closed, or its socket shut down.
-    void forget(const Exchange &e)
-    {
-        --open;
-        const auto it = openByAddress.find(e.address);
-        if (it != openByAddress.end() && --it->second == 0)
-            openByAddress.erase(it);
     }
 
     // The library has no call to close a connection; shutting its socket down makes its next
@@ -493,7 +478,7 @@ struct DirectoryServer::Private {
         Exchange &e = *it->second;
         shutdown(e.socket, SHUT_RDWR);
         e.dropped = true;
-        forget(e);
+        room.closed(e.serial);
         return receiving.erase(it);
     }
 
@@ -507,23 +492,16 @@ struct DirectoryServer::Private {
         }
     }
 
-    // Keeps the free slots free: drops the oldest connections still sending their request head,
-    // of all while too many are open, and of an address while it holds too many.
     void makeRoom()
     {
-        if (!std::exchange(roomToCheck, false))
-            return;
-        const auto crowded = [this](const Exchange &e) {
-            return open > MaxConnections - FreeSlots
-                || openByAddress[e.address] > MaxConnectionsPerAddress - FreeSlots;
-        };
-        for (auto it = receiving.begin(); it != receiving.end();) {
-            if (!it->second->headReceived && crowded(*it->second)) {
-                it = drop(it);
-                ++droppedForRoom;
-            } else {
-                ++it;
-            }
+        for (const std::uint64_t serial : room.toDrop()) {
+            const auto it = receiving.find(serial);
+            if (it == receiving.end())
+                continue;
+            shutdown(it->second->socket, SHUT_RDWR);
+            it->second->dropped = true;
+            receiving.erase(it);
+            ++droppedForRoom;
         }
     }
 

@@ -1,4 +1,5 @@
 #include "common/demo_server.h"
+#include "rules/connection_room.h"
 #include "rules/request_log_line.h"
 
 #include <QDeadlineTimer>
@@ -301,6 +302,38 @@ private Q_SLOTS:
             80);
         QTRY_VERIFY(m_server.output().contains(QRegularExpression(
             u"\ndropped \\d+ connections still sending their request: [1-9]\\d* to make room"_s)));
+    }
+
+    void connectionRoom_data()
+    {
+        // One letter a connection, in the order they came: its address, in capitals once its
+        // request head has arrived. 8 slots, 5 for one address, 2 of each kept free.
+        QTest::addColumn<QByteArray>("connections");
+        QTest::addColumn<QByteArray>("dropped"); // their places, oldest first
+        QTest::newRow("within every share") << QByteArray("abcabc") << QByteArray();
+        QTest::newRow("one address past its share") << QByteArray("aaaab") << QByteArray("1");
+        QTest::newRow("many addresses take every slot")
+            << QByteArray("abcabcab") << QByteArray("12");
+        QTest::newRow("whole heads stay, the newer go") << QByteArray("AAAaa") << QByteArray("45");
+        QTest::newRow("only whole heads, none dropped") << QByteArray("ABCABCAB") << QByteArray();
+    }
+
+    void connectionRoom()
+    {
+        QFETCH(QByteArray, connections);
+        QFETCH(QByteArray, dropped);
+        pellomar::directory::ConnectionRoom room({ 8, 5, 2 });
+        for (qsizetype i = 0; i < connections.size(); ++i) {
+            room.opened(std::uint64_t(i + 1), std::string(1, char(QChar::toLower(connections[i]))));
+            if (QChar::isUpper(connections[i]))
+                room.headArrived(std::uint64_t(i + 1));
+        }
+        QByteArray places;
+        for (const std::uint64_t serial : room.toDrop())
+            places += QByteArray::number(serial);
+        QCOMPARE(places, dropped);
+        // Those dropped are gone: nothing more to drop until another connection comes.
+        QVERIFY(room.toDrop().empty());
     }
 
     void standardErrorThatTakesNoMore_data()
