@@ -19,9 +19,8 @@ public:
     // Never waits for standard error.
     void write(std::string_view line);
 
-    struct Buffer;
-
 private:
+    struct Buffer;
     std::shared_ptr<Buffer> m_buffer;
 };
 

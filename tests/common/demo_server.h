@@ -27,8 +27,8 @@ public:
     // line on which it names the port it chose. False with error() set when that fails; stop()
     // then gives the exit code.
     bool start(const QStringList &extraArguments = {}, int timeoutMs = 15000);
-    // The next start() gives the server this descriptor as its standard error (-1: closed)
-    // instead of the log file output() reads.
+    // From the next start() on, the server gets this descriptor as its standard error
+    // (-1: closed) instead of the log file output() reads.
     void setStandardError(int fd) { m_standardError = fd; }
     // Stops it as a user would (SIGTERM) and gives its exit code, -1 when it had to be killed
     // or crashed.
