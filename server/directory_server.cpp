@@ -202,12 +202,14 @@ MHD_Result collectFormField(void *exchange, MHD_ValueKind, const char *key, cons
 
 } // namespace
 
-// The server runs on one thread, the caller of run(): libmicrohttpd's event loop on epoll,
-// driven from here, with every callback on this thread, so a slow client holds a connection
-// but no thread. libmicrohttpd's own time-out restarts with every byte received, so the
-// deadline for a whole request is the server's: each connection's acceptance is noted, and
-// the loop wakes at the earliest deadline to drop the connections still receiving. On the
-// loop's thread, between two of its turns, that needs no lock and no libmicrohttpd thread.
+// The server runs on one thread, the caller of run() (the request log has a writer of its
+// own): libmicrohttpd's event loop on epoll, driven from here, with every callback on this
+// thread, so a slow client holds a connection but no thread. libmicrohttpd's own time-out
+// restarts with every byte received, so the deadline for a whole request is the server's: each
+// connection's acceptance is noted, and the loop wakes at the earliest deadline to drop the
+// connections still receiving, and after every turn that brought new connections to make room
+// for more. On the loop's thread, between two of its turns, that needs no lock and no
+// libmicrohttpd thread.
 struct DirectoryServer::Private {
     ServerSetup setup;
     std::unique_ptr<DirectoryStore> store;
@@ -472,14 +474,11 @@ struct DirectoryServer::Private {
     // read see the end, and it closes the connection itself. The library tells of a closed
     // connection before it closes the socket, and works only inside MHD_run: between two turns
     // of the loop, every socket still listed is its connection's own.
-    std::map<std::uint64_t, Exchange *>::iterator drop(
-        std::map<std::uint64_t, Exchange *>::iterator it)
+    void drop(std::map<std::uint64_t, Exchange *>::iterator it)
     {
-        Exchange &e = *it->second;
-        shutdown(e.socket, SHUT_RDWR);
-        e.dropped = true;
-        room.closed(e.serial);
-        return receiving.erase(it);
+        shutdown(it->second->socket, SHUT_RDWR);
+        it->second->dropped = true;
+        receiving.erase(it);
     }
 
     // Drops the connections whose request is still arriving at its deadline.
@@ -487,21 +486,20 @@ struct DirectoryServer::Private {
     {
         const auto now = Clock::now();
         while (!receiving.empty() && receiving.begin()->second->accepted + RequestDeadline <= now) {
+            room.closed(receiving.begin()->first);
             drop(receiving.begin());
             ++droppedLate;
         }
     }
 
+    // Drops the connections the room rule gives up for newcomers.
     void makeRoom()
     {
         for (const std::uint64_t serial : room.toDrop()) {
-            const auto it = receiving.find(serial);
-            if (it == receiving.end())
-                continue;
-            shutdown(it->second->socket, SHUT_RDWR);
-            it->second->dropped = true;
-            receiving.erase(it);
-            ++droppedForRoom;
+            if (const auto it = receiving.find(serial); it != receiving.end()) {
+                drop(it);
+                ++droppedForRoom;
+            }
         }
     }
 

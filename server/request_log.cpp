@@ -15,7 +15,7 @@ namespace pellomar::directory {
 
 namespace {
 
-// About a thousand lines: enough for a reader that is briefly slow, little for a server.
+// Thousands of lines: enough for a reader that is briefly slow, little for a server.
 constexpr std::size_t MaxBufferedBytes = 256 * 1024;
 // Lines are gathered this long, or up to this size, and written at once: a wake of the writer
 // for every line would cost a busy server more than the writing.
@@ -56,10 +56,10 @@ RequestLog::RequestLog()
     // never comes, and is left to go with the process.
     std::thread([buffer = m_buffer] {
         // A reader that has gone makes the write fail instead of ending the process.
-        sigset_t pipe;
-        sigemptyset(&pipe);
-        sigaddset(&pipe, SIGPIPE);
-        pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
+        sigset_t brokenPipe;
+        sigemptyset(&brokenPipe);
+        sigaddset(&brokenPipe, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &brokenPipe, nullptr);
         std::unique_lock lock(buffer->mutex);
         for (bool open = true; open;) {
             buffer->changed.wait(
