@@ -1,10 +1,15 @@
 #include "directory_server.h"
 
 #include "directory_store.h"
+#include "file_bytes.h"
 #include "reference/reference_table.h"
 #include "reference/text_encoding.h"
 #include "reference/text_fields.h"
+#include "reply_cache.h"
+#include "request_log.h"
+#include "rules/connection_room.h"
 #include "rules/home_page.h"
+#include "rules/request_log_line.h"
 #include "rules/search_request.h"
 #include "rules/wire_format.h"
 #include "tiles/demo_tile.h"
@@ -14,26 +19,23 @@
 #include <charconv>
 #include <chrono>
 #include <climits>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iostream>
+#include <map>
 #include <microhttpd.h>
 #include <netdb.h>
+#include <netinet/in.h>
 #include <poll.h>
-#include <sstream>
+#include <strings.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 
 namespace pellomar::directory {
 
 namespace {
 
-namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr auto TextType = "text/plain; charset=utf-8";
@@ -51,29 +53,26 @@ constexpr std::size_t MaxTargetBytes = 8 * 1024;
 // itself (431, or 414 for a request line alone), and the memory goes with the connection.
 constexpr std::size_t ConnectionMemory = 2 * MaxHeadBytes;
 constexpr unsigned MaxConnections = 1000;
+// One address holds at most this many of them, so that one host cannot take every slot;
+// libmicrohttpd refuses its connections beyond.
+constexpr unsigned MaxConnectionsPerAddress = 128;
+// Slots kept free for newcomers, of all and of each address (see ConnectionRoom).
+// libmicrohttpd accepts at most 10 connections a turn and closes a dropped one a turn later,
+// so it never finds 32 free slots all taken and never refuses a newcomer itself.
+constexpr unsigned FreeSlots = 32;
+// Dropped connections are logged as counts, at most once in this time.
+constexpr auto DropReportInterval = std::chrono::seconds(1);
 // The whole request, head and form, must have arrived this long after the connection was
 // accepted, however steadily it trickles in; a reply being sent is closed after this long
 // without progress.
 constexpr auto RequestDeadline = std::chrono::seconds(10);
 constexpr unsigned IdleSeconds = 10;
-// The search replies kept, at most.
+// Search replies kept at once: a few hundred queries are most of what a directory is asked.
 constexpr std::size_t MaxCachedReplies = 256;
 constexpr std::size_t MaxCachedBytes = 64 * 1024 * 1024;
 // The map tiles drawn, at most; a tile of the demo's is a few kilobytes.
 constexpr std::size_t MaxCachedTiles = 4096;
 constexpr std::size_t MaxCachedTileBytes = 32 * 1024 * 1024;
-
-std::optional<std::string> readFile(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (!in.good() && !in.eof())
-        return std::nullopt;
-    return bytes.str();
-}
 
 // The name and extension of the picture a path asks for: /images/NAME.jpg or /images/NAME.gif,
 // NAME of 1 to 64 letters, digits, _ and -.
@@ -96,75 +95,6 @@ std::optional<std::pair<std::string, std::string>> pictureIn(std::string_view pa
     return std::pair(std::string(name), std::string(extension));
 }
 
-// A reply ready to queue on any number of connections; the library counts its users.
-struct Reply {
-    MHD_Response *response = nullptr;
-    std::size_t bytes = 0;
-};
-
-Reply makeReply(std::string body, const char *type)
-{
-    auto *kept = new std::string(std::move(body));
-    Reply reply { MHD_create_response_from_buffer_with_free_callback_cls(
-                      kept->size(), kept->data(),
-                      [](void *text) { delete static_cast<std::string *>(text); }, kept),
-        kept->size() };
-    if (!reply.response) {
-        delete kept;
-        return reply;
-    }
-    MHD_add_response_header(reply.response, MHD_HTTP_HEADER_CONTENT_TYPE, type);
-    // One request per connection: the client reads a reply until the server closes.
-    MHD_add_response_header(reply.response, MHD_HTTP_HEADER_CONNECTION, "close");
-    return reply;
-}
-
-// Search replies built once per query and kept until a submission changes the directory:
-// reading 1,000 records and encoding them costs far more than sending them. Map tiles too,
-// once drawn.
-class ReplyCache {
-public:
-    ReplyCache(std::size_t maxReplies, std::size_t maxBytes)
-        : m_maxReplies(maxReplies)
-        , m_maxBytes(maxBytes)
-    {
-    }
-    ~ReplyCache() { clear(); }
-
-    const Reply *find(const std::string &key) const
-    {
-        const auto it = m_replies.find(key);
-        return it == m_replies.end() ? nullptr : &it->second;
-    }
-
-    // Takes the caller's hold on the reply; a full cache starts again empty.
-    const Reply &keep(std::string key, Reply reply)
-    {
-        if (m_replies.size() >= m_maxReplies || m_bytes + reply.bytes > m_maxBytes)
-            clear();
-        const auto [it, added] = m_replies.try_emplace(std::move(key), reply);
-        if (added)
-            m_bytes += reply.bytes;
-        else
-            MHD_destroy_response(reply.response);
-        return it->second;
-    }
-
-    void clear()
-    {
-        for (const auto &[key, reply] : m_replies)
-            MHD_destroy_response(reply.response);
-        m_replies.clear();
-        m_bytes = 0;
-    }
-
-private:
-    std::size_t m_maxReplies;
-    std::size_t m_maxBytes;
-    std::unordered_map<std::string, Reply> m_replies;
-    std::size_t m_bytes = 0;
-};
-
 // The query in its compared forms, so that equivalent searches share a reply.
 std::string cacheKey(const SearchQuery &query)
 {
@@ -176,8 +106,10 @@ std::string cacheKey(const SearchQuery &query)
 
 // One connection and its one request, from the connection's acceptance to its close.
 struct Exchange {
+    std::uint64_t serial = 0; // in the order of acceptance
     Clock::time_point accepted;
     MHD_socket socket = MHD_INVALID_SOCKET;
+    bool dropped = false; // its socket shut down by the server
     std::string target; // as the request line has it, for the log
     std::string method;
     std::optional<Clock::time_point> headReceived;
@@ -195,10 +127,55 @@ struct Exchange {
     }
 };
 
+// The peer's address without its port, as bytes: what the per-address limit counts.
+std::string addressKey(MHD_Connection *connection)
+{
+    const auto *info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CLIENT_ADDRESS);
+    const sockaddr *peer = info ? info->client_addr : nullptr;
+    if (peer && peer->sa_family == AF_INET) {
+        const auto *in = reinterpret_cast<const sockaddr_in *>(peer);
+        return std::string(reinterpret_cast<const char *>(&in->sin_addr), sizeof in->sin_addr);
+    }
+    if (peer && peer->sa_family == AF_INET6) {
+        const auto *in6 = reinterpret_cast<const sockaddr_in6 *>(peer);
+        return std::string(reinterpret_cast<const char *>(&in6->sin6_addr), sizeof in6->sin6_addr);
+    }
+    return {};
+}
+
 Exchange *exchangeOf(MHD_Connection *connection)
 {
     const auto *info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
     return info ? static_cast<Exchange *>(info->socket_context) : nullptr;
+}
+
+// The headers on which the end of a request depends, and its host: a front (proxy, cache)
+// reading them otherwise than the directory could send one client's bytes as another's request.
+struct FramingHeaders {
+    int contentLength = 0;
+    int transferEncoding = 0;
+    int host = 0;
+};
+
+MHD_Result countFramingHeader(void *counts, MHD_ValueKind, const char *key, const char *)
+{
+    auto &c = *static_cast<FramingHeaders *>(counts);
+    c.contentLength += strcasecmp(key, MHD_HTTP_HEADER_CONTENT_LENGTH) == 0;
+    c.transferEncoding += strcasecmp(key, MHD_HTTP_HEADER_TRANSFER_ENCODING) == 0;
+    c.host += strcasecmp(key, MHD_HTTP_HEADER_HOST) == 0;
+    return MHD_YES;
+}
+
+// A request that fronts may read otherwise: a NUL in its target, which cuts the path short
+// where the front sees it whole; two lengths, or a length with chunks; HTTP/1.1 without its
+// one Host.
+bool isAmbiguous(MHD_Connection *connection, std::string_view target, std::string_view version)
+{
+    FramingHeaders counts;
+    MHD_get_connection_values(connection, MHD_HEADER_KIND, &countFramingHeader, &counts);
+    return target.find("%00") != std::string_view::npos || counts.contentLength > 1
+        || (counts.contentLength > 0 && counts.transferEncoding > 0) || counts.host > 1
+        || (version == MHD_HTTP_VERSION_1_1 && counts.host == 0);
 }
 
 MHD_Result collectArgument(void *values, MHD_ValueKind, const char *key, std::size_t keySize,
@@ -223,36 +200,16 @@ MHD_Result collectFormField(void *exchange, MHD_ValueKind, const char *key, cons
     return MHD_YES;
 }
 
-// One line of the request log: method, target (bytes outside printable ASCII written as %XX),
-// status, body bytes and milliseconds.
-std::string requestLogLine(std::string_view method, std::string_view target, int status,
-    std::size_t bytes, double milliseconds)
-{
-    std::string line(method);
-    line += ' ';
-    for (char c : target) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u > 0x20 && u < 0x7F) {
-            line += c;
-        } else {
-            char escaped[4];
-            std::snprintf(escaped, sizeof escaped, "%%%02X", u);
-            line += escaped;
-        }
-    }
-    char tail[64];
-    std::snprintf(tail, sizeof tail, " %d %zu %.1fms", status, bytes, milliseconds);
-    return line + tail;
-}
-
 } // namespace
 
-// The server runs on one thread, the caller of run(): libmicrohttpd's event loop on epoll,
-// driven from here, with every callback on this thread, so a slow client holds a connection
-// but no thread. libmicrohttpd's own time-out restarts with every byte received, so the
-// deadline for a whole request is the server's: each connection's acceptance is noted, and
-// the loop wakes at the earliest deadline to drop the connections still receiving. On the
-// loop's thread, between two of its turns, that needs no lock and no libmicrohttpd thread.
+// The server runs on one thread, the caller of run() (the request log has a writer of its
+// own): libmicrohttpd's event loop on epoll, driven from here, with every callback on this
+// thread, so a slow client holds a connection but no thread. libmicrohttpd's own time-out
+// restarts with every byte received, so the deadline for a whole request is the server's: each
+// connection's acceptance is noted, and the loop wakes at the earliest deadline to drop the
+// connections still receiving, and after every turn that brought new connections to make room
+// for more. On the loop's thread, between two of its turns, that needs no lock and no
+// libmicrohttpd thread.
 struct DirectoryServer::Private {
     ServerSetup setup;
     std::unique_ptr<DirectoryStore> store;
@@ -264,10 +221,15 @@ struct DirectoryServer::Private {
     int wake = -1; // an eventfd that stop() makes readable
     ReplyCache cache { MaxCachedReplies, MaxCachedBytes };
     ReplyCache tiles { MaxCachedTiles, MaxCachedTileBytes };
-    // Connections whose request has not fully arrived, for the deadline.
-    std::unordered_set<Exchange *> receiving;
-    // When the earliest of them reaches the deadline; unset when none is waiting.
-    std::optional<Clock::time_point> nextDeadline;
+    RequestLog requestLog;
+    // Connections whose request has not fully arrived, oldest first: the first reaches its
+    // deadline first, and the first without a head is the one dropped to make room.
+    std::map<std::uint64_t, Exchange *> receiving;
+    std::uint64_t accepted = 0;
+    ConnectionRoom room { { MaxConnections, MaxConnectionsPerAddress, FreeSlots } };
+    std::size_t droppedForRoom = 0;
+    std::size_t droppedLate = 0;
+    Clock::time_point dropsReported;
 
     ~Private()
     {
@@ -290,7 +252,7 @@ struct DirectoryServer::Private {
             return MHD_NO;
         e.status = status;
         e.replyBytes = reply.bytes;
-        receiving.erase(&e);
+        receiving.erase(e.serial);
         return MHD_queue_response(connection, static_cast<unsigned>(status), reply.response);
     }
 
@@ -345,7 +307,7 @@ struct DirectoryServer::Private {
     MHD_Result answerPicture(MHD_Connection *connection, Exchange &e, const std::string &name,
         const std::string &extension)
     {
-        auto bytes = readFile(setup.datasetDir / "images" / (name + "." + extension));
+        auto bytes = readFileBytes(setup.datasetDir / "images" / (name + "." + extension));
         if (!bytes)
             return refuse(connection, e, MHD_HTTP_NOT_FOUND);
         return answer(connection, e, MHD_HTTP_OK, std::move(*bytes),
@@ -402,7 +364,8 @@ struct DirectoryServer::Private {
     }
 
     // The head has arrived: refuse it, answer it, or wait for the form.
-    MHD_Result route(MHD_Connection *connection, Exchange &e, std::string_view path)
+    MHD_Result route(
+        MHD_Connection *connection, Exchange &e, std::string_view path, std::string_view version)
     {
         const auto *head
             = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_REQUEST_HEADER_SIZE);
@@ -412,6 +375,8 @@ struct DirectoryServer::Private {
             return refuse(connection, e, MHD_HTTP_REQUEST_HEADER_FIELDS_TOO_LARGE);
         if (e.target.size() > MaxTargetBytes)
             return refuse(connection, e, MHD_HTTP_URI_TOO_LONG);
+        if (isAmbiguous(connection, e.target, version))
+            return refuse(connection, e, MHD_HTTP_BAD_REQUEST);
 
         if (e.method == MHD_HTTP_METHOD_POST && path == SubmitPath) {
             const char *length
@@ -439,7 +404,8 @@ struct DirectoryServer::Private {
     }
 
     static MHD_Result onRequest(void *self, MHD_Connection *connection, const char *url,
-        const char *method, const char *, const char *uploadData, std::size_t *uploadSize, void **)
+        const char *method, const char *version, const char *uploadData, std::size_t *uploadSize,
+        void **)
     {
         auto &p = *static_cast<Private *>(self);
         Exchange *e = exchangeOf(connection);
@@ -448,7 +414,8 @@ struct DirectoryServer::Private {
         if (!e->headReceived) {
             e->headReceived = Clock::now();
             e->method = method;
-            return p.route(connection, *e, url);
+            p.room.headArrived(e->serial);
+            return p.route(connection, *e, url, version);
         }
         if (*uploadSize > 0) {
             e->formBytes += *uploadSize;
@@ -481,61 +448,93 @@ struct DirectoryServer::Private {
         auto &p = *static_cast<Private *>(self);
         if (code == MHD_CONNECTION_NOTIFY_STARTED) {
             auto *e = new Exchange;
+            e->serial = ++p.accepted;
             e->accepted = Clock::now();
             if (const auto *info
                 = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD))
                 e->socket = info->connect_fd;
             *context = e;
-            p.receiving.insert(e);
-            if (!p.nextDeadline)
-                p.nextDeadline = e->accepted + RequestDeadline;
+            p.receiving.emplace(e->serial, e);
+            p.room.opened(e->serial, addressKey(connection));
             return;
         }
         auto *e = static_cast<Exchange *>(*context);
         *context = nullptr;
         if (!e)
             return;
-        p.receiving.erase(e);
+        p.receiving.erase(e->serial);
+        if (!e->dropped)
+            p.room.closed(e->serial);
         if (e->status)
             p.log(*e);
         delete e;
     }
 
-    // Drops the connections whose request is still arriving at its deadline. The library has
-    // no call to close a connection; shutting its socket down makes its next read see the end,
-    // and it closes the connection itself. The library tells of a closed connection before it
-    // closes the socket, and works only inside MHD_run: between two turns of the loop, every
-    // socket still listed is its connection's own.
+    // The library has no call to close a connection; shutting its socket down makes its next
+    // read see the end, and it closes the connection itself. The library tells of a closed
+    // connection before it closes the socket, and works only inside MHD_run: between two turns
+    // of the loop, every socket still listed is its connection's own.
+    void drop(std::map<std::uint64_t, Exchange *>::iterator it)
+    {
+        shutdown(it->second->socket, SHUT_RDWR);
+        it->second->dropped = true;
+        receiving.erase(it);
+    }
+
+    // Drops the connections whose request is still arriving at its deadline.
     void dropLateRequests()
     {
         const auto now = Clock::now();
-        if (!nextDeadline || now < *nextDeadline)
-            return;
-        nextDeadline.reset();
-        for (auto it = receiving.begin(); it != receiving.end();) {
-            const auto deadline = (*it)->accepted + RequestDeadline;
-            if (deadline <= now) {
-                shutdown((*it)->socket, SHUT_RDWR);
-                it = receiving.erase(it);
-                continue;
-            }
-            if (!nextDeadline || deadline < *nextDeadline)
-                nextDeadline = deadline;
-            ++it;
+        while (!receiving.empty() && receiving.begin()->second->accepted + RequestDeadline <= now) {
+            room.closed(receiving.begin()->first);
+            drop(receiving.begin());
+            ++droppedLate;
         }
     }
 
-    // How long the loop may sleep: until the library's next time-out or the next deadline.
+    // Drops the connections the room rule gives up for newcomers.
+    void makeRoom()
+    {
+        for (const std::uint64_t serial : room.toDrop()) {
+            if (const auto it = receiving.find(serial); it != receiving.end()) {
+                drop(it);
+                ++droppedForRoom;
+            }
+        }
+    }
+
+    // Drops are counted, not logged one by one: an attacker would fill the log with them.
+    void reportDrops()
+    {
+        const auto now = Clock::now();
+        if ((droppedForRoom == 0 && droppedLate == 0) || now < dropsReported + DropReportInterval)
+            return;
+        dropsReported = now;
+        requestLog.write("dropped " + std::to_string(droppedForRoom + droppedLate)
+            + " connections still sending their request: " + std::to_string(droppedForRoom)
+            + " to make room for others, " + std::to_string(droppedLate) + " at the deadline");
+        droppedForRoom = 0;
+        droppedLate = 0;
+    }
+
+    // How long the loop may sleep: until the library's next time-out, the next deadline or the
+    // next report of drops.
     int waitMs() const
     {
         long long wait = -1;
         MHD_UNSIGNED_LONG_LONG libraryWait = 0;
         if (MHD_get_timeout(daemon, &libraryWait) == MHD_YES)
             wait = static_cast<long long>(std::min<MHD_UNSIGNED_LONG_LONG>(libraryWait, INT_MAX));
-        if (nextDeadline) {
-            const auto untilDeadline
-                = std::chrono::ceil<std::chrono::milliseconds>(*nextDeadline - Clock::now());
-            const long long ms = std::max<long long>(0, untilDeadline.count());
+        std::optional<Clock::time_point> wake;
+        if (!receiving.empty())
+            wake = receiving.begin()->second->accepted + RequestDeadline;
+        if (droppedForRoom > 0 || droppedLate > 0)
+            wake = std::min(
+                wake.value_or(Clock::time_point::max()), dropsReported + DropReportInterval);
+        if (wake) {
+            const auto untilWake
+                = std::chrono::ceil<std::chrono::milliseconds>(*wake - Clock::now());
+            const long long ms = std::max<long long>(0, untilWake.count());
             wait = wait < 0 ? ms : std::min(wait, ms);
         }
         return static_cast<int>(std::min<long long>(wait, INT_MAX));
@@ -546,8 +545,8 @@ struct DirectoryServer::Private {
         const auto now = Clock::now();
         const auto elapsed
             = std::chrono::duration<double, std::milli>(now - e.headReceived.value_or(now));
-        std::cerr << requestLogLine(e.method, e.target, e.status, e.replyBytes, elapsed.count())
-                  << std::endl;
+        requestLog.write(
+            requestLogLine(e.method, e.target, e.status, e.replyBytes, elapsed.count()));
     }
 };
 
@@ -565,8 +564,8 @@ std::unique_ptr<DirectoryServer> DirectoryServer::create(
     Private &p = *server->d;
     p.setup = setup;
 
-    const auto countriesText = readFile(setup.referenceDir / "countries.txt");
-    const auto locationsText = readFile(setup.referenceDir / "locations.txt");
+    const auto countriesText = readFileBytes(setup.referenceDir / "countries.txt");
+    const auto locationsText = readFileBytes(setup.referenceDir / "locations.txt");
     if (!countriesText || !locationsText) {
         error = "cannot read countries.txt and locations.txt in " + setup.referenceDir.string();
         return nullptr;
@@ -580,29 +579,8 @@ std::unique_ptr<DirectoryServer> DirectoryServer::create(
         = DirectoryStore::open(setup.databasePath.empty() ? ":memory:" : setup.databasePath, error);
     if (!p.store)
         return nullptr;
-    if (p.store->isEmpty()) {
-        const fs::path tablePath = setup.datasetDir / "hotspots.txt";
-        const auto table = readFile(tablePath);
-        if (!table) {
-            error = "cannot read the dataset " + tablePath.string();
-            return nullptr;
-        }
-        std::vector<Hotspot> hotspots;
-        int lineNumber = 0;
-        for (std::string_view line : SplitLines(*table)) {
-            if (++lineNumber == 1 || line.empty())
-                continue;
-            auto hotspot = parseDatasetLine(line);
-            if (!hotspot) {
-                error = tablePath.string() + ": line " + std::to_string(lineNumber)
-                    + " is not a hotspot";
-                return nullptr;
-            }
-            hotspots.push_back(std::move(*hotspot));
-        }
-        if (!p.store->load(hotspots, error))
-            return nullptr;
-    }
+    if (!p.store->seedFrom(setup.datasetDir / "hotspots.txt", error))
+        return nullptr;
     p.wake = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (p.wake < 0) {
         error = "cannot make an eventfd";
@@ -627,10 +605,11 @@ int DirectoryServer::bind(const std::string &host, int port)
             MHD_OPTION_SOCK_ADDR, address->ai_addr,
             // The system's longest queue of connections waiting to be accepted.
             MHD_OPTION_LISTEN_BACKLOG_SIZE, static_cast<unsigned>(SOMAXCONN),
-            MHD_OPTION_CONNECTION_LIMIT, MaxConnections, MHD_OPTION_CONNECTION_MEMORY_LIMIT,
-            ConnectionMemory, MHD_OPTION_CONNECTION_TIMEOUT, IdleSeconds,
-            MHD_OPTION_NOTIFY_CONNECTION, &Private::onConnection, &p, MHD_OPTION_URI_LOG_CALLBACK,
-            &Private::onRequestLine, &p, MHD_OPTION_END);
+            MHD_OPTION_CONNECTION_LIMIT, MaxConnections, MHD_OPTION_PER_IP_CONNECTION_LIMIT,
+            MaxConnectionsPerAddress, MHD_OPTION_CONNECTION_MEMORY_LIMIT, ConnectionMemory,
+            MHD_OPTION_CONNECTION_TIMEOUT, IdleSeconds, MHD_OPTION_NOTIFY_CONNECTION,
+            &Private::onConnection, &p, MHD_OPTION_URI_LOG_CALLBACK, &Private::onRequestLine, &p,
+            MHD_OPTION_END);
     }
     freeaddrinfo(found);
     if (!p.daemon)
@@ -655,6 +634,8 @@ bool DirectoryServer::run()
         if (MHD_run(p.daemon) != MHD_YES)
             return false;
         p.dropLateRequests();
+        p.makeRoom();
+        p.reportDrops();
     }
     MHD_stop_daemon(p.daemon);
     p.daemon = nullptr;

@@ -1,5 +1,7 @@
 #include "directory_store.h"
 
+#include "file_bytes.h"
+#include "reference/reference_table.h"
 #include "reference/text_fields.h"
 #include "rules/text_keys.h"
 
@@ -209,6 +211,30 @@ bool DirectoryStore::load(const std::vector<Hotspot> &hotspots, std::string &err
         }
     }
     return execute(m_db, "COMMIT", error);
+}
+
+bool DirectoryStore::seedFrom(const std::filesystem::path &table, std::string &error)
+{
+    if (!isEmpty())
+        return true;
+    const auto text = readFileBytes(table);
+    if (!text) {
+        error = "cannot read the dataset " + table.string();
+        return false;
+    }
+    std::vector<Hotspot> hotspots;
+    int lineNumber = 0;
+    for (std::string_view line : SplitLines(*text)) {
+        if (++lineNumber == 1 || line.empty())
+            continue;
+        auto hotspot = parseDatasetLine(line);
+        if (!hotspot) {
+            error = table.string() + ": line " + std::to_string(lineNumber) + " is not a hotspot";
+            return false;
+        }
+        hotspots.push_back(std::move(*hotspot));
+    }
+    return load(hotspots, error);
 }
 
 std::vector<Hotspot> DirectoryStore::search(const SearchQuery &query, std::size_t limit)

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "rules/home_page.h"
+#include "rules/directory_figures.h"
 #include "rules/hotspot.h"
 #include "rules/search_request.h"
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +30,11 @@ public:
 
     // Stores the dataset's hotspots with their own ids, all or none.
     bool load(const std::vector<Hotspot> &hotspots, std::string &error);
+
+    // Fills a store that holds no hotspot yet from the dataset's table (hotspots.txt), all or
+    // none; a store already filled is left as it is. False with the reason in `error` when the
+    // table cannot be read, a line of it is not a hotspot, or the store cannot keep them.
+    bool seedFrom(const std::filesystem::path &table, std::string &error);
 
     // Matching hotspots ordered by city, name and id, at most `limit` of them.
     std::vector<Hotspot> search(const SearchQuery &query, std::size_t limit);

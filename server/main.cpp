@@ -1,12 +1,15 @@
 // pellomar-directory: the demo hotspot directory server.
 #include "directory_server.h"
 
+#include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 #include <pthread.h>
 #include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using pellomar::directory::DirectoryServer;
@@ -29,7 +32,9 @@ Serves the demo hotspot directory over HTTP.
                       "directory" folder next to the program or in its share folder.
   --help              show this text.
 
-Each request is logged to standard error: method, target, status, bytes, milliseconds.
+Each request is logged to standard error: method, target (its first 300 characters),
+status, bytes, milliseconds. When standard error does not keep up, lines are dropped and
+counted; when it is closed, the server goes on without a log.
 )";
 
 struct Options {
@@ -94,6 +99,12 @@ fs::path findDataDir(const fs::path &programDir, const fs::path &relative)
 
 int main(int argc, char **argv)
 {
+    // A standard descriptor closed by whoever started the server would be reused by the
+    // database or a socket, and the log written into it.
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (fcntl(fd, F_GETFD) < 0 && errno == EBADF && open("/dev/null", O_RDWR) != fd)
+            return 1;
+    }
     std::string error;
     const auto options = parseOptions(argc, argv, error);
     if (!options) {

@@ -3,7 +3,8 @@
 //  1. ab -n 5000 -c 50 (Debian's apache2-utils) on a city search (London, 380 records) and
 //     on the country search that fills a reply to its cap of 1,000 records (US): requests
 //     per second and the 99th percentile;
-//  2. a search answered while 200 connections hold request heads they have not finished.
+//  2. a search answered while 4,000 connections from the same address hold request heads they
+//     have not finished: more than the server's 1,000 slots, so it must make room.
 // A failed request, a reply other than 200, a short ab run or an unanswered search fails the
 // benchmark (exit status 1) and shows in the table.
 
@@ -12,11 +13,13 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpSocket>
 #include <cstdio>
 #include <memory>
+#include <sys/resource.h>
 #include <vector>
 
 using namespace pellomar::bench;
@@ -27,7 +30,7 @@ namespace {
 constexpr int Requests = 5000;
 constexpr int Concurrency = 50;
 constexpr int AbRuns = 3;
-constexpr int SlowConnections = 200;
+constexpr int SlowConnections = 4000;
 constexpr int SearchesBesideSlowOnes = 20;
 constexpr int SearchTimeoutMs = 5000;
 
@@ -136,7 +139,7 @@ bool benchSearchBesideSlowConnections(quint16 port)
         socket->waitForBytesWritten(1000);
         slow.push_back(std::move(socket));
     }
-    searchMs(port, CitySearch);
+    // The first search comes while the server is still making room: it counts too.
     Samples searches;
     bool answered = true;
     for (int i = 0; i < SearchesBesideSlowOnes && answered; ++i) {
@@ -145,8 +148,8 @@ bool benchSearchBesideSlowConnections(quint16 port)
         searches.add(answered ? ms : SearchTimeoutMs);
     }
     report({ u"directory_beside_slow"_s,
-               u"demo directory, city search while %1 slow connections are open"_s.arg(
-                   SlowConnections),
+               u"demo directory, city search while %1 slow connections from one address are open"_s
+                   .arg(QLocale(QLocale::English).toString(SlowConnections)),
                u"ms"_s, u"<50"_s, {} },
         searches);
     return answered;
@@ -157,6 +160,11 @@ bool benchSearchBesideSlowConnections(quint16 port)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    // Thousands of connections: the soft limit on descriptors may be 1,024.
+    rlimit files {};
+    getrlimit(RLIMIT_NOFILE, &files);
+    files.rlim_cur = files.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &files);
     pellomar::test::DemoServer server;
     if (!server.start()) {
         std::printf("%s\n", qPrintable(server.error()));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rules/directory_figures.h"
 #include "rules/submission.h"
 
 #include <cstddef>
@@ -12,12 +13,6 @@ struct ReferenceRow;
 }
 
 namespace pellomar::directory {
-
-struct DirectoryFigures {
-    std::size_t hotspots = 0;
-    std::size_t countries = 0;
-    std::size_t cities = 0;
-};
 
 // What the home page shows: the directory's figures and the submission form, refilled with
 // what the visitor typed when the form comes back with errors.

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
 
 namespace pellomar::directory {
 
@@ -81,6 +83,31 @@ bool isWebsiteText(std::string_view text)
     return false;
 }
 
+// "www.@127.0.0.1/" reads as a host to a person and as a user name to a browser, which then
+// goes to the host after the '@'.
+bool namesUserInWebsite(std::string_view text)
+{
+    const auto scheme = text.find("://");
+    const auto start = scheme == std::string_view::npos ? 0 : scheme + 3;
+    const auto authority = text.substr(start, text.find_first_of("/?#", start) - start);
+    return authority.find('@') != std::string_view::npos;
+}
+
+// Marks that turn the direction of the text around (Unicode's Bidi_Control: U+061C, U+200E,
+// U+200F, U+202A-202E, U+2066-2069) make a name read differently from what it holds.
+bool holdsDirectionControl(std::string_view utf8Text)
+{
+    const auto *bytes = reinterpret_cast<const std::uint8_t *>(utf8Text.data());
+    const auto length = static_cast<std::int32_t>(utf8Text.size());
+    for (std::int32_t i = 0; i < length;) {
+        UChar32 c = 0;
+        U8_NEXT(bytes, i, length, c);
+        if (c >= 0 && u_hasBinaryProperty(c, UCHAR_BIDI_CONTROL))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 const std::vector<FormField> &submissionFields()
@@ -135,6 +162,9 @@ SubmissionCheck checkSubmission(
                 errors.push_back(label + " must not contain control characters.");
                 break;
             case UnsafeText::None:
+                if (holdsDirectionControl(value))
+                    errors.push_back(
+                        label + " must not contain marks that change the direction of the text.");
                 break;
             }
         }
@@ -164,6 +194,8 @@ SubmissionCheck checkSubmission(
             "Longitude must be a number of degrees between -180 and 180, such as -0.1278.");
     if (!at("website").empty() && !isWebsiteText(at("website")))
         errors.push_back("Web site must start with www., http:// or https:// and hold no spaces.");
+    else if (namesUserInWebsite(at("website")))
+        errors.push_back("Web site must not hold an @ before its path.");
     if (!at("phone").empty() && !isPhoneText(at("phone")))
         errors.push_back("Phone number may hold only digits, spaces and + - ( ) / .");
     if (!at("email").empty() && !isEmailText(at("email")))

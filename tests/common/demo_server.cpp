@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <unistd.h>
 
 namespace pellomar::test {
 
@@ -50,6 +51,12 @@ bool DemoServer::start(const QStringList &extraArguments, int timeoutMs)
         return false;
     }
     m_process.setStandardErrorFile(m_logDir.filePath(QStringLiteral("stderr.log")));
+    m_process.setChildProcessModifier([fd = m_standardError] {
+        if (fd && *fd < 0)
+            close(STDERR_FILENO);
+        else if (fd)
+            dup2(*fd, STDERR_FILENO);
+    });
     m_process.start(programPath(),
         QStringList { QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0") } + extraArguments);
     const QDeadlineTimer deadline(timeoutMs);

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <optional>
 
 namespace pellomar::test {
 
@@ -26,6 +27,9 @@ public:
     // line on which it names the port it chose. False with error() set when that fails; stop()
     // then gives the exit code.
     bool start(const QStringList &extraArguments = {}, int timeoutMs = 15000);
+    // From the next start() on, the server gets this descriptor as its standard error
+    // (-1: closed) instead of the log file output() reads.
+    void setStandardError(int fd) { m_standardError = fd; }
     // Stops it as a user would (SIGTERM) and gives its exit code, -1 when it had to be killed
     // or crashed.
     int stop();
@@ -42,6 +46,7 @@ private:
     QProcess m_process;
     QTemporaryDir m_logDir;
     quint16 m_port = 0;
+    std::optional<int> m_standardError;
     QString m_error;
     QByteArray m_output;
 };

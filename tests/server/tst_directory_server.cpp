@@ -1,4 +1,6 @@
 #include "common/demo_server.h"
+#include "rules/connection_room.h"
+#include "rules/request_log_line.h"
 
 #include <QDeadlineTimer>
 #include <QImage>
@@ -7,7 +9,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <fcntl.h>
+#include <poll.h>
 #include <set>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace pellomar::test;
 using namespace Qt::Literals::StringLiterals;
@@ -87,7 +93,15 @@ class TestDirectoryServer : public QObject {
     quint16 port() const { return m_server.port(); }
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY2(m_server.start(), qPrintable(m_server.error())); }
+    void initTestCase()
+    {
+        // A thousand connections and more: the soft limit on descriptors may be 1,024.
+        rlimit files {};
+        getrlimit(RLIMIT_NOFILE, &files);
+        files.rlim_cur = files.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &files);
+        QVERIFY2(m_server.start(), qPrintable(m_server.error()));
+    }
 
     // SIGTERM stops the server cleanly.
     void cleanupTestCase() { QCOMPARE(m_server.stop(), 0); }
@@ -196,7 +210,15 @@ private Q_SLOTS:
         row("head of 65 KB", search + kilobyte.repeated(65) + "\r\n", 431);
         row("32 MB of header lines", search + kilobyte.repeated(32 * 1024), 431, {});
         row("target of 9 KB", get("/?" + QByteArray(9 * 1024, 'a')), 414);
-        row("form of 65 KB", "POST /submit-hotspot HTTP/1.1\r\nContent-Length: 66560\r\n\r\n", 413);
+        row("form of 65 KB",
+            "POST /submit-hotspot HTTP/1.1\r\nHost: x\r\nContent-Length: 66560\r\n\r\n", 413);
+        // Requests a front before the directory may read otherwise.
+        row("NUL in the path", get("/images/3.jpg%00.gif"), 400);
+        row("NUL in a search value", get("/browse-app.php?country=NZ&city=%00"), 400);
+        row("HTTP/1.1 without Host", "GET /browse-app.php?country=NZ HTTP/1.1\r\n\r\n", 400);
+        row("two lengths", search + "Content-Length: 0\r\nContent-Length: 5\r\n\r\nabcde", 400);
+        row("length and chunks",
+            search + "Content-Length: 5\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n", 400);
     }
 
     void exchanges()
@@ -232,7 +254,8 @@ private Q_SLOTS:
         QCOMPARE(::kill(pid, SIGSTOP), 0);
         QElapsedTimer clock;
         clock.start();
-        std::vector<QTcpSocket> slow(200);
+        // As many as one address may hold without the server making room.
+        std::vector<QTcpSocket> slow(90);
         for (QTcpSocket &socket : slow)
             socket.connectToHost(u"127.0.0.1"_s, port());
         const auto open = [&slow] {
@@ -242,7 +265,7 @@ private Q_SLOTS:
         QTest::qWait(500);
         const long queued = open();
         ::kill(pid, SIGCONT);
-        QCOMPARE(queued, 200);
+        QCOMPARE(queued, 90);
         // A byte every two seconds keeps a connection from idling; each must still go once its
         // request is ten seconds late, and none may hold a search up meanwhile.
         for (QTcpSocket &socket : slow) {
@@ -251,13 +274,132 @@ private Q_SLOTS:
         }
         QCOMPARE(clientGet(port(), "/browse-app.php?country=NZ").body.count("END"), 80);
         for (qint64 nextByte = 0; open() > 0 && clock.elapsed() < 15000; QTest::qWait(50)) {
-            QVERIFY(clock.elapsed() > 10000 || open() == 200);
+            QVERIFY(clock.elapsed() > 10000 || open() == 90);
             for (; clock.elapsed() >= nextByte; nextByte += 2000) {
                 for (QTcpSocket &socket : slow)
                     socket.write("a");
             }
         }
         QCOMPARE(open(), 0);
+    }
+
+    // More slow connections than the server has slots, all from the one address a search comes
+    // from too: the search still gets a slot, and the drops are logged as a count.
+    void slowConnectionsFromOneAddressMakeRoomForASearch()
+    {
+        std::vector<QTcpSocket> slow(1100);
+        for (QTcpSocket &socket : slow)
+            socket.connectToHost(u"127.0.0.1"_s, port());
+        QTRY_VERIFY(std::ranges::none_of(slow, [](const QTcpSocket &socket) {
+            return socket.state() == QAbstractSocket::ConnectingState;
+        }));
+        for (QTcpSocket &socket : slow) {
+            if (socket.state() == QAbstractSocket::ConnectedState)
+                socket.write("GET /browse-app.php?country=NZ HTTP/1.1\r\nHost: x\r\nX-Slow: ");
+        }
+        QCOMPARE(exchange(port(), "GET /browse-app.php?country=NZ HTTP/1.0\r\n\r\n", 5000)
+                     .body.count("END"),
+            80);
+        QTRY_VERIFY(m_server.output().contains(QRegularExpression(
+            u"\ndropped \\d+ connections still sending their request: [1-9]\\d* to make room"_s)));
+    }
+
+    void connectionRoom_data()
+    {
+        // One letter a connection, in the order they came: its address, in capitals once its
+        // request head has arrived. 8 slots, 5 for one address, 2 of each kept free.
+        QTest::addColumn<QByteArray>("connections");
+        QTest::addColumn<QByteArray>("dropped"); // their places, oldest first
+        QTest::newRow("within every share") << QByteArray("abcabc") << QByteArray();
+        QTest::newRow("one address past its share") << QByteArray("aaaab") << QByteArray("1");
+        QTest::newRow("many addresses take every slot")
+            << QByteArray("abcabcab") << QByteArray("12");
+        QTest::newRow("whole heads stay, the newer go") << QByteArray("AAAaa") << QByteArray("45");
+        QTest::newRow("only whole heads, none dropped") << QByteArray("ABCABCAB") << QByteArray();
+    }
+
+    void connectionRoom()
+    {
+        QFETCH(QByteArray, connections);
+        QFETCH(QByteArray, dropped);
+        pellomar::directory::ConnectionRoom room({ 8, 5, 2 });
+        for (qsizetype i = 0; i < connections.size(); ++i) {
+            room.opened(std::uint64_t(i + 1), std::string(1, char(QChar::toLower(connections[i]))));
+            if (QChar::isUpper(connections[i]))
+                room.headArrived(std::uint64_t(i + 1));
+        }
+        QByteArray places;
+        for (const std::uint64_t serial : room.toDrop())
+            places += QByteArray::number(serial);
+        QCOMPARE(places, dropped);
+        // Those dropped are gone: nothing more to drop until another connection comes.
+        QVERIFY(room.toDrop().empty());
+    }
+
+    void standardErrorThatTakesNoMore_data()
+    {
+        QTest::addColumn<int>("readEnd"); // -1: closed; 0: kept, not read; 1: closed at once
+        QTest::addColumn<int>("requests");
+        QTest::newRow("pipe nobody reads, lines dropped and counted") << 0 << 1200;
+        QTest::newRow("pipe whose reader has gone") << 1 << 10;
+        QTest::newRow("closed") << -1 << 10;
+    }
+
+    // Neither freezes nor ends the server: the log gives way.
+    void standardErrorThatTakesNoMore()
+    {
+        QFETCH(int, readEnd);
+        QFETCH(int, requests);
+        int pipeEnds[2];
+        QCOMPARE(pipe2(pipeEnds, O_CLOEXEC), 0);
+        DemoServer server;
+        server.setStandardError(readEnd < 0 ? -1 : pipeEnds[1]);
+        QVERIFY(server.start());
+        close(pipeEnds[1]);
+        if (readEnd != 0)
+            close(pipeEnds[0]);
+        const QByteArray search = "/browse-app.php?country=NZ&x=" + QByteArray(300, 'x');
+        for (int i = 0; i < requests; ++i)
+            QCOMPARE(
+                exchange(server.port(), "GET " + search + " HTTP/1.0\r\n\r\n", 3000).status, 200);
+        if (readEnd == 0) {
+            QByteArray log;
+            fcntl(pipeEnds[0], F_SETFL, O_NONBLOCK);
+            pollfd readable { pipeEnds[0], POLLIN, 0 };
+            for (const QDeadlineTimer deadline(5000);
+                 !log.contains(" request log lines dropped") && !deadline.hasExpired();) {
+                poll(&readable, 1, 100);
+                char bytes[65536];
+                log.append(bytes, qMax<ssize_t>(0, read(pipeEnds[0], bytes, sizeof bytes)));
+            }
+            close(pipeEnds[0]);
+            QVERIFY(log.contains(" request log lines dropped: standard error did not keep up\n"));
+        }
+        QCOMPARE(server.stop(), 0);
+    }
+
+    void requestLogLine_data()
+    {
+        QTest::addColumn<QByteArray>("method");
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("bytes outside printable ASCII") << QByteArray(
+            "GET") << QByteArray("/a b\xfc\n%") << QByteArray("GET /a%20b%FC%0A% 200 7 1.5ms");
+        QTest::newRow("64 KB target, cut")
+            << QByteArray("GET") << QByteArray(65536, '\xe9')
+            << "GET " + QByteArray("%E9").repeated(100) + "... 200 7 1.5ms";
+        QTest::newRow("1 KB method, cut") << QByteArray(1024, 'G') << QByteArray("/")
+                                          << QByteArray(16, 'G') + "... / 200 7 1.5ms";
+    }
+
+    void requestLogLine()
+    {
+        QFETCH(QByteArray, method);
+        QFETCH(QByteArray, target);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(QByteArray::fromStdString(pellomar::directory::requestLogLine(
+                     method.toStdString(), target.toStdString(), 200, 7, 1.5)),
+            expected);
     }
 
     void refusedForm_data()
@@ -283,6 +425,10 @@ private Q_SLOTS:
             "the char|ZIP code is too long: at most 16 characters.|SSID information must not "
             "contain control|Description must not contain the capital letters END|Latitude must|"
             "Web site must|E-mail address must|value=\"&quot;&gt;&lt;s\"");
+        row("marks that turn the text around, a user before the web site's host", 3,
+            "name=Caf%E2%80%AEe&ssid=a%E2%81%A6b&website=www.%40127.0.0.1/x",
+            "<li>Location name must not contain marks that change the direction|SSID information "
+            "must not contain marks|Web site must not hold an @");
         // Near the form's limit, with a value longer than the pieces a form is read in.
         const QByteArray word = QByteArray("\xe8\xaa\x9e").repeated(500);
         row("form of 63 KB", 1,

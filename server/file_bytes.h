@@ -1,0 +1,13 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace pellomar::directory {
+
+// The whole content of one of the directory's own files (reference tables, dataset, pictures);
+// nothing when it cannot be read.
+std::optional<std::string> readFileBytes(const std::filesystem::path &path);
+
+} // namespace pellomar::directory
