@@ -17,6 +17,14 @@ std::optional<ServerAddress> ServerAddress::parse(const QString &text)
     return ServerAddress { url.host(), static_cast<quint16>(port) };
 }
 
+QString ServerAddress::problemWith(const QString &text)
+{
+    if (parse(text))
+        return {};
+    return QStringLiteral("'%1' is not a HOST or HOST:PORT address (a port is 1 to 65535)")
+        .arg(text);
+}
+
 QString ServerAddress::hostHeader() const
 {
     const QString name = host.contains(QLatin1Char(':')) ? u'[' + host + u']' : host;

@@ -13,6 +13,8 @@ struct ServerAddress {
 
     // "HOST" or "HOST:PORT"; nothing when the text is not a usable address.
     static std::optional<ServerAddress> parse(const QString &text);
+    // Why `text` is not a usable address, in a sentence; empty when it is one.
+    static QString problemWith(const QString &text);
 
     // What the "Host:" header carries: the host, with the port when it is not 80.
     QString hostHeader() const;
@@ -26,6 +28,7 @@ struct AppContext {
     QString dataDir; // holds "tmp.txt" and "img.dat"
     QString referenceDir; // holds "countries.txt" and "locations.txt"
     QString tileServer; // the map's tile address template; empty: the settings' own
+    bool serverFromCommandLine = false; // --server named it: the settings do not change it
 
     QString resultFilePath() const { return dataDir + QStringLiteral("/tmp.txt"); }
     QString imageFilePath() const { return dataDir + QStringLiteral("/img.dat"); }

@@ -102,6 +102,7 @@ void Connection::start(const ServerAddress &server, const QByteArray &request)
     m_server = server;
     m_request = request;
     m_reply.clear();
+    m_reached = false;
     // A fresh socket per exchange: nothing of a dropped exchange can reach the new one.
     auto *socket = new QTcpSocket(this);
     m_socket = socket;
@@ -141,6 +142,7 @@ void Connection::drop()
 
 void Connection::onConnected()
 {
+    m_reached = true;
     m_idle.start();
 #if defined(Q_OS_LINUX)
     m_watch = ::dup(int(m_socket->socketDescriptor()));

@@ -30,6 +30,9 @@ public:
     // Drops the running exchange without a signal.
     void abort();
     bool isRunning() const { return m_socket != nullptr; }
+    // The last exchange got as far as a connection: a failure after that is the server's,
+    // not a way to it that is missing.
+    bool reachedServer() const { return m_reached; }
 
     // An exchange with no progress (connect, data) for this long fails with a time-out.
     void setIdleTimeout(int milliseconds) { m_idle.setInterval(milliseconds); }
@@ -64,6 +67,7 @@ private:
     // A second descriptor of the connected socket: it keeps the connection's state readable
     // after the socket has closed its own, which is the only place a reset still shows.
     int m_watch = -1;
+    bool m_reached = false;
 };
 
 } // namespace pellomar

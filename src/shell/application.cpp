@@ -143,6 +143,7 @@ int runApplication(int argc, char *argv[])
 
     AppContext context;
     context.server = options.server;
+    context.serverFromCommandLine = options.serverGiven;
     context.tileServer = options.tileServer;
     context.dataDir = options.dataDir.isEmpty()
         ? QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)

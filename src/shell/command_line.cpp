@@ -9,6 +9,8 @@
 
 namespace pellomar {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Options that QApplication takes out of the command line itself ("=": with a value); they must
@@ -104,13 +106,10 @@ CommandLine parseCommandLine(const QStringList &arguments, const ServerAddress &
     if (parser.isSet(server)) {
         const QString text = parser.value(server);
         const auto parsed = ServerAddress::parse(text);
-        if (!parsed) {
-            return usageError(program,
-                QStringLiteral("--server: '%1' is not a HOST or HOST:PORT address (a port is "
-                               "1 to 65535)")
-                    .arg(text));
-        }
+        if (!parsed)
+            return usageError(program, u"--server: "_s + ServerAddress::problemWith(text));
         options.server = *parsed;
+        options.serverGiven = true;
     }
     const std::array<std::pair<const QCommandLineOption *, QString *>, 2> folders {
         { { &dataDir, &options.dataDir }, { &referenceDir, &options.referenceDir } }

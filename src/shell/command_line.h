@@ -11,6 +11,7 @@ namespace pellomar {
 // What the command line asks for when the program is to start.
 struct StartOptions {
     ServerAddress server;
+    bool serverGiven = false; // named by --server, not the default
     QString dataDir; // empty: the per-user data folder
     QString referenceDir; // empty: next to the executable, else the installed share folder
     bool noDialogs = false; // message boxes go to standard error and are not shown

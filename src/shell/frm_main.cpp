@@ -19,6 +19,8 @@
 #include "shell/recent_searches_dialog.h"
 #include "shell/result_panel.h"
 #include "shell/search_form.h"
+#include "shell/server_choice.h"
+#include "shell/server_dialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,6 +98,11 @@ frmMain::frmMain(
     , m_recent(m_context.dataDir)
 {
     setObjectName(QStringLiteral("frmMain"));
+    // The directory chosen in the window, unless --server names one for this run.
+    if (!m_context.serverFromCommandLine) {
+        if (const auto chosen = chosenServer())
+            m_context.server = *chosen;
+    }
     setupUi();
     m_form->LoadCountries(m_countries);
     m_form->LoadLocationType(m_locationTypes);
@@ -177,6 +184,7 @@ void frmMain::setupUi()
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     item("mnurecent", QStringLiteral("&Recent searches\u2026"), &frmMain::showRecentSearches)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    item("mnuserver", QStringLiteral("&Directory server\u2026"), &frmMain::chooseServer);
     mnufile->addSeparator()->setObjectName(QStringLiteral("gghj"));
     item("mnuabout", QStringLiteral("&About"), &frmMain::mnuabout_Click)
         ->setShortcut(QKeySequence(Qt::Key_F1));
@@ -273,7 +281,7 @@ SearchExchange &frmMain::searchExchange()
     if (!m_search) {
         m_search = new SearchExchange(this);
         connect(m_search, &SearchExchange::statusChanged, this, &frmMain::SetStatus);
-        connect(m_search, &SearchExchange::failed, this, &frmMain::SetStatus);
+        connect(m_search, &SearchExchange::failed, this, &frmMain::searchFailed);
         connect(m_search, &SearchExchange::replyReady, this, &frmMain::showSearchReply);
         connect(m_search, &SearchExchange::notStored, this, &frmMain::searchNotStored);
         connect(m_search, &SearchExchange::stored, this, &frmMain::keepStoredSearch);
@@ -341,6 +349,33 @@ void frmMain::keepStoredSearch(bool isMessage)
         SetStatus(QStringLiteral("%1 This search could not be kept among the recent searches "
                                  "(%2); nothing else is lost.")
                       .arg(lblStatus->text(), error));
+}
+
+void frmMain::chooseServer()
+{
+    auto *dialog = new ServerDialog(m_context.server, m_context.serverFromCommandLine, this);
+    connect(dialog, &ServerDialog::chosen, this, [this](const ServerAddress &server) {
+        if (m_context.serverFromCommandLine)
+            return;
+        m_context.server = server;
+        m_form->setSiteUrl(server.siteUrl());
+        SetStatus(QStringLiteral("Searches go to %1 now.").arg(server.hostHeader()));
+    });
+    dialog->open();
+}
+
+// A directory that cannot be reached is most often the wrong one (a first start on the
+// compiled-in one, a mistyped host): the way to another is offered at once.
+void frmMain::searchFailed(const QString &reason)
+{
+    SetStatus(reason);
+    if (searchExchange().connection().reachedServer())
+        return;
+    if (MessageBox::show(this, QMessageBox::Warning, QStringLiteral("Search hotspots"),
+            QStringLiteral("%1.\r\n\r\nChoose another directory server?").arg(reason),
+            QMessageBox::Yes | QMessageBox::No)
+        == QMessageBox::Yes)
+        chooseServer();
 }
 
 void frmMain::showRecentSearches()

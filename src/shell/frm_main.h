@@ -55,6 +55,8 @@ public:
     // Loads the result file into the list, as at start-up.
     void LoadResults();
     void OpenInfo(int index);
+    // "Directory server": the dialog that chooses the directory searched.
+    void chooseServer();
     // "Recent searches": the kept searches, one of which the list can show without the network.
     void showRecentSearches();
     // Shows a kept search's rows and time in the list, as a search would, without the network.
@@ -86,6 +88,7 @@ private:
     void showSearchReply(bool isMessage, const QString &message);
     void searchNotStored(const QString &reason);
     void keepStoredSearch(bool isMessage);
+    void searchFailed(const QString &reason);
     // Shows the rows of the result text a search has just received (at `received`); with no
     // text, reads the result file.
     LoadSummary showResults(std::string_view storedText, LimitMessage message = LimitMessage::Show,

@@ -90,12 +90,11 @@ SearchForm::SearchForm(QWidget *client, const QString &siteUrl)
     // The link to the directory web site follows the server in use; a longer address than the
     // designed one widens the label into the free space beside it instead of being cut off.
     auto *link = design.make<ClickLabel>("Label1_2");
-    link->setText(siteUrl);
+    m_siteLink = link;
+    m_designedLinkWidth = link->width();
     setTextColour(link, QColor(0, 0, 192));
     link->setCursor(Qt::PointingHandCursor);
-    link->setToolTip(plainToolTip(siteUrl));
-    const int roomBesideLink = twips(8520) - link->x();
-    link->resize(qBound(link->width(), link->sizeHint().width(), roomBesideLink), link->height());
+    setSiteUrl(siteUrl);
     for (ClickLabel *label : { heading, link })
         connect(label, &ClickLabel::clicked, this, &SearchForm::siteClicked);
 
@@ -146,6 +145,15 @@ SearchFields SearchForm::fields() const
 {
     return { toBytes(tCountry->currentText()), toBytes(tCity->text()), toBytes(tZip->text()),
         toBytes(tLocation->currentText()), toBytes(tHotspot->currentText()) };
+}
+
+void SearchForm::setSiteUrl(const QString &siteUrl)
+{
+    m_siteLink->setText(siteUrl);
+    m_siteLink->setToolTip(plainToolTip(siteUrl));
+    const int roomBesideLink = twips(8520) - m_siteLink->x();
+    m_siteLink->resize(qBound(m_designedLinkWidth, m_siteLink->sizeHint().width(), roomBesideLink),
+        m_siteLink->height());
 }
 
 void SearchForm::setFields(const SearchFields &fields)

@@ -6,6 +6,7 @@
 #include <QString>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -31,6 +32,8 @@ public:
 
     // The five fields, as typed or chosen.
     SearchFields fields() const;
+    // The directory web site the link names.
+    void setSiteUrl(const QString &siteUrl);
     // Puts a search's values back into the form, as typed.
     void setFields(const SearchFields &fields);
     QPushButton *button() const { return Command1; }
@@ -50,6 +53,8 @@ private:
     QComboBox *tHotspot = nullptr;
     QLineEdit *tCity = nullptr;
     QLineEdit *tZip = nullptr;
+    QLabel *m_siteLink = nullptr;
+    int m_designedLinkWidth = 0;
     QPushButton *Command1 = nullptr;
 };
 

@@ -95,7 +95,7 @@ main lblStatus 8,509,705,25 Results Loaded!
 main lblResults 624,552,153,25 0 Results
 main Picture5 8,8,361,97
 main lblMsg 8,152,745,57
-main mnufile - Options|&Submit a Hotspot||Export results… (Ctrl+E)|Show &map (Ctrl+M)|&Recent searches… (Ctrl+R)||&About (F1)||&Exit
+main mnufile - Options|&Submit a Hotspot||Export results… (Ctrl+E)|Show &map (Ctrl+M)|&Recent searches… (Ctrl+R)|&Directory server…||&About (F1)||&Exit
 detail . 0,0,625,366 Cafe Lumen
 detail Label1_16 16,12,241,17 Hotspot information
 detail Label3 432,48,161,105 Images may take a few seconds to download (if image is available)

@@ -1,0 +1,30 @@
+#include "shell/server_choice.h"
+
+#include "map/tile_source.h"
+
+#include <QSettings>
+
+namespace pellomar {
+
+namespace {
+
+const QString Key = QStringLiteral("directory/server");
+
+} // namespace
+
+std::optional<ServerAddress> chosenServer()
+{
+    return ServerAddress::parse(openSettings()->value(Key).toString());
+}
+
+QString keepChosenServer(const ServerAddress &server)
+{
+    const auto settings = openSettings();
+    settings->setValue(Key, server.hostHeader());
+    settings->sync();
+    if (settings->status() != QSettings::NoError)
+        return QStringLiteral("The settings file %1 cannot be written.").arg(settings->fileName());
+    return {};
+}
+
+} // namespace pellomar
