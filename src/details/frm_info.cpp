@@ -128,10 +128,11 @@ frmInfo::frmInfo(AppContext context, std::string_view record, const CountryNameL
 {
     setObjectName(QStringLiteral("frmInfo"));
     setAttribute(Qt::WA_DeleteOnClose);
-    Sock.setObjectName(QStringLiteral("Sock"));
-    Sock.setParent(this);
-    connect(&Sock, &Connection::finished, this, &frmInfo::Sock_Finished);
-    connect(&Sock, &Connection::failed, this, [this] { Q_EMIT imageDownloadEnded(false); });
+    m_pictureDownload.setObjectName(QStringLiteral("Sock"));
+    m_pictureDownload.setParent(this);
+    connect(&m_pictureDownload, &Connection::finished, this, &frmInfo::Sock_Finished);
+    connect(&m_pictureDownload, &Connection::failed, this,
+        [this] { Q_EMIT imageDownloadEnded(false); });
     setupUi();
     // Filled before the first showing too, so the window never appears blank.
     showDetails();
@@ -139,7 +140,7 @@ frmInfo::frmInfo(AppContext context, std::string_view record, const CountryNameL
 
 frmInfo::~frmInfo()
 {
-    Sock.abort();
+    m_pictureDownload.abort();
 }
 
 void frmInfo::setupUi()
@@ -193,20 +194,20 @@ void frmInfo::setupUi()
         m_values[i]->setAccessibleDescription(
             (v.caption < 0 ? Label2 : Label1[std::size_t(v.caption)])->text());
     }
-    lblURL = static_cast<ClickLabel *>(findChild<QLabel *>(QStringLiteral("lblURL")));
+    m_website = static_cast<ClickLabel *>(findChild<QLabel *>(QStringLiteral("lblURL")));
     // Only http:// and https:// addresses are handed on; anything else does nothing.
-    connect(lblURL, &ClickLabel::clicked, this, [this] { OpenInBrowser(lblURL->text()); });
+    connect(m_website, &ClickLabel::clicked, this, [this] { OpenInBrowser(m_website->text()); });
 
     // The hint lies inside the thumbnail's box, beneath it: a picture, once shown, covers it.
     makeLabel(this, QStringLiteral("Label3"),
         QStringLiteral("Images may take a few seconds to download (if image is available)"),
         { 6480, 720, 2415, 1575 }, Face::Bold);
-    Image1 = new ClickLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setScaledContents(true);
-    Image1->setGeometry(twipsRect(6240, 600, 2895, 1815));
-    Image1->setAccessibleName(QStringLiteral("Location image"));
-    connect(Image1, &ClickLabel::clicked, this, &frmInfo::Image1_Click);
+    m_picture = new ClickLabel(this);
+    m_picture->setObjectName(QStringLiteral("Image1"));
+    m_picture->setScaledContents(true);
+    m_picture->setGeometry(twipsRect(6240, 600, 2895, 1815));
+    m_picture->setAccessibleName(QStringLiteral("Location image"));
+    connect(m_picture, &ClickLabel::clicked, this, &frmInfo::Image1_Click);
 
     auto *SaveHotspot = makeButton(this, QStringLiteral("SaveHotspot"),
         QStringLiteral("Save hotspot to a text file"), { 5040, 4920, 2775, 375 });
@@ -246,7 +247,7 @@ void frmInfo::Form_Activate()
     showDetails();
     // The values never change, so a picture once shown is this window's for good; a download
     // that failed is tried again when the user comes back to the window.
-    if (m_details.hasImage && m_pictureBytes.isEmpty() && !Sock.isRunning())
+    if (m_details.hasImage && m_pictureBytes.isEmpty() && !m_pictureDownload.isRunning())
         DownloadImage();
 }
 
@@ -258,7 +259,7 @@ void frmInfo::showDetails()
     for (std::size_t i = 0; i < m_values.size(); ++i)
         m_values[i]->setText(displayText(m_details.*Values[i].value));
     // A long address is cut at the label's edge; the whole of it shows on hovering.
-    lblURL->setToolTip(plainToolTip(lblURL->text()));
+    m_website->setToolTip(plainToolTip(m_website->text()));
     const auto mapAddress = MapAddress(m_details.latitude, m_details.longitude);
     m_mapLink->setVisible(mapAddress.has_value());
     m_mapLink->setToolTip(
@@ -267,7 +268,7 @@ void frmInfo::showDetails()
 
 void frmInfo::DownloadImage()
 {
-    startGet(Sock, m_context.server, ImageRequestPath(m_details.imagePath));
+    startGet(m_pictureDownload, m_context.server, ImageRequestPath(m_details.imagePath));
 }
 
 void frmInfo::Sock_Finished(const QByteArray &reply)
@@ -278,7 +279,7 @@ void frmInfo::Sock_Finished(const QByteArray &reply)
     // Stretched into the box, as designed, and decoded at that size: a window keeps only what
     // it shows, and the full picture is decoded when the image window shows it.
     const qreal ratio = devicePixelRatioF();
-    const std::optional<QImage> thumbnail = DecodePicture(bytes, Image1->size() * ratio);
+    const std::optional<QImage> thumbnail = DecodePicture(bytes, m_picture->size() * ratio);
     if (!thumbnail) {
         Q_EMIT imageDownloadEnded(false);
         return;
@@ -289,7 +290,7 @@ void frmInfo::Sock_Finished(const QByteArray &reply)
     m_pictureBytes = bytes;
     QPixmap pixmap = QPixmap::fromImage(*thumbnail);
     pixmap.setDevicePixelRatio(ratio);
-    Image1->setPixmap(pixmap);
+    m_picture->setPixmap(pixmap);
     Q_EMIT imageDownloadEnded(true);
 }
 
@@ -334,7 +335,7 @@ void frmInfo::showEvent(QShowEvent *event)
 void frmInfo::closeEvent(QCloseEvent *event)
 {
     // Closing ends any download with the window, at once.
-    Sock.abort();
+    m_pictureDownload.abort();
     event->accept();
 }
 

@@ -30,7 +30,7 @@ public:
     // The picture last received for this window, as received; empty while there is none. The
     // window keeps these bytes and the thumbnail it shows, never the full picture.
     const QByteArray &pictureBytes() const { return m_pictureBytes; }
-    bool isDownloading() const { return Sock.isRunning(); }
+    bool isDownloading() const { return m_pictureDownload.isRunning(); }
 
     // Fills the labels and starts the picture download when the record names one and this
     // window has no picture yet. Runs each time the window becomes active.
@@ -60,12 +60,12 @@ private:
     QByteArray m_pictureBytes;
     bool m_shownOnce = false;
     // The picture download; tests shorten its time-outs through this object ("Sock").
-    Connection Sock;
+    Connection m_pictureDownload;
 
     // The value labels, lblName to lblInfo, in the order of the design.
     std::array<QLabel *, 16> m_values {};
-    ClickLabel *lblURL = nullptr;
-    ClickLabel *Image1 = nullptr;
+    ClickLabel *m_website = nullptr;
+    ClickLabel *m_picture = nullptr;
     // "Show on map", on the title band; shown only when the hotspot has a usable position.
     ClickLabel *m_mapLink = nullptr;
 };

@@ -153,8 +153,8 @@ ResultListView::ResultListView(const ReferenceTable &countries, QWidget *parent)
     , m_order(new ResultOrder(m_model, this))
     , m_loader(new ResultLoader(*m_model, this))
     , Picture2(new ResultCanvas(this))
-    , SS(new SelectionFrame(Picture2))
-    , VS(new QScrollBar(Qt::Vertical, this))
+    , m_selectionFrame(new SelectionFrame(Picture2))
+    , m_scrollBar(new QScrollBar(Qt::Vertical, this))
 {
     setObjectName(QStringLiteral("Picture1"));
     setAccessibleName(QStringLiteral("Results"));
@@ -169,14 +169,14 @@ ResultListView::ResultListView(const ReferenceTable &countries, QWidget *parent)
     Picture2->setAutoFillBackground(false);
     Picture2->setAttribute(Qt::WA_OpaquePaintEvent);
 
-    VS->setObjectName(QStringLiteral("VS"));
-    VS->setAccessibleName(QStringLiteral("Scroll results"));
-    VS->setGeometry(toPixels(ResultLayout::ScrollBar));
-    VS->setRange(0, 0);
-    VS->setSingleStep(1);
-    VS->setPageStep(1);
-    VS->raise();
-    connect(VS, &QScrollBar::valueChanged, this, &ResultListView::VS_Change);
+    m_scrollBar->setObjectName(QStringLiteral("VS"));
+    m_scrollBar->setAccessibleName(QStringLiteral("Scroll results"));
+    m_scrollBar->setGeometry(toPixels(ResultLayout::ScrollBar));
+    m_scrollBar->setRange(0, 0);
+    m_scrollBar->setSingleStep(1);
+    m_scrollBar->setPageStep(1);
+    m_scrollBar->raise();
+    connect(m_scrollBar, &QScrollBar::valueChanged, this, &ResultListView::VS_Change);
 
     connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &ResultListView::newLoad);
     connect(m_order, &QAbstractItemModel::modelReset, this, &ResultListView::orderChanged);
@@ -227,7 +227,7 @@ QWidget *ResultListView::canvas() const
 
 QWidget *ResultListView::selectionFrame() const
 {
-    return SS;
+    return m_selectionFrame;
 }
 
 QRect ResultListView::cellRect(int position, Column column) const
@@ -266,8 +266,8 @@ void ResultListView::SetSel(int row)
     if (row == m_selectedRow || position == 0)
         return;
     m_selectedRow = row;
-    SS->setGeometry(selectionRect(position));
-    SS->show();
+    m_selectionFrame->setGeometry(selectionRect(position));
+    m_selectionFrame->show();
     Q_EMIT selectionMoved(row);
     notifyAccessibleFocus();
 }
@@ -276,7 +276,8 @@ void ResultListView::showRow(int row)
 {
     SetSel(row);
     if (const int position = m_order->positionOf(row); position != 0 && row == m_selectedRow)
-        VS->setValue(ResultLayout::ScrollValueShowing(position, VS->value(), VS->maximum()));
+        m_scrollBar->setValue(ResultLayout::ScrollValueShowing(
+            position, m_scrollBar->value(), m_scrollBar->maximum()));
 }
 
 void ResultListView::sortByColumn(Column column)
@@ -333,15 +334,16 @@ void ResultListView::orderChanged()
 {
     const int rows = m_order->shownCount();
     Picture2->resize(twips(ResultLayout::CanvasWidth), twips(ResultLayout::CanvasHeight(rows)));
-    VS->setMaximum(ResultLayout::ScrollMaximum(rows));
+    m_scrollBar->setMaximum(ResultLayout::ScrollMaximum(rows));
     const int position = m_order->positionOf(m_selectedRow);
     if (position == 0) {
         m_selectedRow = 0;
-        SS->hide();
-        VS->setValue(0);
+        m_selectionFrame->hide();
+        m_scrollBar->setValue(0);
     } else {
-        SS->setGeometry(selectionRect(position));
-        VS->setValue(ResultLayout::ScrollValueShowing(position, VS->value(), VS->maximum()));
+        m_selectionFrame->setGeometry(selectionRect(position));
+        m_scrollBar->setValue(ResultLayout::ScrollValueShowing(
+            position, m_scrollBar->value(), m_scrollBar->maximum()));
     }
     repaintRows();
     if (QAccessible::isActive()) {
@@ -384,7 +386,8 @@ void ResultListView::keyPressEvent(QKeyEvent *event)
     const int position
         = ResultLayout::NavigatedRow(m_order->positionOf(m_selectedRow), shown, key->second);
     SetSel(m_order->rowAt(position));
-    VS->setValue(ResultLayout::ScrollValueShowing(position, VS->value(), VS->maximum()));
+    m_scrollBar->setValue(
+        ResultLayout::ScrollValueShowing(position, m_scrollBar->value(), m_scrollBar->maximum()));
 }
 
 void ResultListView::notifyAccessibleFocus()
@@ -417,7 +420,8 @@ void ResultListView::focusOutEvent(QFocusEvent *)
 // repaint the scroll bar as well, which costs as much as a third of the rows.
 void ResultListView::repaintRows()
 {
-    Picture2->update(QRect(0, 0, std::min(Picture2->width(), VS->x()), Picture2->height()));
+    Picture2->update(
+        QRect(0, 0, std::min(Picture2->width(), m_scrollBar->x()), Picture2->height()));
 }
 
 void ResultListView::wheelEvent(QWheelEvent *event)
@@ -427,7 +431,7 @@ void ResultListView::wheelEvent(QWheelEvent *event)
     m_wheelDelta += event->angleDelta().y();
     const int notches = m_wheelDelta / QWheelEvent::DefaultDeltasPerStep;
     m_wheelDelta -= notches * QWheelEvent::DefaultDeltasPerStep;
-    VS->setValue(VS->value() - notches * QApplication::wheelScrollLines());
+    m_scrollBar->setValue(m_scrollBar->value() - notches * QApplication::wheelScrollLines());
     event->accept();
 }
 

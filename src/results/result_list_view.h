@@ -21,9 +21,9 @@ class ResultListModel;
 class ResultOrder;
 class SelectionFrame;
 
-// The result list: the grey frame (Picture1) with the scroll bar (VS) and the canvas
-// (Picture2) that scrolls inside it. The canvas paints one row per hotspot, and the selection
-// frame (SS) follows the pointer from row to row. Rows count from 1.
+// The result list: the grey frame ("Picture1") with the scroll bar ("VS") and the canvas
+// ("Picture2") that scrolls inside it. The canvas paints one row per hotspot, and the selection
+// frame ("SS") follows the pointer from row to row. Rows count from 1.
 class ResultListView : public QFrame {
     Q_OBJECT
 
@@ -53,7 +53,7 @@ public:
     // Frames row `row` and scrolls the list to show it, for a row chosen elsewhere (the map).
     void showRow(int row);
 
-    QScrollBar *scrollBar() const { return VS; }
+    QScrollBar *scrollBar() const { return m_scrollBar; }
     QWidget *canvas() const;
     QWidget *selectionFrame() const;
 
@@ -104,8 +104,8 @@ private:
     ResultOrder *m_order;
     ResultLoader *m_loader;
     ResultCanvas *Picture2;
-    SelectionFrame *SS;
-    QScrollBar *VS;
+    SelectionFrame *m_selectionFrame;
+    QScrollBar *m_scrollBar;
     std::array<ColumnHeading *, 6> m_headings {};
     int m_selectedRow = 0;
     int m_wheelDelta = 0; // wheel movement short of a whole notch

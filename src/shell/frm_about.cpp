@@ -38,10 +38,10 @@ frmAbout::frmAbout(const QString &siteUrl, QWidget *parent)
     setFixedSize(twips(5385), twips(3630));
     setModal(true);
 
-    auto *Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(twipsRect(0, 0, 5385, 1500));
-    Picture1->setPixmap(bannerPixmap(Picture1->size()));
+    auto *banner = new QLabel(this);
+    banner->setObjectName(QStringLiteral("Picture1"));
+    banner->setGeometry(twipsRect(0, 0, 5385, 1500));
+    banner->setPixmap(bannerPixmap(banner->size()));
 
     const DesignedControls design(this, Design);
     // The title and the link sit in the middle of their lines.

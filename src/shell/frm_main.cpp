@@ -130,16 +130,16 @@ void frmMain::setupUi()
     connect(m_form->button(), &QPushButton::clicked, this, &frmMain::Command1_Click);
     m_results = new ResultPanel(client, m_countries, m_form->lastControl());
     connect(m_results, &ResultPanel::siteClicked, this, &frmMain::Label1_Click);
-    Picture1 = m_results->list();
-    connect(Picture1, &ResultListView::openRow, this, &frmMain::OpenInfo);
-    connect(Picture1, &ResultListView::shownRowsChanged, this, &frmMain::updateMap);
-    connect(Picture1, &ResultListView::selectionMoved, this, [this](int row) {
+    m_resultList = m_results->list();
+    connect(m_resultList, &ResultListView::openRow, this, &frmMain::OpenInfo);
+    connect(m_resultList, &ResultListView::shownRowsChanged, this, &frmMain::updateMap);
+    connect(m_resultList, &ResultListView::selectionMoved, this, [this](int row) {
         if (m_map)
             m_map->setCurrentRow(row);
     });
     // A load runs to its end without letting any event in, except while the "Max Results"
     // message waits: that is when the button must not start another search.
-    connect(Picture1->loader(), &ResultLoader::limitMessageShowing, this,
+    connect(m_resultList->loader(), &ResultLoader::limitMessageShowing, this,
         [this] { m_form->button()->setEnabled(false); });
 
     const DesignedControls design(client, Design);
@@ -151,20 +151,20 @@ void frmMain::setupUi()
     setColour(m_downloaded, QPalette::WindowText, QColor(96, 96, 96));
 
     // The message panel over the result area, hidden until a reply is a message.
-    Picture3 = design.make<QFrame>("Picture3");
-    Picture3->setFrameShape(QFrame::Box);
-    setColour(Picture3, QPalette::Window, Qt::white);
-    Picture3->setAutoFillBackground(true);
-    Picture3->setAccessibleName(QStringLiteral("Message"));
-    auto *Picture5 = new QLabel(Picture3);
-    Picture5->setObjectName(QStringLiteral("Picture5"));
-    Picture5->setGeometry(twipsRect(120, 120, 5415, 1455));
-    Picture5->setPixmap(bannerPixmap(Picture5->size()));
-    Picture5->setAccessibleName(QStringLiteral("Pellomar"));
-    lblMsg = DesignedControls(Picture3, Design).make<QLabel>("lblMsg");
-    lblMsg->setWordWrap(true);
-    Picture3->hide();
-    Picture3->raise();
+    m_messagePanel = design.make<QFrame>("Picture3");
+    m_messagePanel->setFrameShape(QFrame::Box);
+    setColour(m_messagePanel, QPalette::Window, Qt::white);
+    m_messagePanel->setAutoFillBackground(true);
+    m_messagePanel->setAccessibleName(QStringLiteral("Message"));
+    auto *banner = new QLabel(m_messagePanel);
+    banner->setObjectName(QStringLiteral("Picture5"));
+    banner->setGeometry(twipsRect(120, 120, 5415, 1455));
+    banner->setPixmap(bannerPixmap(banner->size()));
+    banner->setAccessibleName(QStringLiteral("Pellomar"));
+    m_message = DesignedControls(m_messagePanel, Design).make<QLabel>("lblMsg");
+    m_message->setWordWrap(true);
+    m_messagePanel->hide();
+    m_messagePanel->raise();
 
     auto *mnufile = menuBar()->addMenu(QStringLiteral("Options"));
     mnufile->setObjectName(QStringLiteral("mnufile"));
@@ -178,7 +178,7 @@ void frmMain::setupUi()
     item("mnusubmit", QStringLiteral("&Submit a Hotspot"), &frmMain::Label1_Click);
     mnufile->addSeparator()->setObjectName(QStringLiteral("mnuexportSeparator"));
     item("mnuexport", QStringLiteral("Export results\u2026"), [this] {
-        exportResults(this, Picture1->shownRecords());
+        exportResults(this, m_resultList->shownRecords());
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     item("mnumap", QStringLiteral("Show &map"), &frmMain::showMap)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
@@ -273,7 +273,7 @@ void frmMain::Command1_Click()
 void frmMain::ConnectNow()
 {
     searchExchange().start(m_context.server, m_context.resultFilePath(), RequestPath.toStdString());
-    Picture3->hide();
+    m_messagePanel->hide();
 }
 
 SearchExchange &frmMain::searchExchange()
@@ -292,7 +292,7 @@ SearchExchange &frmMain::searchExchange()
 void frmMain::showSearchReply(bool isMessage, const QString &message)
 {
     if (!m_beforeReply) {
-        const ResultListModel &shown = *Picture1->model();
+        const ResultListModel &shown = *m_resultList->model();
         ShownList before { {}, lblResults->text(), m_downloaded->text() };
         for (int row = 1; row <= shown.count(); ++row)
             before.records.push_back(shown.record(row));
@@ -303,16 +303,16 @@ void frmMain::showSearchReply(bool isMessage, const QString &message)
     m_replyReceived = QDateTime::currentDateTime();
     showResults(searchExchange().storedText(), LimitMessage::Show, m_replyReceived);
     if (!isMessage) {
-        Picture3->hide();
+        m_messagePanel->hide();
         // The rows are what the user came for: arrows and Enter work on them at once.
-        Picture1->setFocus(Qt::OtherFocusReason);
+        m_resultList->setFocus(Qt::OtherFocusReason);
         return;
     }
     // Over the result list, clear of the search form, so a new search stays possible.
-    Picture3->move(twips(240), twips(2760));
-    lblMsg->setText(message);
-    Picture3->show();
-    Picture3->raise();
+    m_messagePanel->move(twips(240), twips(2760));
+    m_message->setText(message);
+    m_messagePanel->show();
+    m_messagePanel->raise();
 }
 
 // The rows of a reply that could not be stored give way to what the result file still holds,
@@ -321,12 +321,12 @@ void frmMain::showSearchReply(bool isMessage, const QString &message)
 void frmMain::searchNotStored(const QString &reason)
 {
     m_storeFailure = reason;
-    Picture3->hide();
+    m_messagePanel->hide();
     const LoadSummary loaded = showResults({}, LimitMessage::Quiet);
     // The result file cannot be read (a folder in its place): the rows that were not stored
     // must not stay as if they were.
     if (!loaded.deferred && !loaded.error.isEmpty() && loaded.bytesRead == 0 && m_beforeReply) {
-        Picture1->model()->setRecords(std::move(m_beforeReply->records));
+        m_resultList->model()->setRecords(std::move(m_beforeReply->records));
         lblResults->setText(m_beforeReply->count);
         showDownloadedCaption(m_beforeReply->caption);
         SetStatus(reason);
@@ -387,7 +387,7 @@ void frmMain::showRecentSearches()
 
 void frmMain::showKeptSearch(const KeptSearch &search)
 {
-    Picture3->hide();
+    m_messagePanel->hide();
     m_form->setFields(search.fields);
     const std::string text = KeptResultText(search);
     showResults(text, LimitMessage::Quiet, QDateTime::fromMSecsSinceEpoch(search.receivedMs));
@@ -407,8 +407,8 @@ LoadSummary frmMain::showResults(
     QPushButton *Command1 = m_form->button();
     const bool buttonHadFocus = Command1->hasFocus();
     const LoadSummary loaded = storedText.empty()
-        ? Picture1->loader()->loadFile(m_context.resultFilePath(), message)
-        : Picture1->loader()->loadFile(m_context.resultFilePath(), storedText, message);
+        ? m_resultList->loader()->loadFile(m_context.resultFilePath(), message)
+        : m_resultList->loader()->loadFile(m_context.resultFilePath(), storedText, message);
     // A load asked for while the limit's message is open runs when the open one is done, and
     // that one reports the outcome.
     if (loaded.deferred)
@@ -453,7 +453,7 @@ void frmMain::showDownloadedCaption(const QString &caption)
 
 std::string frmMain::resultRecord(int row) const
 {
-    return Picture1->record(row);
+    return m_resultList->record(row);
 }
 
 // Every click opens a further window, without an owner, on the values of the record: a later
@@ -474,7 +474,7 @@ void frmMain::showMap()
                 : TileSource::forTemplate(m_context.tileServer),
             this);
         connect(m_map, &MapWindow::hotspotActivated, this, &frmMain::OpenInfo);
-        connect(m_map, &MapWindow::currentRowChanged, Picture1, &ResultListView::showRow);
+        connect(m_map, &MapWindow::currentRowChanged, m_resultList, &ResultListView::showRow);
     }
     m_map->show();
     updateMap();
@@ -487,14 +487,14 @@ void frmMain::updateMap()
     if (!m_map || !m_map->isVisible())
         return;
     QList<MapHotspot> hotspots;
-    for (const int row : Picture1->shownRows()) {
+    for (const int row : m_resultList->shownRows()) {
         const HotspotRecord record(resultRecord(row));
-        hotspots.append({ row, Picture1->model()->caption(row, ResultLayout::Column::Name),
+        hotspots.append({ row, m_resultList->model()->caption(row, ResultLayout::Column::Name),
             record.field(HotspotField::Latitude), record.field(HotspotField::Longitude),
             ResultListView::rowColour(row) });
     }
     m_map->setHotspots(hotspots);
-    m_map->setCurrentRow(Picture1->SelectedRow());
+    m_map->setCurrentRow(m_resultList->SelectedRow());
 }
 
 void frmMain::tmrLoadPreviousResults_Timer()

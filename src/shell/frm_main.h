@@ -104,12 +104,12 @@ private:
 
     SearchForm *m_form = nullptr;
     ResultPanel *m_results = nullptr;
-    ResultListView *Picture1 = nullptr; // the result list, in its frame
+    ResultListView *m_resultList = nullptr; // the result list, in its frame
     QLabel *lblStatus = nullptr;
     QLabel *lblResults = nullptr;
     QLabel *m_downloaded = nullptr; // "Downloaded ..." beside the count
-    QFrame *Picture3 = nullptr; // the message panel
-    QLabel *lblMsg = nullptr;
+    QFrame *m_messagePanel = nullptr; // the message panel
+    QLabel *m_message = nullptr;
     QTimer tmrLoadPreviousResults { this };
     MapWindow *m_map = nullptr;
 

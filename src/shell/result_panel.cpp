@@ -41,12 +41,12 @@ ResultPanel::ResultPanel(QWidget *client, const ReferenceTable &countries, QWidg
     txtFilter->setAccessibleName(QStringLiteral("Filter"));
     txtFilter->setClearButtonEnabled(true);
 
-    Picture1 = new ResultListView(countries, client);
-    Picture1->attachHeadings(lblTitle);
-    Picture1->attachFilter(txtFilter);
+    m_list = new ResultListView(countries, client);
+    m_list->attachHeadings(lblTitle);
+    m_list->attachFilter(txtFilter);
     // Enter in the filter goes on to the rows it left.
-    connect(txtFilter, &QLineEdit::returnPressed, Picture1,
-        [this] { Picture1->setFocus(Qt::TabFocusReason); });
+    connect(txtFilter, &QLineEdit::returnPressed, m_list,
+        [this] { m_list->setFocus(Qt::TabFocusReason); });
 
     QWidget::setTabOrder(previous, txtFilter);
     previous = txtFilter;
@@ -54,7 +54,7 @@ ResultPanel::ResultPanel(QWidget *client, const ReferenceTable &countries, QWidg
         QWidget::setTabOrder(previous, heading);
         previous = heading;
     }
-    QWidget::setTabOrder(previous, Picture1);
+    QWidget::setTabOrder(previous, m_list);
 }
 
 } // namespace pellomar

@@ -19,14 +19,14 @@ public:
     // controls follow `previous` in the tab order.
     ResultPanel(QWidget *client, const ReferenceTable &countries, QWidget *previous);
 
-    ResultListView *list() const { return Picture1; }
+    ResultListView *list() const { return m_list; }
 
 Q_SIGNALS:
     // The heading was clicked: it leads to the directory web site.
     void siteClicked();
 
 private:
-    ResultListView *Picture1 = nullptr;
+    ResultListView *m_list = nullptr;
 };
 
 } // namespace pellomar

@@ -66,11 +66,11 @@ void setTextColour(QWidget *widget, const QColor &colour)
 SearchForm::SearchForm(QWidget *client, const QString &siteUrl)
     : QObject(client)
 {
-    auto *Picture4 = new QLabel(client);
-    Picture4->setObjectName(QStringLiteral("Picture4"));
-    Picture4->setGeometry(twipsRect(240, 600, 2655, 1335));
-    Picture4->setPixmap(logoPixmap());
-    Picture4->setAccessibleName(QStringLiteral("Pellomar"));
+    auto *logo = new QLabel(client);
+    logo->setObjectName(QStringLiteral("Picture4"));
+    logo->setGeometry(twipsRect(240, 600, 2655, 1335));
+    logo->setPixmap(logoPixmap());
+    logo->setAccessibleName(QStringLiteral("Pellomar"));
 
     const DesignedControls design(client, Design);
     auto *heading = design.make<ClickLabel>("Label1_0");
