@@ -84,8 +84,11 @@ CommandLine parseCommandLine(const QStringList &arguments, const ServerAddress &
         return result;
     }
     if (parser.isSet(version)) {
-        result.standardOutput
-            = QStringLiteral("%1 %2\n").arg(program, QStringLiteral(PELLOMAR_VERSION));
+        result.standardOutput = QStringLiteral(
+            "%1 %2\nLicence GPL-3.0-or-later: GNU GPL version 3 or later "
+            "<https://www.gnu.org/licenses/gpl.html>.\nThis is free software: you are free to "
+            "change and share it. There is NO WARRANTY, to the extent permitted by law.\n")
+                                    .arg(program, QStringLiteral(PELLOMAR_VERSION));
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {

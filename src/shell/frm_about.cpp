@@ -21,6 +21,8 @@ const DesignedControl Design[] = {
         "Locate WiFi hotspots around the world, with our easy to use application. You may also "
         "submit your own hotspots to our database.",
         Face::Regular },
+    { "lblLicence", 120, 2940, 3855, 255, "Free software: GNU GPL, version 3 or later",
+        Face::Regular },
     { "Label1", 120, 3240, 3855, 255, "website : ", Face::Link },
     { "Command1", 4080, 3120, 1215, 375, "&Ok", Face::Regular },
 };
@@ -52,6 +54,12 @@ frmAbout::frmAbout(const QString &siteUrl, QWidget *parent)
     line->setFrameShadow(QFrame::Sunken);
     line->setGeometry(twips(120), twips(2160) - 1, twips(5280) - twips(120), 2);
     design.make<QLabel>("Label5")->setWordWrap(true);
+    // Map data imported into a directory keep their own credit, on the directory's home page.
+    design.make<QLabel>("lblLicence")
+        ->setToolTip(
+            QStringLiteral("Pellomar may be shared and changed under the terms of the GNU General "
+                           "Public License, version 3 or any later version. It comes with no "
+                           "warranty."));
 
     auto *Label1 = design.make<ClickLabel>("Label1");
     Label1->setText(Label1->text() + siteUrl);

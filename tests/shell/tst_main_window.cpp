@@ -105,6 +105,7 @@ detail Command1 528,328,81,25 Close
 detail mapLink 416,12,193,17 Show on map
 about . 0,0,359,242 About Pellomar hotspot finder
 about Picture1 0,0,359,100
+about lblLicence 8,196,257,17 Free software: GNU GPL, version 3 or later
 about Label1 8,216,257,17 website : http://hotspots.example:8080
 image . 0,0,40,30 Hotspot location image)");
         for (const QString &line : design.split(u'\n')) {

@@ -86,7 +86,10 @@ private Q_SLOTS:
             types += "Type " + QByteArray::number(i) + ",T" + QByteArray::number(i) + "\r\n";
         const char *own
             = "-platform~offscreen~--reference-dir~%1/ref~--no-dialogs~--data-dir~%1/data";
-        row("version", "build", "--version", {}, 0, "pellomar " PELLOMAR_VERSION "\n");
+        row("version", "build", "--version", {}, 0,
+            "pellomar " PELLOMAR_VERSION "\nLicence GPL-3.0-or-later: GNU GPL version 3 or later "
+            "<https://www.gnu.org/licenses/gpl.html>.\nThis is free software: you are free to "
+            "change and share it. There is NO WARRANTY, to the extent permitted by law.\n");
         // A command line that cannot be used: the reason, then a pointer to the help.
         row("bad option", "build", "--colour=red", {}, 2,
             "pellomar: Unknown option 'colour'.\nTry 'pellomar --help' for more information.\n");
