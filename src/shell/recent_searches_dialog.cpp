@@ -24,7 +24,7 @@ QString joined(std::initializer_list<const std::string *> values)
         if (!text.isEmpty() && text.compare(QStringLiteral("all"), Qt::CaseInsensitive) != 0)
             parts << text;
     }
-    return parts.join(QStringLiteral(", "));
+    return parts.isEmpty() ? QStringLiteral("All") : parts.join(QStringLiteral(", "));
 }
 
 } // namespace
