@@ -16,16 +16,28 @@ inline QSize pictureSize(const frmInfo *window)
     return picture ? picture->size() : QSize();
 }
 
-// A JPEG of one colour, written by Qt's own encoder.
-inline QByteArray jpegBytes(int width, int height)
+// A picture of one colour in `format`, written by Qt's own encoder.
+inline QByteArray imageBytes(int width, int height, const char *format = "JPEG")
 {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(QColor(30, 120, 200));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPEG", 90);
+    image.save(&buffer, format, 90);
     return bytes;
+}
+
+// An icon whose one directory entry claims `side` pixels square (up to 256) and holds `png`,
+// of any size.
+inline QByteArray icoHolding(const QByteArray &png, int side)
+{
+    const auto le32 = [](qint64 v) {
+        return QByteArray(1, char(v & 0xFF)) + char(v >> 8 & 0xFF) + char(v >> 16 & 0xFF)
+            + char(v >> 24 & 0xFF);
+    };
+    return QByteArray("\0\0\1\0\1\0", 6) + char(side & 0xFF) + char(side & 0xFF)
+        + QByteArray("\0\0\1\0\x20\0", 6) + le32(png.size()) + le32(22) + png;
 }
 
 // A red GIF89a (Qt reads GIF but does not write it) whose header claims `width` x `height`,
