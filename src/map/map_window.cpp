@@ -56,12 +56,23 @@ MapWindow::MapWindow(const TileSource &source, QWidget *parent)
     connect(
         attribution, &QLabel::linkActivated, this, [](const QString &url) { OpenInBrowser(url); });
 
-    m_tileProblem->hide();
-    connect(m_tiles, &TileLoader::tileFailed, this, [this](const QString &reason) {
-        m_tileProblem->setText(u"The map tiles are unavailable: %1."_s.arg(reason));
-        m_tileProblem->show();
+    // Wrapped within the window's width whatever it says: a server's long text never widens it.
+    m_tileProblem->setWordWrap(true);
+    m_tileProblem->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // What stands while the window is open, shown again once a passing failure is over.
+    const QString standing = source.problem.isEmpty()
+        ? m_tiles->diskCacheProblem()
+        : u"The map shows no tiles: %1."_s.arg(source.problem);
+    const auto showProblem = [this](const QString &text) {
+        m_tileProblem->setText(text);
+        m_tileProblem->setVisible(!text.isEmpty());
+    };
+    showProblem(standing);
+    connect(m_tiles, &TileLoader::tileFailed, this, [showProblem](const QString &reason) {
+        showProblem(u"The map tiles are unavailable: %1."_s.arg(reason));
     });
-    connect(m_tiles, &TileLoader::tileArrived, m_tileProblem, &QWidget::hide);
+    connect(m_tiles, &TileLoader::tileArrived, this,
+        [showProblem, standing] { showProblem(standing); });
     connect(m_canvas, &MapCanvas::markerPicked, this, &MapWindow::currentRowChanged);
     connect(m_canvas, &MapCanvas::markerActivated, this, &MapWindow::hotspotActivated);
 
@@ -78,7 +89,8 @@ MapWindow::MapWindow(const TileSource &source, QWidget *parent)
     bar->setContentsMargins(4, 0, 4, 4);
     m_tileProblem->setContentsMargins(4, 0, 4, 0);
 
-    if (!restoreGeometry(openSettings()->value(GeometryKey).toByteArray()))
+    const auto settings = openSettings();
+    if (!settings || !restoreGeometry(settings->value(GeometryKey).toByteArray()))
         resize(800, 600);
     setHotspots({});
 }
@@ -119,7 +131,9 @@ void MapWindow::hideEvent(QHideEvent *event)
 
 void MapWindow::keepGeometry()
 {
-    openSettings()->setValue(GeometryKey, QWidget::saveGeometry());
+    // A settings file that was refused is left as it is.
+    if (const auto settings = openSettings())
+        settings->setValue(GeometryKey, QWidget::saveGeometry());
 }
 
 } // namespace pellomar

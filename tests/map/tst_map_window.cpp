@@ -1,6 +1,7 @@
 #include "common/harness.h"
 #include "common/scripted_server.h"
 #include "details/frm_info.h"
+#include "details/test_pictures.h"
 #include "map/map_canvas.h"
 #include "map/map_window.h"
 #include "map/tile_loader.h"
@@ -9,8 +10,11 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QDirIterator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QNetworkDiskCache>
+#include <QNetworkReply>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
@@ -20,7 +24,12 @@
 #include <QTest>
 #include <QToolTip>
 #include <algorithm>
+#include <atomic>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace pellomar;
 using namespace pellomar::test;
@@ -44,11 +53,15 @@ QByteArray tile()
     return png(image);
 }
 
-QByteArray tileReply(const QByteArray &body)
+QByteArray tileReply(const QByteArray &body, const QByteArray &caching = "max-age=86400")
 {
-    return "HTTP/1.0 200 OK\r\nContent-Type: image/png\r\nCache-Control: max-age=86400\r\n"
-           "Content-Length: "
-        + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    return "HTTP/1.0 200 OK\r\nContent-Type: image/png\r\nCache-Control: " + caching
+        + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+}
+
+QString tileCacheFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + u"/tiles"_s;
 }
 
 const QList<MapHotspot> Hotspots { { 3, u"<b>Café</b> Lumen"_s, "52.52", "13.405", Qt::white },
@@ -92,7 +105,6 @@ private Q_SLOTS:
         QVERIFY(m_home.isValid() && m_server.listen());
         qputenv("HOME", m_home.path().toLocal8Bit());
         QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_home.path());
         setBrowserOpener([this](const QString &url) { m_opened << url; });
     }
 
@@ -138,35 +150,68 @@ private Q_SLOTS:
 
     void failures_data()
     {
-        QTest::addColumn<QByteArray>("reply"); // nothing: the connection is refused
+        QTest::addColumn<Script>("script"); // none: the connection is refused
         QTest::addColumn<QString>("reason");
-        QTest::newRow("refused") << QByteArray() << u"the tile server refused the connection"_s;
-        QTest::newRow("404") << Script::httpReply("Not found", "404 Not Found")
+        const QString notATile = u"a tile was not a PNG picture of 256 or 512 pixels"_s;
+        const QString tooLarge = u"a tile was larger than 4 MB"_s;
+        const auto mono = [](int side) { return png(QImage(side, side, QImage::Format_Mono)); };
+        QTest::newRow("refused") << Script() << u"the tile server refused the connection"_s;
+        QTest::newRow("404") << Script::reply(Script::httpReply("Not found", "404 Not Found"))
                              << u"the tile server answered 404 Not Found"_s;
-        QTest::newRow("not a picture")
-            << tileReply("<html>tile</html>") << u"a tile was not a picture the map can show"_s;
-        QTest::newRow("25 million pixels")
-            << tileReply(png(QImage(5000, 5000, QImage::Format_Mono)))
-            << u"a tile was not a picture the map can show"_s;
-        QTest::newRow("silence") << QByteArray("-") << u"the tile server did not answer in time"_s;
-        QTest::newRow("5 MB") << tileReply(QByteArray(5 * 1024 * 1024, 'x'))
-                              << u"a tile was larger than 4 MB"_s;
+        QTest::newRow("reason of 6,000 characters")
+            << Script::reply(Script::httpReply("x", "500 " + QByteArray(6000, 'x')))
+            << u"the tile server answered 500 "_s + QString(99, u'x') + u'…';
+        QTest::newRow("not a picture") << Script::reply(tileReply("<html>tile</html>")) << notATile;
+        QTest::newRow("25 million pixels") << Script::reply(tileReply(mono(5000))) << notATile;
+        // Too large for the decoded-tile bound, from the server and from the disk cache.
+        QTest::newRow("4,200 pixels, not to be kept")
+            << Script::reply(tileReply(mono(4200), "no-store")) << notATile;
+        QTest::newRow("2,048 pixels") << Script::reply(tileReply(mono(2048))) << notATile;
+        QTest::newRow("an icon holding a tile")
+            << Script::reply(tileReply(icoHolding(tile(), 256))) << notATile;
+        QTest::newRow("silence") << Script::reply({}, Ending::StayOpen)
+                                 << u"the tile server did not answer in time"_s;
+        QTest::newRow("5 MB") << Script::reply(tileReply(QByteArray(5 * 1024 * 1024, 'x')))
+                              << tooLarge;
+        QTest::newRow("10 MB, no length")
+            << Script::reply("HTTP/1.0 200 OK\r\nCache-Control: max-age=86400\r\n\r\n"
+                   + QByteArray(10 * 1024 * 1024, 'x'))
+            << tooLarge;
+        QTest::newRow("5 GB announced") << Script::reply(
+            "HTTP/1.0 200 OK\r\nContent-Length: 5000000000\r\n\r\n", Ending::StayOpen)
+                                        << tooLarge;
     }
 
-    // Whatever the tiles do, the markers are there and answer.
+    // Whatever the tiles do, each is asked for once, nothing of them is kept, the window keeps
+    // its size, and the markers are there and answer.
     void failures()
     {
-        QFETCH(QByteArray, reply);
+        QFETCH(Script, script);
         QFETCH(QString, reason);
         ScriptedServer server;
         QVERIFY(server.listen());
-        server.setDefaultScript(Script::reply(
-            reply == "-" ? QByteArray() : reply, reply == "-" ? Ending::StayOpen : Ending::Close));
-        auto window
-            = open(Hotspots, reply.isEmpty() ? ScriptedServer::unusedPort() : server.port());
+        server.setDefaultScript(script);
+        const quint16 port = script.pieces.isEmpty() ? ScriptedServer::unusedPort() : server.port();
+        auto window = open(Hotspots, port);
+        const int width = window->width();
+        auto *loader = window->findChild<TileLoader *>();
+        QSignalSpy failed(loader, &TileLoader::tileFailed);
+        QSignalSpy arrived(loader, &TileLoader::tileArrived);
         auto *problem = window->findChild<QLabel *>(u"lblTileProblem"_s);
         QTRY_COMPARE(problem->text(), u"The map tiles are unavailable: %1."_s.arg(reason));
         QVERIFY(problem->isVisible());
+        QCOMPARE(window->width(), width);
+        // A failed tile waits before it is asked for again: the view's 9 tiles at most.
+        QTest::qWait(1000);
+        QVERIFY2(
+            server.connectionCount() <= 9, qPrintable(QString::number(server.connectionCount())));
+        QVERIFY2(failed.size() + arrived.size() <= 9,
+            qPrintable(QString::number(failed.size() + arrived.size())));
+        auto *cache = loader->findChild<QNetworkDiskCache *>();
+        for (const QString &target : targets(server)) {
+            const QUrl url(u"http://127.0.0.1:%1%2"_s.arg(port).arg(target));
+            QVERIFY2(!cache->metaData(url).isValid(), qPrintable(target));
+        }
         QCOMPARE(window->findChild<QLabel *>(u"lblNoPosition"_s)->text(),
             u"1 hotspot has no position"_s);
 
@@ -309,6 +354,131 @@ private Q_SLOTS:
         QCOMPARE(window->geometry(), QRect(70, 80, 640, 360));
         QCOMPARE(window->findChild<QLabel *>(u"lblAttribution"_s)->text(),
             u"<a href=\"http://127.0.0.1:8080/\">Demo tiles drawn by pellomar-directory</a>"_s);
+    }
+
+    void badSettings_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("problem");
+        const QString path = QDir::toNativeSeparators(
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+            + u"/%1/%1.conf"_s.arg(QCoreApplication::applicationName()));
+        const auto unusable = [&path](const QString &urlTemplate, const QString &why) {
+            return u"the setting map/tileServer in %1 cannot be used: the tile server address %2 %3; mend it to see tiles"_s
+                .arg(path, urlTemplate, why);
+        };
+        QTest::newRow("no {y}") << QByteArray(
+            "[map]\ntileServer=https://tiles.example/{z}/{x}.png\n")
+                                << unusable(u"https://tiles.example/{z}/{x}.png"_s,
+                                       u"lacks {y}: it must hold {z}, {x} and {y}"_s);
+        QTest::newRow("placeholder as the port")
+            << QByteArray("[map]\ntileServer=http://127.0.0.1:{z}/{x}/{y}.png\n")
+            << unusable(u"http://127.0.0.1:{z}/{x}/{y}.png"_s,
+                   u"may hold {z}, {x}, {y} and {r} only after its host"_s);
+        QTest::newRow("over 1 MB")
+            << "[map]\ntileServer=http://127.0.0.1:1/{z}/{x}/{y}.png\n;"
+                + QByteArray(1024 * 1024, 'x')
+            << u"the settings file %1 is larger than 1 MB; it was not read"_s.arg(path);
+    }
+
+    // A tile server the settings name but the map cannot use is never replaced by another: the
+    // window says why it shows no tiles, and asks for none.
+    void badSettings()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, problem);
+        const QString path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+            + u"/%1/%1.conf"_s.arg(QCoreApplication::applicationName());
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()) && putFile(path, file));
+        auto window = std::make_unique<MapWindow>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto *label = window->findChild<QLabel *>(u"lblTileProblem"_s);
+        QCOMPARE(label->text(), u"The map shows no tiles: %1."_s.arg(problem));
+        QVERIFY(label->isVisible());
+        window->setHotspots(Hotspots);
+        QTest::qWait(200);
+        QVERIFY(window->findChildren<QNetworkReply *>().isEmpty());
+        window.reset();
+        // A file that was not read is not written either.
+        if (file.size() > MaxSettingsBytes)
+            QCOMPARE(fileBytes(path), file);
+        QVERIFY(QFile::remove(path));
+    }
+
+    void damagedDiskCache_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<int>("fetchedAgain");
+        QTest::addColumn<QString>("notice");
+        const QString folder = QDir::toNativeSeparators(tileCacheFolder());
+        QTest::newRow("cut short") << u"cut"_s << 9 << QString();
+        QTest::newRow("grown past 4 MB")
+            << u"grown"_s << 9
+            << u"9 files in the tile cache %1 were not tiles; they were removed."_s.arg(folder);
+        QTest::newRow("a FIFO")
+            << u"fifo"_s << 1
+            << u"A file in the tile cache %1 was not a tile; it was removed."_s.arg(folder);
+    }
+
+    // A damaged entry of the disk cache is neither shown nor read whole nor waited on: the tile
+    // comes from the server again.
+    void damagedDiskCache()
+    {
+        QFETCH(QString, damage);
+        QFETCH(int, fetchedAgain);
+        QFETCH(QString, notice);
+        QVERIFY(QDir(tileCacheFolder()).removeRecursively());
+        ScriptedServer server;
+        QVERIFY(server.listen());
+        server.setDefaultScript(Script::reply(tileReply(tile())));
+        auto window = open({ Hotspots.first() }, server.port());
+        QTRY_COMPARE(window->findChild<TileLoader *>()->heldBytes(), 9 * 256 * 1024);
+        window.reset();
+        QStringList entries;
+        for (QDirIterator it(
+                 tileCacheFolder(), { u"*.d"_s }, QDir::Files, QDirIterator::Subdirectories);
+             it.hasNext();)
+            entries << it.next();
+        QCOMPARE(entries.size(), 9);
+        for (const QString &entry : entries) {
+            QFile file(entry);
+            if (damage == u"cut"_s)
+                QVERIFY(file.resize(file.size() - 100));
+            else if (damage == u"grown"_s)
+                QVERIFY(
+                    file.open(QIODevice::Append) && file.write(QByteArray(5 * 1024 * 1024, 0)) > 0);
+        }
+        // A reader stuck on the FIFO is let go, and seen.
+        const QByteArray fifo = QFile::encodeName(entries.first());
+        std::atomic<bool> stop = false;
+        std::atomic<bool> readerWaited = false;
+        std::thread writer;
+        if (damage == u"fifo"_s) {
+            QVERIFY(QFile::remove(entries.first()) && ::mkfifo(fifo.constData(), 0600) == 0);
+            writer = std::thread([&] {
+                for (int i = 0; i < 200 && !stop; ++i) {
+                    // Opened only while a reader waits; the tile fetched again takes its name.
+                    if (const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK); fd >= 0) {
+                        struct stat status { };
+                        readerWaited = readerWaited
+                            || (::fstat(fd, &status) == 0 && S_ISFIFO(status.st_mode));
+                        ::close(fd);
+                    }
+                    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+                }
+            });
+        }
+        window = open({ Hotspots.first() }, server.port());
+        auto *loader = window->findChild<TileLoader *>();
+        QTRY_COMPARE(loader->heldBytes(), 9 * 256 * 1024);
+        stop = true;
+        if (writer.joinable())
+            writer.join();
+        QVERIFY(!readerWaited);
+        QCOMPARE(server.connectionCount(), 9 + fetchedAgain);
+        auto *label = window->findChild<QLabel *>(u"lblTileProblem"_s);
+        QCOMPARE(label->isVisible() ? label->text() : QString(), notice);
     }
 };
 
