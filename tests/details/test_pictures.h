@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QtEndian>
 
 // Real pictures for the tests, made on the spot.
 namespace pellomar::test {
@@ -17,9 +18,10 @@ inline QSize pictureSize(const frmInfo *window)
 }
 
 // A picture of one colour in `format`, written by Qt's own encoder.
-inline QByteArray imageBytes(int width, int height, const char *format = "JPEG")
+inline QByteArray imageBytes(int width, int height, const char *format = "JPEG",
+    QImage::Format pixels = QImage::Format_RGB32)
 {
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(width, height, pixels);
     image.fill(QColor(30, 120, 200));
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -28,16 +30,13 @@ inline QByteArray imageBytes(int width, int height, const char *format = "JPEG")
     return bytes;
 }
 
-// An icon whose one directory entry claims `side` pixels square (up to 256) and holds `png`,
-// of any size.
-inline QByteArray icoHolding(const QByteArray &png, int side)
+// An icon whose one entry claims `side` pixels square (0: 256) and holds `png`, of any size.
+inline QByteArray icoHolding(const QByteArray &png, char side)
 {
-    const auto le32 = [](qint64 v) {
-        return QByteArray(1, char(v & 0xFF)) + char(v >> 8 & 0xFF) + char(v >> 16 & 0xFF)
-            + char(v >> 24 & 0xFF);
-    };
-    return QByteArray("\0\0\1\0\1\0", 6) + char(side & 0xFF) + char(side & 0xFF)
-        + QByteArray("\0\0\1\0\x20\0", 6) + le32(png.size()) + le32(22) + png;
+    QByteArray ico("\0\0\1\0\1\0\0\0\0\0\1\0\x20\0\0\0\0\0\x16\0\0\0", 22);
+    ico[6] = ico[7] = side;
+    qToLittleEndian(quint32(png.size()), ico.data() + 14);
+    return ico + png;
 }
 
 // A red GIF89a (Qt reads GIF but does not write it) whose header claims `width` x `height`,
