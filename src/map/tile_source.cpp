@@ -98,8 +98,8 @@ std::unique_ptr<QSettings> openSettings(QString *problem)
     if (file.exists() && !file.isFile())
         refused = u"the settings file %1 is not a regular file"_s.arg(shown);
     else if (file.exists() && file.size() > MaxSettingsBytes)
-        refused = u"the settings file %1 is larger than %2 MB"_s.arg(shown).arg(
-            MaxSettingsBytes / (1024 * 1024));
+        refused = u"the settings file %1 is larger than %2 MB"_s.arg(
+            shown, QString::number(MaxSettingsBytes / (1024 * 1024)));
     if (!refused.isEmpty()) {
         if (problem)
             *problem = refused + u"; it was not read"_s;
