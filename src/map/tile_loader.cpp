@@ -110,6 +110,15 @@ void TileLoader::openDiskCache()
     m_network->setCache(cache);
 }
 
+void TileLoader::setSource(const TileSource &source)
+{
+    setWanted({});
+    m_source = source;
+    m_tiles.clear();
+    m_failedAt.clear();
+    m_fromNetwork.clear();
+}
+
 quint64 TileLoader::key(TileIndex index) const
 {
     return quint64(highDensity()) << 56 | quint64(index.zoom) << 48 | quint64(index.x) << 24

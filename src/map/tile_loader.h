@@ -34,6 +34,8 @@ public:
 
     explicit TileLoader(const TileSource &source, QObject *parent = nullptr);
 
+    // Tiles from `source` from now on; those held or under way are dropped.
+    void setSource(const TileSource &source);
     // The tiles in view now, the most wanted first: downloads of any other tile are cancelled,
     // and the missing ones are fetched.
     void setWanted(const QList<TileIndex> &tiles);
