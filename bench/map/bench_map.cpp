@@ -16,7 +16,6 @@
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QRandomGenerator>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -97,7 +96,6 @@ int main(int argc, char *argv[])
     qputenv("HOME", home.path().toLocal8Bit());
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
 
     ScriptedServer server;
     if (!server.listen())

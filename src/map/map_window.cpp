@@ -35,6 +35,7 @@ MapWindow::MapWindow(const TileSource &source, QWidget *parent)
     , m_canvas(new MapCanvas(m_tiles, this))
     , m_unplaced(makeLabel(u"lblNoPosition"_s, this))
     , m_tileProblem(makeLabel(u"lblTileProblem"_s, this))
+    , m_attribution(new QLabel(this))
 {
     setObjectName(u"frmMap"_s);
     setWindowTitle(u"Hotspot map"_s);
@@ -44,31 +45,29 @@ MapWindow::MapWindow(const TileSource &source, QWidget *parent)
     fit->setToolTip(u"Show every marker"_s);
     connect(fit, &QPushButton::clicked, m_canvas, &MapCanvas::fitToMarkers);
 
-    // The credit the tile server's maker asks for, always in view; its text is escaped, so a
-    // credit from the settings shows as it stands.
-    auto *attribution = new QLabel(this);
-    attribution->setObjectName(u"lblAttribution"_s);
-    attribution->setTextFormat(Qt::RichText);
-    attribution->setText(u"<a href=\"%1\">%2</a>"_s.arg(
-        source.attributionUrl.toHtmlEscaped(), source.attribution.toHtmlEscaped()));
-    attribution->setTextInteractionFlags(
+    // The credit the tile server's maker asks for, always in view.
+    m_attribution->setObjectName(u"lblAttribution"_s);
+    m_attribution->setTextFormat(Qt::RichText);
+    m_attribution->setTextInteractionFlags(
         Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    connect(
-        attribution, &QLabel::linkActivated, this, [](const QString &url) { OpenInBrowser(url); });
+    connect(m_attribution, &QLabel::linkActivated, this,
+        [](const QString &url) { OpenInBrowser(url); });
 
-    m_tileProblem->hide();
+    // Wrapped within the window's width whatever it says: a server's long text never widens it.
+    m_tileProblem->setWordWrap(true);
+    m_tileProblem->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    useSource(source);
     connect(m_tiles, &TileLoader::tileFailed, this, [this](const QString &reason) {
-        m_tileProblem->setText(u"The map tiles are unavailable: %1."_s.arg(reason));
-        m_tileProblem->show();
+        showProblem(u"The map tiles are unavailable: %1."_s.arg(reason));
     });
-    connect(m_tiles, &TileLoader::tileArrived, m_tileProblem, &QWidget::hide);
+    connect(m_tiles, &TileLoader::tileArrived, this, [this] { showProblem(m_standingProblem); });
     connect(m_canvas, &MapCanvas::markerPicked, this, &MapWindow::currentRowChanged);
     connect(m_canvas, &MapCanvas::markerActivated, this, &MapWindow::hotspotActivated);
 
     auto *bar = new QHBoxLayout;
     bar->addWidget(fit);
     bar->addWidget(m_unplaced, 1);
-    bar->addWidget(attribution);
+    bar->addWidget(m_attribution);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
@@ -78,7 +77,8 @@ MapWindow::MapWindow(const TileSource &source, QWidget *parent)
     bar->setContentsMargins(4, 0, 4, 4);
     m_tileProblem->setContentsMargins(4, 0, 4, 0);
 
-    if (!restoreGeometry(openSettings()->value(GeometryKey).toByteArray()))
+    const auto settings = openSettings();
+    if (!settings || !restoreGeometry(settings->value(GeometryKey).toByteArray()))
         resize(800, 600);
     setHotspots({});
 }
@@ -111,6 +111,33 @@ void MapWindow::setCurrentRow(int row)
     m_canvas->setCurrentRow(row);
 }
 
+void MapWindow::setVisible(bool visible)
+{
+    // Before the canvas is shown and asks for its tiles.
+    if (visible && !isVisible() && !m_source.problem.isEmpty())
+        useSource(TileSource::fromSettings());
+    QWidget::setVisible(visible);
+}
+
+void MapWindow::useSource(const TileSource &source)
+{
+    m_source = source;
+    m_tiles->setSource(source);
+    // Escaped, so a credit from the settings shows as it stands.
+    m_attribution->setText(u"<a href=\"%1\">%2</a>"_s.arg(
+        source.attributionUrl.toHtmlEscaped(), source.attribution.toHtmlEscaped()));
+    m_standingProblem = source.problem.isEmpty()
+        ? m_tiles->diskCacheProblem()
+        : u"The map shows no tiles: %1."_s.arg(source.problem);
+    showProblem(m_standingProblem);
+}
+
+void MapWindow::showProblem(const QString &text)
+{
+    m_tileProblem->setText(text);
+    m_tileProblem->setVisible(!text.isEmpty());
+}
+
 void MapWindow::hideEvent(QHideEvent *event)
 {
     keepGeometry();
@@ -119,7 +146,9 @@ void MapWindow::hideEvent(QHideEvent *event)
 
 void MapWindow::keepGeometry()
 {
-    openSettings()->setValue(GeometryKey, QWidget::saveGeometry());
+    // A settings file that was refused is left as it is.
+    if (const auto settings = openSettings())
+        settings->setValue(GeometryKey, QWidget::saveGeometry());
 }
 
 } // namespace pellomar

@@ -37,6 +37,9 @@ public:
     // The hotspots of the list as it stands (after a search, a load, a filter, a sort); the view
     // is fitted to them again.
     void setHotspots(const QList<MapHotspot> &hotspots);
+    // A source with a problem (from the settings) is read again each time the window is shown,
+    // so mending the settings file is enough to see tiles.
+    void setVisible(bool visible) override;
 
 public Q_SLOTS:
     // Frames the marker of the list's chosen row, and brings it into view.
@@ -53,12 +56,18 @@ protected:
 
 private:
     void keepGeometry();
+    void useSource(const TileSource &source);
+    // A line under the map, hidden when empty.
+    void showProblem(const QString &text);
 
     TileSource m_source;
+    // What the problem line says while no tile fails.
+    QString m_standingProblem;
     TileLoader *m_tiles;
     MapCanvas *m_canvas;
     QLabel *m_unplaced;
     QLabel *m_tileProblem;
+    QLabel *m_attribution;
 };
 
 } // namespace pellomar

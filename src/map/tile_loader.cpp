@@ -2,10 +2,11 @@
 
 #include "details/picture.h"
 
+#include <QDirIterator>
+#include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkDiskCache>
 #include <QNetworkReply>
-#include <QSet>
 #include <QStandardPaths>
 
 namespace pellomar {
@@ -16,22 +17,31 @@ using namespace Qt::Literals::StringLiterals;
 
 // The disk cache's size; the tile usage policies ask clients to keep what they fetch.
 constexpr qint64 DiskCacheBytes = 50 * 1024 * 1024;
+// A disk cache entry is a tile and the reply's headers ahead of it.
+constexpr qint64 MaxCacheEntryBytes = TileLoader::MaxTileWireBytes + 64 * 1024;
 constexpr qint64 RetryAfterMs = 30'000;
-// A tile on the wire, at most: a 512-pixel PNG is well under a megabyte, and a server that
-// sends more is not let fill the memory.
-constexpr qint64 MaxTileWireBytes = 4 * 1024 * 1024;
+// The network reads this far ahead of the loader, so a tile's size is counted as it arrives.
+constexpr qint64 ReadAheadBytes = 64 * 1024;
+// A reason phrase is the server's to choose; a sentence's worth is shown.
+constexpr int MaxReasonLength = 100;
 
-QString failureReason(QNetworkReply *reply)
+QString cut(const QString &text, int length)
 {
-    if (reply->property("tooLarge").toBool())
-        return u"a tile was larger than %1 MB"_s.arg(MaxTileWireBytes / (1024 * 1024));
+    return text.size() <= length ? text : text.left(length - 1) + u'…';
+}
+
+QString failureReason(QNetworkReply *reply, bool tooLarge)
+{
+    if (tooLarge)
+        return u"a tile was larger than %1 MB"_s.arg(TileLoader::MaxTileWireBytes / (1024 * 1024));
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status >= 300)
         return u"the tile server answered %1 %2"_s.arg(status).arg(
-            reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
+            cut(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString(),
+                MaxReasonLength));
     switch (reply->error()) {
     case QNetworkReply::NoError:
-        return u"a tile was not a picture the map can show"_s;
+        return u"a tile was not a PNG picture of 256 or 512 pixels"_s;
     case QNetworkReply::ConnectionRefusedError:
         return u"the tile server refused the connection"_s;
     case QNetworkReply::HostNotFoundError:
@@ -41,7 +51,7 @@ QString failureReason(QNetworkReply *reply)
     case QNetworkReply::TimeoutError:
         return u"the tile server did not answer in time"_s;
     default:
-        return reply->errorString();
+        return cut(reply->errorString(), 2 * MaxReasonLength);
     }
 }
 
@@ -53,12 +63,60 @@ TileLoader::TileLoader(const TileSource &source, QObject *parent)
     , m_network(new QNetworkAccessManager(this))
     , m_tiles(int(MaxTileBytes / 1024))
 {
+    openDiskCache();
+    m_clock.start();
+}
+
+// QNetworkDiskCache opens and reads an entry whole, whatever it is: a FIFO would stop the
+// program for good, and an entry grown to hundreds of megabytes would be read into memory.
+// So every entry that is not a regular file of a tile's size is removed before the cache is
+// used; when one cannot be, the map goes without a disk cache.
+void TileLoader::openDiskCache()
+{
+    const QString folder
+        = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + u"/tiles"_s;
+    int removed = 0;
+    bool kept = false;
+    QDirIterator entries(folder,
+        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+        QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QFileInfo entry = entries.nextFileInfo();
+        if (entry.isDir() && !entry.isSymLink())
+            continue;
+        if (entry.isFile() && !entry.isSymLink() && entry.size() <= MaxCacheEntryBytes)
+            continue;
+        if (QFile::remove(entry.filePath()))
+            ++removed;
+        else
+            kept = true;
+    }
+    const QString shown = QDir::toNativeSeparators(folder);
+    if (kept) {
+        m_diskCacheProblem = u"The tile cache %1 holds files that are not tiles and cannot be "
+                             "removed: tiles are not kept on disk."_s.arg(shown);
+        return;
+    }
+    if (removed == 1)
+        m_diskCacheProblem
+            = u"A file in the tile cache %1 was not a tile; it was removed."_s.arg(shown);
+    else if (removed > 1)
+        m_diskCacheProblem
+            = u"%1 files in the tile cache %2 were not tiles; they were removed."_s.arg(
+                QString::number(removed), shown);
     auto *cache = new QNetworkDiskCache(m_network);
-    cache->setCacheDirectory(
-        QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + u"/tiles"_s);
+    cache->setCacheDirectory(folder);
     cache->setMaximumCacheSize(DiskCacheBytes);
     m_network->setCache(cache);
-    m_clock.start();
+}
+
+void TileLoader::setSource(const TileSource &source)
+{
+    setWanted({});
+    m_source = source;
+    m_tiles.clear();
+    m_failedAt.clear();
+    m_fromNetwork.clear();
 }
 
 quint64 TileLoader::key(TileIndex index) const
@@ -69,23 +127,29 @@ quint64 TileLoader::key(TileIndex index) const
 
 void TileLoader::setWanted(const QList<TileIndex> &tiles)
 {
-    m_wanted = tiles;
+    // Tiles at the screen's density cost a fixed size each (larger ones are scaled down), so
+    // only as many as fit in the bound are wanted: were more wanted, each arriving tile would
+    // push out another one in view, which would be fetched again, for ever.
+    const qint64 tileBytes = highDensity() ? 1024 * 1024 : 256 * 1024;
+    m_wanted = m_source.problem.isEmpty()
+        ? tiles.first(qMin(tiles.size(), qsizetype(MaxTileBytes / tileBytes)))
+        : QList<TileIndex>();
     QSet<quint64> wanted;
-    for (const TileIndex &tile : tiles)
+    for (const TileIndex &tile : std::as_const(m_wanted))
         wanted.insert(key(tile));
-    // A tile's cost is counted in KiB; a view bigger than the bound must still fit in it.
-    const qint64 tileKiB = highDensity() ? 1024 : 256;
-    m_tiles.setMaxCost(int(qMax(MaxTileBytes / 1024, tileKiB * tiles.size() * 5 / 4)));
     for (auto it = m_downloads.begin(); it != m_downloads.end();) {
         if (wanted.contains(it.key())) {
             ++it;
             continue;
         }
-        QNetworkReply *reply = it.value();
+        QNetworkReply *reply = it->reply;
         it = m_downloads.erase(it);
         reply->disconnect(this);
         reply->abort();
         reply->deleteLater();
+        // Qt may keep what arrived of it as if it were whole.
+        if (QAbstractNetworkCache *cache = m_network->cache())
+            cache->remove(reply->request().url());
     }
     startDownloads();
 }
@@ -108,41 +172,82 @@ void TileLoader::startDownloads()
         QNetworkRequest request(m_source.tileUrl(index.zoom, index.x, index.y, highDensity()));
         request.setHeader(
             QNetworkRequest::UserAgentHeader, QStringLiteral("Pellomar/" PELLOMAR_VERSION));
-        request.setAttribute(
-            QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::PreferCache);
+        request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+            m_fromNetwork.contains(k) ? QNetworkRequest::AlwaysNetwork
+                                      : QNetworkRequest::PreferCache);
         request.setTransferTimeout(m_timeoutMs);
         QNetworkReply *reply = m_network->get(request);
-        m_downloads.insert(k, reply);
-        connect(
-            reply, &QNetworkReply::downloadProgress, this, [reply](qint64 received, qint64 total) {
-                if (qMax(received, total) > MaxTileWireBytes) {
-                    reply->setProperty("tooLarge", true);
-                    reply->abort();
-                }
-            });
-        connect(reply, &QNetworkReply::finished, this, [this, reply, k] { onFinished(reply, k); });
+        reply->setReadBufferSize(ReadAheadBytes);
+        m_downloads.insert(k, { reply, {}, false });
+        connect(reply, &QNetworkReply::metaDataChanged, this, [this, k] { onData(k, false); });
+        connect(reply, &QNetworkReply::readyRead, this, [this, k] { onData(k, true); });
+        connect(reply, &QNetworkReply::finished, this, [this, k] { onFinished(k); });
     }
 }
 
-void TileLoader::onFinished(QNetworkReply *reply, quint64 k)
+// The body is taken as it arrives and counted; a tile announced or grown beyond the limit is
+// aborted there, before the rest is read. Nothing is read on the headers' arrival: a copy from
+// the disk cache read then is never finished by Qt 6.4.
+void TileLoader::onData(quint64 k, bool read)
 {
+    const auto download = m_downloads.find(k);
+    if (download == m_downloads.end())
+        return;
+    QNetworkReply *reply = download->reply;
+    const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (read && reply->isOpen())
+        download->body += reply->read(MaxTileWireBytes + 1 - download->body.size());
+    if (download->body.size() > MaxTileWireBytes
+        || (announced.isValid() && announced.toLongLong() > MaxTileWireBytes)) {
+        download->tooLarge = true;
+        reply->abort();
+    }
+}
+
+void TileLoader::onFinished(quint64 k)
+{
+    // What is left in the read buffer, counted like the rest.
+    onData(k, true);
+    const auto download = m_downloads.find(k);
+    if (download == m_downloads.end())
+        return;
+    QNetworkReply *reply = download->reply;
+    const bool tooLarge = download->tooLarge;
+    QByteArray body = std::move(download->body);
+    m_downloads.erase(download);
     reply->deleteLater();
-    m_downloads.remove(k);
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     std::optional<QImage> image;
-    if (reply->error() == QNetworkReply::NoError && status < 300)
-        image = DecodePicture(reply->readAll());
-    if (image) {
+    if (!tooLarge && reply->error() == QNetworkReply::NoError && status < 300)
+        image = decodeTile(body);
+    const bool fromCache = reply->attribute(QNetworkRequest::SourceIsFromCacheAttribute).toBool();
+    auto *kept
+        = image ? new QImage(image->convertToFormat(QImage::Format_ARGB32_Premultiplied)) : nullptr;
+    const bool dense = k >> 56;
+    if (kept && !dense && kept->width() > TileSize)
+        *kept = kept->scaled(TileSize, TileSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (kept) {
+        // A 512-pixel tile covers the 256 pixels of a tile at twice the density.
+        kept->setDevicePixelRatio(kept->width() / double(TileSize));
+    }
+    // Drawn as it is kept: converted once, not at every paint. A tile the memory bound cannot
+    // hold (QCache deletes it at once) has failed, or it would be fetched again without end.
+    if (kept && m_tiles.insert(k, kept, int(kept->sizeInBytes() / 1024))) {
         m_failedAt.remove(k);
-        // Drawn as it is kept: converted once, not at every paint; a 512-pixel tile covers the
-        // 256 pixels of a tile at twice the density.
-        auto *kept = new QImage(image->convertToFormat(QImage::Format_ARGB32_Premultiplied));
-        kept->setDevicePixelRatio(qMax(1.0, kept->width() / double(TileSize)));
-        m_tiles.insert(k, kept, int(kept->sizeInBytes() / 1024));
+        m_fromNetwork.remove(k);
         Q_EMIT tileArrived();
     } else {
-        m_failedAt.insert(k, m_clock.elapsed());
-        Q_EMIT tileFailed(failureReason(reply));
+        // Nothing that failed stays in the disk cache. A bad copy from there is asked for from
+        // the server at once, and only once.
+        if (QAbstractNetworkCache *cache = m_network->cache())
+            cache->remove(reply->request().url());
+        if (fromCache && !m_fromNetwork.contains(k)) {
+            m_fromNetwork.insert(k);
+        } else {
+            m_fromNetwork.remove(k);
+            m_failedAt.insert(k, m_clock.elapsed());
+            Q_EMIT tileFailed(failureReason(reply, tooLarge));
+        }
     }
     startDownloads();
 }

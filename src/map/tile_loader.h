@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QList>
 #include <QObject>
+#include <QSet>
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -24,11 +25,17 @@ class TileLoader : public QObject {
 public:
     // Downloads under way at most, as tile servers ask of their users.
     static constexpr int MaxDownloads = 4;
-    // Decoded tiles kept at most, in bytes (at least a whole view's worth).
+    // Decoded tiles kept at most, in bytes, however large the view: a view wanting more than
+    // this many tiles shows only those nearest its centre.
     static constexpr qint64 MaxTileBytes = 64 * 1024 * 1024;
+    // A tile on the wire or in the disk cache, at most: a 512-pixel PNG is well under a
+    // megabyte, and a server that sends more is not let fill the memory or the disk.
+    static constexpr qint64 MaxTileWireBytes = 4 * 1024 * 1024;
 
     explicit TileLoader(const TileSource &source, QObject *parent = nullptr);
 
+    // Tiles from `source` from now on; those held or under way are dropped.
+    void setSource(const TileSource &source);
     // The tiles in view now, the most wanted first: downloads of any other tile are cancelled,
     // and the missing ones are fetched.
     void setWanted(const QList<TileIndex> &tiles);
@@ -40,6 +47,9 @@ public:
     // Tiles of 512 pixels for a high-density screen, where the tile server offers them.
     void setHighDensity(bool highDensity) { m_highDensity = highDensity; }
     bool highDensity() const { return m_highDensity && m_source.offersHighDensity(); }
+    // What was wrong with the disk cache when the loader opened it, in sentences for the user;
+    // empty when nothing was.
+    QString diskCacheProblem() const { return m_diskCacheProblem; }
 
 Q_SIGNALS:
     void tileArrived();
@@ -47,9 +57,17 @@ Q_SIGNALS:
     void tileFailed(const QString &reason);
 
 private:
+    struct Download {
+        QNetworkReply *reply = nullptr;
+        QByteArray body;
+        bool tooLarge = false;
+    };
+
     quint64 key(TileIndex index) const;
+    void openDiskCache();
     void startDownloads();
-    void onFinished(QNetworkReply *reply, quint64 k);
+    void onData(quint64 k, bool read);
+    void onFinished(quint64 k);
 
     TileSource m_source;
     bool m_highDensity = false;
@@ -57,7 +75,10 @@ private:
     QNetworkAccessManager *m_network;
     QCache<quint64, QImage> m_tiles;
     QList<TileIndex> m_wanted;
-    QHash<quint64, QNetworkReply *> m_downloads;
+    QHash<quint64, Download> m_downloads;
+    // Tiles whose disk-cache copy was bad: asked for from the server once.
+    QSet<quint64> m_fromNetwork;
+    QString m_diskCacheProblem;
     // A tile that failed is asked for again only after a while, not at every move of the map.
     QHash<quint64, qint64> m_failedAt;
     QElapsedTimer m_clock;

@@ -1,7 +1,10 @@
 #include "map/tile_source.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace pellomar {
 
@@ -11,6 +14,7 @@ using namespace Qt::Literals::StringLiterals;
 
 const QString OsmTemplate = u"https://tile.openstreetmap.org/{z}/{x}/{y}.png"_s;
 const QString DemoTilePath = u"/tiles/{z}/{x}/{y}{r}.png"_s;
+const QString TileServerKey = u"map/tileServer"_s;
 
 QString filled(QString urlTemplate, int zoom, int x, int y, const QString &ratio)
 {
@@ -25,12 +29,13 @@ QString filled(QString urlTemplate, int zoom, int x, int y, const QString &ratio
 TileSource TileSource::openStreetMap()
 {
     return { OsmTemplate, u"© OpenStreetMap contributors"_s,
-        u"https://www.openstreetmap.org/copyright"_s };
+        u"https://www.openstreetmap.org/copyright"_s, {} };
 }
 
 TileSource TileSource::demoDirectory(const QString &origin)
 {
-    return { origin + DemoTilePath, u"Demo tiles drawn by pellomar-directory"_s, origin + u'/' };
+    return { origin + DemoTilePath, u"Demo tiles drawn by pellomar-directory"_s, origin + u'/',
+        {} };
 }
 
 TileSource TileSource::forTemplate(const QString &urlTemplate)
@@ -43,16 +48,24 @@ TileSource TileSource::forTemplate(const QString &urlTemplate)
                                .toString();
     if (urlTemplate == origin + DemoTilePath
         || urlTemplate == origin + QString(DemoTilePath).remove(u"{r}"_s))
-        return { urlTemplate, demoDirectory(origin).attribution, origin + u'/' };
-    return { urlTemplate, u"Map tiles: %1"_s.arg(url.host()), origin + u'/' };
+        return { urlTemplate, demoDirectory(origin).attribution, origin + u'/', {} };
+    return { urlTemplate, u"Map tiles: %1"_s.arg(url.host()), origin + u'/', {} };
 }
 
 TileSource TileSource::fromSettings()
 {
-    const auto settings = openSettings();
-    const QString urlTemplate = settings->value(u"map/tileServer"_s).toString();
-    if (urlTemplate.isEmpty() || !tileTemplateProblem(urlTemplate).isEmpty())
+    QString problem;
+    const auto settings = openSettings(&problem);
+    if (!settings)
+        return { {}, {}, {}, problem };
+    if (!settings->contains(TileServerKey))
         return openStreetMap();
+    const QString urlTemplate = settings->value(TileServerKey).toString();
+    if (const QString bad = tileTemplateProblem(urlTemplate); !bad.isEmpty()) {
+        return { {}, {}, {},
+            u"the setting %1 in %2 cannot be used: %3; mend it to see tiles"_s.arg(
+                TileServerKey, QDir::toNativeSeparators(settings->fileName()), bad) };
+    }
     TileSource source = forTemplate(urlTemplate);
     source.attribution = settings->value(u"map/tileAttribution"_s, source.attribution).toString();
     source.attributionUrl
@@ -70,12 +83,29 @@ bool TileSource::offersHighDensity() const
     return urlTemplate.contains(u"{r}"_s);
 }
 
-std::unique_ptr<QSettings> openSettings()
+std::unique_ptr<QSettings> openSettings(QString *problem)
 {
     const QString application = QCoreApplication::applicationName();
     const QString organisation = QCoreApplication::organizationName();
-    return std::make_unique<QSettings>(
+    // The file QSettings(organisation, application) would use, named here so that it can be
+    // looked at before QSettings reads it whole (or waits on it for ever, were it a FIFO).
+    const QString path = u"%1/%2/%3.conf"_s.arg(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
         organisation.isEmpty() ? application : organisation, application);
+    const QFileInfo file(path);
+    const QString shown = QDir::toNativeSeparators(path);
+    QString refused;
+    if (file.exists() && !file.isFile())
+        refused = u"the settings file %1 is not a regular file"_s.arg(shown);
+    else if (file.exists() && file.size() > MaxSettingsBytes)
+        refused = u"the settings file %1 is larger than %2 MB"_s.arg(
+            shown, QString::number(MaxSettingsBytes / (1024 * 1024)));
+    if (!refused.isEmpty()) {
+        if (problem)
+            *problem = refused + u"; it was not read"_s;
+        return nullptr;
+    }
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
 QString tileTemplateProblem(const QString &urlTemplate)
@@ -94,6 +124,15 @@ QString tileTemplateProblem(const QString &urlTemplate)
         return u"the tile server address %1 must begin with http:// or https://"_s.arg(shown);
     if (!url.isValid() || url.host().isEmpty())
         return u"the tile server address %1 is not a valid web address"_s.arg(shown);
+    // A placeholder before the path would let the map's place choose the host, the port or
+    // the user name: compare the server named by two different tiles.
+    const auto server = [&urlTemplate](int n, const QString &ratio) {
+        return QUrl(filled(urlTemplate, n, n, n, ratio))
+            .adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment);
+    };
+    if (server(0, {}) != server(1, u"@2x"_s))
+        return u"the tile server address %1 may hold {z}, {x}, {y} and {r} only after its host"_s
+            .arg(shown);
     return {};
 }
 

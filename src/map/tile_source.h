@@ -15,6 +15,9 @@ struct TileSource {
     QString urlTemplate;
     QString attribution; // shown as it stands, at the bottom right of the map
     QString attributionUrl; // where a click on it leads
+    // Why the map can show no tiles (a settings file or tile server that cannot be used),
+    // in a sentence; empty when it can.
+    QString problem;
 
     // OpenStreetMap's standard tile server, used within its tile usage policy.
     static TileSource openStreetMap();
@@ -24,7 +27,9 @@ struct TileSource {
     // is theirs, otherwise a credit naming the tile server's host.
     static TileSource forTemplate(const QString &urlTemplate);
     // The settings map/tileServer, map/tileAttribution and map/tileAttributionUrl;
-    // OpenStreetMap when no usable template is set.
+    // OpenStreetMap when no template is set. A template that cannot be used, or settings that
+    // cannot be read, give a source with a `problem` and no tiles: the user's choice of tile
+    // server is never replaced by another one behind their back.
     static TileSource fromSettings();
 
     // The address of one tile; `highDensity` picks the "@2x" tiles where {r} offers them.
@@ -32,13 +37,20 @@ struct TileSource {
     bool offersHighDensity() const;
 };
 
+// Settings files larger than this are not read: QSettings reads a file whole, and nothing the
+// program keeps there comes near it.
+inline constexpr qint64 MaxSettingsBytes = 1024 * 1024;
+
 // The program's settings. While the program names no organisation, its own name stands for
 // one, so the file is ~/.config/pellomar/pellomar.conf beside the program's other folders
-// rather than under "Unknown Organization".
-std::unique_ptr<QSettings> openSettings();
+// rather than under "Unknown Organization". Nothing, with the reason in `problem`, when the
+// file is larger than MaxSettingsBytes or not a regular file: it is then neither read nor
+// written.
+std::unique_ptr<QSettings> openSettings(QString *problem = nullptr);
 
 // Why a tile server template cannot be used, in a sentence for the command line; empty when it
-// can: an http:// or https:// address with a host, holding {z}, {x} and {y}.
+// can: an http:// or https:// address with a host, holding {z}, {x} and {y} (and {r}) only
+// after its host and port.
 QString tileTemplateProblem(const QString &urlTemplate);
 
 } // namespace pellomar

@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QtEndian>
 
 // Real pictures for the tests, made on the spot.
 namespace pellomar::test {
@@ -16,16 +17,26 @@ inline QSize pictureSize(const frmInfo *window)
     return picture ? picture->size() : QSize();
 }
 
-// A JPEG of one colour, written by Qt's own encoder.
-inline QByteArray jpegBytes(int width, int height)
+// A picture of one colour in `format`, written by Qt's own encoder.
+inline QByteArray imageBytes(int width, int height, const char *format = "JPEG",
+    QImage::Format pixels = QImage::Format_RGB32)
 {
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(width, height, pixels);
     image.fill(QColor(30, 120, 200));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPEG", 90);
+    image.save(&buffer, format, 90);
     return bytes;
+}
+
+// An icon whose one entry claims `side` pixels square (0: 256) and holds `png`, of any size.
+inline QByteArray icoHolding(const QByteArray &png, char side)
+{
+    QByteArray ico("\0\0\1\0\1\0\0\0\0\0\1\0\x20\0\0\0\0\0\x16\0\0\0", 22);
+    ico[6] = ico[7] = side;
+    qToLittleEndian(quint32(png.size()), ico.data() + 14);
+    return ico + png;
 }
 
 // A red GIF89a (Qt reads GIF but does not write it) whose header claims `width` x `height`,

@@ -250,6 +250,10 @@ private Q_SLOTS:
             Script::reply("HTTP/1.0 404 Not Found\r\n\r\n" + gif), "/i/x.gif");
         row("one side too long", "i/x.gif", served(gifBytes(16385, 1, 2)), "/i/x.gif");
         row("too many pixels", "i/x.gif", served(gifBytes(5000, 5000, 2)), "/i/x.gif");
+        // Icons, bitmaps and the like are no directory's pictures; an icon claims 16 pixels.
+        row("an icon", "i/x.ico", served(icoHolding(imageBytes(3000, 3000, "PNG"), 16)),
+            "/i/x.ico");
+        row("a bitmap", "i/x.bmp", served(imageBytes(33, 21, "BMP")), "/i/x.bmp");
         row("window closed meanwhile", "i/x.gif", served({}, Ending::StayOpen), "/i/x.gif", {},
             "-");
     }
@@ -304,7 +308,7 @@ private Q_SLOTS:
 #if defined(__SANITIZE_ADDRESS__)
         QSKIP("the sanitizer keeps freed memory in quarantine");
 #endif
-        m_server->setDefaultScript(served(jpegBytes(6000, 4000)));
+        m_server->setDefaultScript(served(imageBytes(6000, 4000)));
         const qint64 before = residentKiB();
         frmInfo *window = open(recordOf({ { 17, "images/huge.jpg" } }));
         QTRY_VERIFY(!window->pictureBytes().isEmpty());
@@ -319,7 +323,7 @@ private Q_SLOTS:
     void retryAndOneImageWindow()
     {
         m_server->enqueue(Script::reply(Script::httpReply("gone", "404 Not Found")));
-        m_server->enqueue(served(jpegBytes(160, 90)));
+        m_server->enqueue(served(imageBytes(160, 90)));
         m_server->setDefaultScript(served(gifBytes(50, 120)));
         frmInfo *first = open(recordOf({ { 17, "images/first.jpg" } }));
         QTRY_VERIFY(!first->isDownloading());

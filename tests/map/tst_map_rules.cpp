@@ -101,6 +101,11 @@ private Q_SLOTS:
             u"lacks {y}: it must hold {z}, {x} and {y}"_s);
         row("empty", {}, u"lacks {z}, {x}, {y}: it must hold {z}, {x} and {y}"_s);
         row("no host", u"https:///{z}/{x}/{y}.png"_s, u"is not a valid web address"_s);
+        // The map's place must not choose where its tiles come from.
+        const QString beforePath = u"may hold {z}, {x}, {y} and {r} only after its host"_s;
+        row("placeholder as the port", u"http://127.0.0.1:{z}/{x}/{y}.png"_s, beforePath);
+        row("placeholders in the host", u"http://{z}.{x}.{y}.127/t.png"_s, beforePath);
+        row("{r} making a user name", u"http://a{r}.example/{z}/{x}/{y}.png"_s, beforePath);
     }
 
     void tileTemplate()
