@@ -14,12 +14,18 @@ const QString Key = QStringLiteral("directory/server");
 
 std::optional<ServerAddress> chosenServer()
 {
-    return ServerAddress::parse(openSettings()->value(Key).toString());
+    const auto settings = openSettings();
+    if (!settings)
+        return std::nullopt;
+    return ServerAddress::parse(settings->value(Key).toString());
 }
 
 QString keepChosenServer(const ServerAddress &server)
 {
-    const auto settings = openSettings();
+    QString problem;
+    const auto settings = openSettings(&problem);
+    if (!settings)
+        return problem;
     settings->setValue(Key, server.hostHeader());
     settings->sync();
     if (settings->status() != QSettings::NoError)
