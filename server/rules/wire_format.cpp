@@ -41,7 +41,9 @@ RecordFields recordFields(const Hotspot &h, std::string_view locationTypeName)
         h.countryCode,
         h.latitude,
         h.longitude,
-        std::to_string(h.technologyCode),
+        // An imported place's radio is not known; the client shows the word as it stands.
+        h.technologyCode == UnknownTechnology ? std::string("unknown")
+                                              : std::to_string(h.technologyCode),
         h.ssidInfo,
         h.description,
         h.imagePath,
