@@ -4,6 +4,8 @@
 #include "rules/text_keys.h"
 
 #include <sqlite3.h>
+#include <unordered_map>
+#include <utility>
 
 namespace pellomar::directory {
 
@@ -13,7 +15,7 @@ constexpr const char *Schema = R"(
 CREATE TABLE IF NOT EXISTS hotspot (
   id INTEGER PRIMARY KEY,
   location_name TEXT NOT NULL,
-  access_type INTEGER NOT NULL CHECK (access_type BETWEEN 1 AND 3),
+  access_type INTEGER NOT NULL CHECK (access_type BETWEEN 0 AND 3),
   operator TEXT NOT NULL,
   website TEXT NOT NULL,
   phone TEXT NOT NULL,
@@ -27,12 +29,24 @@ CREATE TABLE IF NOT EXISTS hotspot (
   country TEXT NOT NULL,
   latitude TEXT NOT NULL,
   longitude TEXT NOT NULL,
-  technology INTEGER NOT NULL CHECK (technology BETWEEN 1 AND 3),
+  technology INTEGER NOT NULL CHECK (technology BETWEEN 0 AND 3),
   ssid TEXT NOT NULL,
   description TEXT NOT NULL,
   image_path TEXT NOT NULL
 );
 CREATE INDEX IF NOT EXISTS hotspot_by_place ON hotspot (country, city_key);
+CREATE TABLE IF NOT EXISTS osm_place (
+  osm_type TEXT NOT NULL CHECK (osm_type IN ('n', 'w', 'r')),
+  osm_id INTEGER NOT NULL,
+  hotspot_id INTEGER NOT NULL UNIQUE,
+  PRIMARY KEY (osm_type, osm_id)
+);
+CREATE TABLE IF NOT EXISTS osm_import (
+  id INTEGER PRIMARY KEY CHECK (id = 1),
+  extract_date TEXT NOT NULL,
+  hotspots INTEGER NOT NULL,
+  imported_at TEXT NOT NULL
+);
 )";
 
 constexpr const char *Columns
@@ -150,7 +164,8 @@ std::unique_ptr<DirectoryStore> DirectoryStore::open(const std::string &path, st
 
 bool DirectoryStore::isEmpty()
 {
-    Statement query(m_db, "SELECT 1 FROM hotspot LIMIT 1");
+    // An import that found nothing still fills the database: it is not the demo's to seed.
+    Statement query(m_db, "SELECT 1 FROM hotspot UNION ALL SELECT 1 FROM osm_import LIMIT 1");
     return !query || sqlite3_step(query.get()) != SQLITE_ROW;
 }
 
@@ -254,6 +269,123 @@ DirectoryFigures DirectoryStore::figures()
         figures.cities = static_cast<std::size_t>(count.integer(2));
     }
     return figures;
+}
+
+std::optional<DirectoryStore::ImportCounts> DirectoryStore::replaceImported(
+    const std::vector<ImportedPlace> &places, const std::string &extractDate, std::string &error)
+{
+    // IMMEDIATE: a server reading the file meanwhile goes on answering from the old rows, and
+    // a second import waits instead of failing half-way.
+    if (!execute(m_db, "BEGIN IMMEDIATE", error))
+        return std::nullopt;
+    ImportCounts counts;
+    const auto fail = [this, &error](std::string why) {
+        error = std::move(why);
+        std::string ignored;
+        execute(m_db, "ROLLBACK", ignored);
+        return std::nullopt;
+    };
+    // A database made before imports existed accepts no unknown access type or technology:
+    // its table is rebuilt with the wider checks, inside the same transaction.
+    Statement oldTable(m_db,
+        "SELECT 1 FROM sqlite_master WHERE name = 'hotspot' AND sql LIKE "
+        "'%access_type BETWEEN 1 AND 3%'");
+    if (oldTable && sqlite3_step(oldTable.get()) == SQLITE_ROW) {
+        std::string schema = Schema;
+        schema.replace(schema.find("IF NOT EXISTS hotspot ("), 23, "hotspot_wider (");
+        schema = schema.substr(0, schema.find("CREATE INDEX"));
+        const std::string rebuild = schema
+            + "INSERT INTO hotspot_wider SELECT * FROM hotspot; DROP TABLE hotspot; "
+              "ALTER TABLE hotspot_wider RENAME TO hotspot;"
+            + std::string(Schema).substr(std::string(Schema).find("CREATE INDEX"));
+        if (!execute(m_db, rebuild.c_str(), error))
+            return fail("cannot widen the hotspot table: " + error);
+    }
+
+    std::unordered_map<std::string, std::int64_t> previous;
+    Statement known(m_db, "SELECT osm_type || osm_id, hotspot_id FROM osm_place");
+    while (known && sqlite3_step(known.get()) == SQLITE_ROW)
+        previous.emplace(known.text(0), known.integer(1));
+
+    for (const ImportedPlace &place : places) {
+        const std::string key = place.osmType + std::to_string(place.osmId);
+        Hotspot hotspot = place.hotspot;
+        const auto before = previous.find(key);
+        std::int64_t id = 0;
+        if (before != previous.end()) {
+            if (before->second < 0)
+                continue; // the same object twice in a damaged extract
+            hotspot.id = id = std::exchange(before->second, -1);
+            Statement current(
+                m_db, (std::string("SELECT ") + Columns + " FROM hotspot WHERE id = ?1").c_str());
+            current.bind(1, id);
+            if (current && sqlite3_step(current.get()) == SQLITE_ROW
+                && hotspotFrom(current) == hotspot) {
+                ++counts.unchanged;
+                continue;
+            }
+            // The row goes and comes back under its own id, so clients' ids stay valid.
+            Statement drop(m_db, "DELETE FROM hotspot WHERE id = ?1");
+            drop.bind(1, id);
+            if (!drop || sqlite3_step(drop.get()) != SQLITE_DONE
+                || !insert(hotspot, true, id, error))
+                return fail(key + ": " + sqlite3_errmsg(m_db));
+            ++counts.updated;
+            continue;
+        }
+        if (!insert(hotspot, false, id, error))
+            return fail(key + ": " + error);
+        Statement link(
+            m_db, "INSERT INTO osm_place (osm_type, osm_id, hotspot_id) VALUES (?1, ?2, ?3)");
+        link.bind(1, std::string_view(&place.osmType, 1));
+        link.bind(2, place.osmId);
+        link.bind(3, id);
+        if (!link || sqlite3_step(link.get()) != SQLITE_DONE)
+            return fail(key + ": " + sqlite3_errmsg(m_db));
+        previous.emplace(key, -1);
+        ++counts.added;
+    }
+    for (const auto &[key, id] : previous) {
+        if (id < 0)
+            continue;
+        Statement drop(m_db, "DELETE FROM hotspot WHERE id = ?1");
+        Statement unlink(m_db, "DELETE FROM osm_place WHERE hotspot_id = ?1");
+        drop.bind(1, id);
+        unlink.bind(1, id);
+        if (!drop || !unlink || sqlite3_step(drop.get()) != SQLITE_DONE
+            || sqlite3_step(unlink.get()) != SQLITE_DONE)
+            return fail(key + ": " + sqlite3_errmsg(m_db));
+        ++counts.removed;
+    }
+    Statement credit(m_db,
+        "INSERT OR REPLACE INTO osm_import (id, extract_date, hotspots, imported_at) "
+        "VALUES (1, ?1, ?2, datetime('now'))");
+    credit.bind(1, extractDate);
+    credit.bind(2, static_cast<std::int64_t>(places.size()));
+    if (!credit || sqlite3_step(credit.get()) != SQLITE_DONE)
+        return fail(sqlite3_errmsg(m_db));
+    if (!execute(m_db, "COMMIT", error))
+        return fail(error);
+    return counts;
+}
+
+std::optional<DataCredit> DirectoryStore::importCredit()
+{
+    Statement last(m_db, "SELECT extract_date, hotspots FROM osm_import WHERE id = 1");
+    if (!last || sqlite3_step(last.get()) != SQLITE_ROW)
+        return std::nullopt;
+    return DataCredit { last.text(0), static_cast<std::size_t>(last.integer(1)) };
+}
+
+bool DirectoryStore::changedElsewhere()
+{
+    Statement version(m_db, "PRAGMA data_version");
+    if (!version || sqlite3_step(version.get()) != SQLITE_ROW)
+        return false;
+    const std::int64_t now = version.integer(0);
+    const bool changed = m_dataVersion >= 0 && now != m_dataVersion;
+    m_dataVersion = now;
+    return changed;
 }
 
 } // namespace pellomar::directory

@@ -2,6 +2,7 @@
 
 #include "rules/home_page.h"
 #include "rules/hotspot.h"
+#include "rules/osm_tags.h"
 #include "rules/search_request.h"
 
 #include <memory>
@@ -38,11 +39,30 @@ public:
 
     DirectoryFigures figures();
 
+    // What an import changed.
+    struct ImportCounts {
+        std::uint64_t added = 0;
+        std::uint64_t updated = 0;
+        std::uint64_t unchanged = 0;
+        std::uint64_t removed = 0;
+    };
+    // Puts an extract's places in place of those the previous import stored, matched by their
+    // OpenStreetMap object: changed ones updated (keeping their hotspot ids), new ones added,
+    // those no longer in the extract removed. Submitted hotspots are not touched. All or
+    // nothing: nothing and the reason in `error` when it cannot be done.
+    std::optional<ImportCounts> replaceImported(const std::vector<ImportedPlace> &places,
+        const std::string &extractDate, std::string &error);
+    // The last import, when there was one.
+    std::optional<DataCredit> importCredit();
+    // True once after another connection (an import) has changed the database.
+    bool changedElsewhere();
+
 private:
     explicit DirectoryStore(sqlite3 *db);
     bool insert(const Hotspot &hotspot, bool keepId, std::int64_t &id, std::string &error);
 
     sqlite3 *m_db;
+    std::int64_t m_dataVersion = -1;
 };
 
 } // namespace pellomar::directory

@@ -3,6 +3,7 @@
 #include "rules/submission.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,12 +20,21 @@ struct DirectoryFigures {
     std::size_t cities = 0;
 };
 
+// The last OpenStreetMap import: the extract's date (as its file gives it) and the hotspots
+// it brought.
+struct DataCredit {
+    std::string extractDate;
+    std::size_t hotspots = 0;
+};
+
 // What the home page shows: the directory's figures and the submission form, refilled with
 // what the visitor typed when the form comes back with errors.
 struct HomePage {
     DirectoryFigures figures;
     const std::vector<ReferenceRow> *countries = nullptr;
     const std::vector<ReferenceRow> *locationTypes = nullptr;
+    // Shown when the directory holds imported places; their licence asks for the credit.
+    std::optional<DataCredit> credit;
     FormValues values;
     std::vector<std::string> errors;
     // A confirmation shown above the form after a hotspot was added.
