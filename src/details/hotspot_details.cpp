@@ -34,6 +34,9 @@ std::string technologyName(std::string code)
         return "802.11B/G";
     if (code == "3")
         return "802.11G";
+    // Places imported from OpenStreetMap do not say which radio they use.
+    if (code == "unknown")
+        return "Unknown";
     return code;
 }
 
@@ -43,8 +46,11 @@ HotspotDetails ReadHotspotDetails(std::string_view record, const CountryNameLook
 {
     HotspotDetails d;
     d.locationName = fieldOf(record, 1);
+    // "unknown": a place imported from OpenStreetMap whose fee the data do not tell.
     d.hotspotType = replaceAll(
-        replaceAll(replaceAll(fieldOf(record, 2), "comm", "Comm"), "free", "Free"), "reg", "Reg");
+        replaceAll(replaceAll(replaceAll(fieldOf(record, 2), "comm", "Comm"), "free", "Free"),
+            "reg", "Reg"),
+        "unknown", "Unknown");
     d.operatorName = fieldOf(record, 3);
     d.websiteUrl = fieldOf(record, 4);
     if (d.websiteUrl.starts_with("www."))
