@@ -6,7 +6,7 @@
 #include "reference/text_fields.h"
 
 #include <chrono>
-#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -22,6 +22,18 @@ std::optional<std::string> readText(const std::filesystem::path &path)
     if (!in)
         return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The most memory the import has held, from the kernel's own count; 0 when unknown.
+long peakResidentKiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.starts_with("VmHWM:"))
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+    }
+    return 0;
 }
 
 } // namespace
@@ -62,36 +74,37 @@ int runOsmImport(const ImportSetup &setup)
         return 1;
     }
 
-    OsmImport import(countries.table, locationTypes.table, country);
+    OsmImport reader(countries.table, locationTypes.table, country);
     const bool terminal = isatty(STDOUT_FILENO) == 1;
     if (terminal) {
-        import.setProgress([](std::uint64_t objects, std::uint64_t hotspots) {
-            std::printf("\rread %llu objects, found %llu hotspots", 
-                static_cast<unsigned long long>(objects), static_cast<unsigned long long>(hotspots));
-        std::fflush(stdout);
-    });
+        reader.setProgress([](std::uint64_t objects, std::uint64_t hotspots) {
+            std::cout << "\rread " << objects << " objects, found " << hotspots << " hotspots"
+                      << std::flush;
+        });
+    }
+    const bool read = reader.read(setup.extractPath, error);
+    if (terminal)
+        std::cout << "\r\033[K"; // the progress line goes
+    if (!read) {
+        std::cerr << "pellomar-directory: " << error << "\n";
+        return 1;
+    }
+    ImportReport &report = reader.report();
+    const auto counts = store->replaceImported(reader.places(), report.extractDate, error);
+    if (!counts) {
+        std::cerr << "pellomar-directory: cannot write the database " << setup.databasePath << ": "
+                  << error << "\n";
+        return 1;
+    }
+    report.added = counts->added;
+    report.updated = counts->updated;
+    report.unchanged = counts->unchanged;
+    report.removed = counts->removed;
+    report.seconds
+        = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::cout << formatImportReport(report) << "peak memory: " << (peakResidentKiB() + 512) / 1024
+              << " MiB" << std::endl;
+    return 0;
 }
-const bool read = import.read(setup.extractPath, error);
-if (terminal)
-    std::printf("\r\033[K");
-if (!read) {
-    std::cerr << "pellomar-directory: " << error << "\n";
-    return 1;
-}
-ImportReport &report = import.report();
-const auto counts = store->replaceImported(import.places(), report.extractDate, error);
-if (!counts) {
-    std::cerr << "pellomar-directory: cannot write the database " << setup.databasePath << ": "
-              << error << "\n";
-    return 1;
-}
-report.added = counts->added;
-report.updated = counts->updated;
-report.unchanged = counts->unchanged;
-report.removed = counts->removed;
-report.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-std::cout << formatImportReport(report) << std::flush;
-return 0;
-} // namespace pellomar::directory
 
 } // namespace pellomar::directory

@@ -122,12 +122,12 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString database = dir.filePath(QStringLiteral("li.db"));
-        QProcess import;
-        import.start(DemoServer::programPath(),
+        QProcess importer;
+        importer.start(DemoServer::programPath(),
             { QStringLiteral("--database"), database, QStringLiteral("--import-osm"),
                 qEnvironmentVariable("PELLOMAR_SOURCE_DIR")
                     + QStringLiteral("/tests/data/osm/liechtenstein-2013-08-03.osm.pbf") });
-        QVERIFY(import.waitForFinished(60000) && import.exitCode() == 0);
+        QVERIFY(importer.waitForFinished(60000) && importer.exitCode() == 0);
         DemoServer server;
         QVERIFY2(
             server.start({ QStringLiteral("--database"), database }), qPrintable(server.error()));

@@ -29,7 +29,7 @@ Run directory(const QStringList &arguments)
         process.readAllStandardOutput(), process.readAllStandardError() };
 }
 
-Run import(const QString &database, const QString &extract, const QStringList &more = {})
+Run importInto(const QString &database, const QString &extract, const QStringList &more = {})
 {
     return directory(QStringList { u"--database"_s, database, u"--import-osm"_s, extract } + more);
 }
@@ -158,7 +158,7 @@ private Q_SLOTS:
                 0);
         }
         const QString database = m_dir.filePath(format + u".db"_s);
-        const Run run = import(database, extract);
+        const Run run = importInto(database, extract);
         QCOMPARE(run.exitCode, 0);
         // The report's lines after the extract's date (taken from its newest object here).
         QVERIFY2(run.out.startsWith("extract of 2026-11-30T10:00:00Z\n"), run.out.constData());
@@ -189,7 +189,7 @@ private Q_SLOTS:
     void reimport()
     {
         const QString database = m_dir.filePath(u"reimport.db"_s);
-        QCOMPARE(import(database, osmFile(u"places.osm"_s)).exitCode, 0);
+        QCOMPARE(importInto(database, osmFile(u"places.osm"_s)).exitCode, 0);
         DemoServer server;
         QVERIFY2(server.start({ u"--database"_s, database }), qPrintable(server.error()));
         const QByteArray form = "name=Submitted%20Cafe&type=1&loctype=CAFE&address=Main%201&"
@@ -212,7 +212,7 @@ private Q_SLOTS:
         QFile newerFile(m_dir.filePath(u"newer.osm"_s));
         QVERIFY(newerFile.open(QIODevice::WriteOnly) && newerFile.write(newer) == newer.size());
         newerFile.close();
-        const Run run = import(database, newerFile.fileName());
+        const Run run = importInto(database, newerFile.fileName());
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.out.contains("added: 1\n  updated: 1\n  unchanged: 33\n  removed: 1\n"),
             run.out.constData());
@@ -266,7 +266,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, message);
         const QString db = m_dir.filePath(u"kept.db"_s);
         if (!QFile::exists(db))
-            QCOMPARE(import(db, osmFile(u"places.osm"_s)).exitCode, 0);
+            QCOMPARE(importInto(db, osmFile(u"places.osm"_s)).exitCode, 0);
         const Run run = directory(arguments);
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.startsWith(message) && (exitCode != 1 || run.err.count('\n') == 1),
@@ -294,7 +294,7 @@ private Q_SLOTS:
         qint64 wholeMs = 0;
         for (const int percent : { 100, 30, 60, 80, 90, 95 }) {
             QFile::remove(db);
-            QCOMPARE(import(db, osmFile(u"places.osm"_s)).exitCode, 0);
+            QCOMPARE(importInto(db, osmFile(u"places.osm"_s)).exitCode, 0);
             QProcess process;
             process.start(DemoServer::programPath(),
                 { u"--database"_s, db, u"--import-osm"_s, extract.fileName() });
@@ -325,7 +325,7 @@ private Q_SLOTS:
     void liechtenstein()
     {
         const QString database = m_dir.filePath(u"li.db"_s);
-        const Run run = import(database, osmFile(u"liechtenstein-2013-08-03.osm.pbf"_s));
+        const Run run = importInto(database, osmFile(u"liechtenstein-2013-08-03.osm.pbf"_s));
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.out.startsWith("extract of 2013-08-03T19:00:02Z\n"), run.out.constData());
         DemoServer server;
