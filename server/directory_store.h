@@ -5,12 +5,14 @@
 #include "rules/osm_tags.h"
 #include "rules/search_request.h"
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace pellomar::directory {
 
@@ -61,7 +63,11 @@ private:
     explicit DirectoryStore(sqlite3 *db);
     bool insert(const Hotspot &hotspot, bool keepId, std::int64_t &id, std::string &error);
 
+    // A statement prepared once and kept, by its SQL, for what runs once per place.
+    sqlite3_stmt *kept(const char *sql);
+
     sqlite3 *m_db;
+    std::map<std::string, sqlite3_stmt *> m_kept;
     std::int64_t m_dataVersion = -1;
 };
 
