@@ -5,6 +5,7 @@
 #include "reference/text_fields.h"
 #include "rules/osm_tags.h"
 
+#include <algorithm>
 #include <chrono>
 #include <osmium/area/assembler.hpp>
 #include <osmium/area/multipolygon_manager.hpp>
@@ -15,6 +16,7 @@
 #include <osmium/osm.hpp>
 #include <osmium/tags/tags_filter.hpp>
 #include <osmium/visitor.hpp>
+#include <tuple>
 #include <type_traits>
 #include <unordered_set>
 #include <utility>
@@ -278,6 +280,12 @@ public:
             m_report.valuesCut += static_cast<std::uint64_t>(f.place.valuesCut);
             places.push_back({ f.type, f.id, std::move(h) });
         }
+        // Stored in this order, a city's places share the file's pages, which a city search
+        // then reads few of.
+        std::sort(places.begin(), places.end(), [](const ImportedPlace &a, const ImportedPlace &b) {
+            return std::tie(a.hotspot.countryCode, a.hotspot.city, a.osmType, a.osmId)
+                < std::tie(b.hotspot.countryCode, b.hotspot.city, b.osmType, b.osmId);
+        });
         return places;
     }
 
@@ -371,7 +379,10 @@ bool OsmImport::read(const std::string &path, std::string &error)
     try {
         const osmium::io::File file(path);
         {
-            osmium::io::Reader reader(file, osmium::osm_entity_bits::relation);
+            // Only the last pass may need the objects' times (for the extract's date); skipping
+            // the other metadata (versions, users) saves decoding it.
+            osmium::io::Reader reader(
+                file, osmium::osm_entity_bits::relation, osmium::io::read_meta::no);
             const osmium::io::Header header = reader.header();
             m_report.extractDate
                 = header.get("osmosis_replication_timestamp", header.get("timestamp"));
@@ -381,7 +392,8 @@ bool OsmImport::read(const std::string &path, std::string &error)
         }
         collector.relationsRead();
         {
-            osmium::io::Reader reader(file, osmium::osm_entity_bits::way);
+            osmium::io::Reader reader(
+                file, osmium::osm_entity_bits::way, osmium::io::read_meta::no);
             WayPass pass { {}, collector };
             osmium::apply(reader, pass);
             reader.close();
@@ -393,8 +405,9 @@ bool OsmImport::read(const std::string &path, std::string &error)
                       collector.area(area);
               });
         collector.setAreaHandler(areaHandler);
-        osmium::io::Reader reader(
-            file, osmium::osm_entity_bits::node | osmium::osm_entity_bits::way);
+        osmium::io::Reader reader(file,
+            osmium::osm_entity_bits::node | osmium::osm_entity_bits::way,
+            m_report.extractDate.empty() ? osmium::io::read_meta::yes : osmium::io::read_meta::no);
         std::uint64_t count = 0;
         auto lastTold = started;
         LocationPass pass { {}, collector, [&] {
