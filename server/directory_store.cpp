@@ -267,7 +267,7 @@ std::vector<Hotspot> DirectoryStore::search(const SearchQuery &query, std::size_
     sql += query.locationTypeCode ? " AND location_type = ?4" : "";
     sql += query.accessType ? " AND access_type = ?5" : "";
     sql += " ORDER BY city_key, location_name, id LIMIT ?6";
-    Statement select(m_db, sql.c_str());
+    Statement select(kept(sql.c_str()));
     std::vector<Hotspot> found;
     if (!select)
         return found;
