@@ -184,6 +184,11 @@ std::unique_ptr<DirectoryStore> DirectoryStore::open(const std::string &path, st
         return nullptr;
     }
     sqlite3_busy_timeout(db, 2000);
+    // In write-ahead mode an import writing the file never keeps the server from reading it:
+    // searches go on answering from the old rows until the import commits, however long it
+    // writes. The mode stays with the file; a database in memory keeps its own.
+    std::string ignored;
+    execute(db, "PRAGMA journal_mode = WAL", ignored);
     std::string why;
     if (!execute(db, Schema, why)) {
         error = "cannot use " + path + " as the directory's database: " + why;
