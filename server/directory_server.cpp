@@ -282,6 +282,10 @@ struct DirectoryServer::Private {
         if (const auto *message = std::get_if<std::string_view>(&query))
             return answer(connection, e, MHD_HTTP_OK, std::string(*message) + "\r\n", TextType);
         const auto &search = std::get<SearchQuery>(query);
+        // An import run beside the server changes the file under it: replies kept from the
+        // old rows go.
+        if (store->changedElsewhere())
+            cache.clear();
         std::string key = cacheKey(search);
         if (const Reply *kept = cache.find(key))
             return queue(connection, e, MHD_HTTP_OK, *kept);
@@ -332,6 +336,7 @@ struct DirectoryServer::Private {
     {
         HomePage page;
         page.figures = store->figures();
+        page.credit = store->importCredit();
         page.countries = &countries.table.rows();
         page.locationTypes = &locationTypes.table.rows();
         return page;
