@@ -51,13 +51,13 @@ shot_start() {
   pids+=("$SHOT_PID")
 }
 
-# shot_directory: starts the demo directory server on a free loopback port and sets
-# SHOT_SERVER to its HOST:PORT, for `shot_start --server "$SHOT_SERVER"`.
+# shot_directory [ARGS...]: starts the demo directory server on a free loopback port with the
+# given arguments and sets SHOT_SERVER to its HOST:PORT, for `shot_start --server "$SHOT_SERVER"`.
 shot_directory() {
   local server="$build/bin/pellomar-directory" out port=""
   [ -x "$server" ] || { echo "screenshot: $server is not built" >&2; return 1; }
   out=$(mktemp "$work/directory.XXXXXX")
-  "$server" --listen 127.0.0.1:0 >"$out" 2>"$work/directory.log" &
+  "$server" --listen 127.0.0.1:0 "$@" >"$out" 2>"$work/directory.log" &
   pids+=($!)
   # Its first line names the port it chose: "listening on 127.0.0.1:PORT".
   for _ in $(seq 300); do
