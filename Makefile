@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The two commands that do everything: `make run` and `make test`.
 BUILD ?= build
 CMAKE_FLAGS ?=

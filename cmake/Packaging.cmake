@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installing and packaging: the desktop files (packaging/) and Debian packages through CPack.
 #   pellomar            the program, its reference files, menu entry, icons and metainfo
 #   pellomar-directory  the demo directory server and its data

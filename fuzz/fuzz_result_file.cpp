@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pellomar developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The result file as read at start-up: scrambled bytes, unscrambled, cut into records,
 // both at once and in pieces of any size.
 #include "resultfile/result_format.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pellomar developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A directory reply as it comes off the wire: header cut, normalising, message test.
 #include "search/search_reply.h"
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pellomar developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Field helpers on arbitrary lines: first byte picks the index, second the delimiter.
 #include "reference/text_fields.h"
 

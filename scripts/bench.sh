@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs every benchmark of the build tree, one after the other (they measure this machine), and
 # prints their figures as one table: median, min and max of the runs, the budget, and the ratio
 # to the figure each one is compared with.

@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """What a screen reader sees of Pellomar's main window, read through AT-SPI.
 
 Run by scripts/check-accessibility.sh with the program on the accessibility bus. Checks that

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks the accessibility tree of the main window as a screen reader reads it: the program
 # runs on a virtual X display (Xvfb) with its own session bus and AT-SPI bus, on a result
 # file of three hotspots, and scripts/check-accessibility.py walks what it exposes.

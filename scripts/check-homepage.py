@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Drives the demo directory's home page in headless Chromium: submits a hotspot through the
 form, finds it with a search, and has a form with a forbidden value refused and returned as
 typed. Prints one line per check; exits 1 when any fails."""

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks the demo directory's home page and its submission form in a real browser: headless
 # Chromium driven by Selenium, both from Debian, installed here on first use. Too heavy for
 # `make test`; run it by hand after changing the page or the form.

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks the Debian packages built by `make package`: lintian finds no error and no warning in
 # either, and they install and run on a clean Debian 12: a minimal Debian 12 root made by
 # debootstrap, `dpkg -i` of both packages and `apt-get -f

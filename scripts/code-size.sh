@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Non-blank, non-comment lines of the project's code, per folder and language, and the size of
 # the tests against the product code (src/ and server/).
 #

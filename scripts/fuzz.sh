@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS (default 60),
 # starting from its seed corpus in fuzz/corpus/<target>/. New inputs go to a scratch copy,
 # so the committed corpus only changes by hand (a crash found is kept there on purpose).

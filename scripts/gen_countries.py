@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Rebuild data/countries.txt (code|name, CR LF) from Debian's iso-codes ISO 3166-1 table.
 
 Usage: scripts/gen_countries.py [ISO_3166-1_JSON] [OUTPUT]

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts the program from the build tree, pointed at the demo directory server on a free
 # loopback port; the server stops when the program exits. Arguments after the build folder
 # go to the program.

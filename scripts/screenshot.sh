@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Takes PNG screenshots of the program's windows on a virtual X display (Xvfb).
 #
 #   scripts/screenshot.sh [BUILD] [SCENARIO...]

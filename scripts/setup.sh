@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages the project needs to build, test and run, when any is missing.
 # As root it calls apt-get directly, otherwise through sudo.
 set -euo pipefail
@@ -16,6 +21,7 @@ packages=(
   xvfb xauth fonts-dejavu-core     # headless screenshots; DejaVu Sans stands in for Verdana
   curl                             # benchmarks compare against curl's own timing
   apache2-utils                    # ab: the demo directory's benchmark loads it with 50 clients at once
+  reuse                            # make test checks that every file names its licence (reuse lint)
 )
 if [ -f "$(dirname "$0")/extra-packages.txt" ]; then
   # Further packages named by parts of the project, one per line, '#' for comments.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pellomar developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // pellomar-directory: the demo hotspot directory server.
 #include "directory_server.h"
 #include "osm/import_command.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pellomar developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints the detail window's performance figures on this machine:
 //  1. reading and tidying one record for display;
 //  2. opening a detail window, from creation to its values on screen;

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pellomar developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The demo directory server's figures on this machine, measured from outside as clients see
 // them, with its reply cache warm:
 //  1. ab -n 5000 -c 50 (Debian's apache2-utils) on a city search (London, 380 records) and

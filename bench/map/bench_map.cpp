@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pellomar developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints the map window's performance figures on this machine:
 //  1. the window opened and first painted with 300 markers, its tiles in the disk cache;
 //  2. the same window until every tile in view is shown from the disk cache;

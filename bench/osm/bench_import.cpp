@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pellomar developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The OpenStreetMap import's figures on this machine:
 //  1. the import of a synthetic extract the benchmark writes (2 million nodes, 20,000 of them
 //     Wi-Fi cafes, 100,000 roads, 1,000 Wi-Fi buildings, a country boundary and 100 city

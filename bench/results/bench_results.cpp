@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pellomar developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The result list's figures on this machine: the field helpers over the records of a full
 // list, and the main window loading a full list of 300 records, first paint included, from a
 // 300-record file and from a 50 MB file of which it reads only the beginning.

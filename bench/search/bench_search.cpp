@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pellomar developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The search's figures on this machine:
 //  1. normalising a reply (status check, header cut, records to lines) of 300 and of 60,000
 //     records: the cost per byte stays the same;

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pellomar developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Resident memory of the program as a user runs it: the main window with no results, then with
 // the 300 rows of a search against the demo directory, then with ten detail windows open on
 // those rows, each with its location picture fetched and shown where the record names one.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pellomar developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up of the real program (build/bin/pellomar), from starting the process to the window
 // on screen with the previous run's 300 results painted; next to the same start with no
 // previous results. The program reports the moment itself when PELLOMAR_REPORT_STARTUP is set;

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The hotspot details: a search on the demo directory, a click on the first row, the detail
 # window with its picture, the image window, a saved hotspot file and the About window.
 # Sourced by scripts/screenshot.sh (see docs/screenshots.md).

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A first start on a directory that cannot be reached: the message that offers another, the
 # "Directory server" dialog, two searches on the demo directory chosen there, and "Recent
 # searches". Sourced by scripts/screenshot.sh (see docs/screenshots.md).

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The windows at a scale factor of 2 (QT_SCALE_FACTOR=2), as on a high-density screen: the
 # main window with results, a detail window and the About window, written as *-2x.png beside
 # their 1x pictures. Sourced by scripts/screenshot.sh (see docs/screenshots.md).

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Real hotspots: the Liechtenstein extract of the tests imported into a directory of its own,
 # a search of Liechtenstein, and the detail window of a place whose access type and radio the
 # data do not tell. Sourced by scripts/screenshot.sh (see docs/screenshots.md).

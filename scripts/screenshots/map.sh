@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The map of a search's results over the demo directory's own tiles (map.png), and with its tile
 # server unreachable (map-offline.png); map-2x.png is taken by hidpi.sh. Sourced by
 # scripts/screenshot.sh (see docs/screenshots.md).

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pellomar developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the demo directory's dataset: hotspots.txt and the location pictures under images/.
 #include "dataset/dataset_generator.h"
 #include "dataset/location_picture.h"

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The manual pages and --help name the same options: every option --help lists is in the page,
 # and every option the page names is in --help.
 #   manual_pages.sh BIN_DIR MAN_DIR

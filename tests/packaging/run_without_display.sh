@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # `make run` without a display: one line that says what is missing and what to do, a status
 # other than 0, and no demo directory started.
 #   run_without_display.sh SOURCE_DIR BUILD_DIR

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pellomar developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "reference/reference_table.h"
 #include "search/search_reply.h"
 #include "search/search_request.h"
