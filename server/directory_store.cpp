@@ -35,7 +35,16 @@ CREATE TABLE IF NOT EXISTS hotspot (
   image_path TEXT NOT NULL
 );
 CREATE INDEX IF NOT EXISTS hotspot_by_place ON hotspot (country, city_key);
+CREATE TABLE IF NOT EXISTS data_version (
+  id INTEGER PRIMARY KEY CHECK (id = 1),
+  version INTEGER NOT NULL
+);
+INSERT OR IGNORE INTO data_version (id, version) VALUES (1, 1);
 )";
+
+// Every change of the hotspots bumps it in its own transaction, so the version read beside the
+// rows always names them.
+constexpr const char *BumpVersion = "UPDATE data_version SET version = version + 1 WHERE id = 1";
 
 constexpr const char *Columns
     = "id, location_name, access_type, operator, website, phone, email, location_type, "
@@ -128,21 +137,31 @@ DirectoryStore::DirectoryStore(sqlite3 *db)
 
 DirectoryStore::~DirectoryStore()
 {
+    sqlite3_finalize(m_versionQuery);
     sqlite3_close(m_db);
 }
 
-std::unique_ptr<DirectoryStore> DirectoryStore::open(const std::string &path, std::string &error)
+std::unique_ptr<DirectoryStore> DirectoryStore::open(
+    const std::string &path, Access access, std::string &error)
 {
     sqlite3 *db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY
+                                                 : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     if (sqlite3_open_v2(path.c_str(), &db, flags, nullptr) != SQLITE_OK) {
         error = "cannot open the database " + path + ": " + sqlite3_errmsg(db);
         sqlite3_close(db);
         return nullptr;
     }
-    sqlite3_busy_timeout(db, 2000);
+    // Several directories may serve one file: a writer holds it for one submission or one
+    // import, and the others wait for it rather than fail.
+    sqlite3_busy_timeout(db, 5000);
     std::string why;
-    if (!execute(db, Schema, why)) {
+    // WAL lets readers go on from the last commit while one process writes, and never shows
+    // them half of a transaction.
+    const bool ready = access == Access::ReadOnly
+        ? execute(db, "SELECT version FROM data_version; SELECT 1 FROM hotspot LIMIT 1", why)
+        : execute(db, "PRAGMA journal_mode = WAL", why) && execute(db, Schema, why);
+    if (!ready) {
         error = "cannot use " + path + " as the directory's database: " + why;
         sqlite3_close(db);
         return nullptr;
@@ -199,8 +218,11 @@ bool DirectoryStore::insert(const Hotspot &h, bool keepId, std::int64_t &id, std
 
 bool DirectoryStore::load(const std::vector<Hotspot> &hotspots, std::string &error)
 {
-    if (!execute(m_db, "BEGIN", error))
+    if (!execute(m_db, "BEGIN IMMEDIATE", error))
         return false;
+    // Two directories starting on a new file at once: the second finds it filled.
+    if (!isEmpty())
+        return execute(m_db, "COMMIT", error);
     for (const auto &hotspot : hotspots) {
         std::int64_t id = 0;
         if (!insert(hotspot, true, id, error)) {
@@ -210,7 +232,7 @@ bool DirectoryStore::load(const std::vector<Hotspot> &hotspots, std::string &err
             return false;
         }
     }
-    return execute(m_db, "COMMIT", error);
+    return execute(m_db, BumpVersion, error) && execute(m_db, "COMMIT", error);
 }
 
 bool DirectoryStore::seedFrom(const std::filesystem::path &table, std::string &error)
@@ -262,9 +284,42 @@ std::vector<Hotspot> DirectoryStore::search(const SearchQuery &query, std::size_
 std::optional<std::int64_t> DirectoryStore::add(const Hotspot &hotspot, std::string &error)
 {
     std::int64_t id = 0;
-    if (!insert(hotspot, false, id, error))
+    if (!execute(m_db, "BEGIN IMMEDIATE", error))
         return std::nullopt;
+    if (!insert(hotspot, false, id, error) || !execute(m_db, BumpVersion, error)
+        || !execute(m_db, "COMMIT", error)) {
+        std::string ignored;
+        execute(m_db, "ROLLBACK", ignored);
+        return std::nullopt;
+    }
     return id;
+}
+
+std::optional<std::int64_t> DirectoryStore::dataVersion()
+{
+    // Asked before every search: prepared once.
+    if (!m_versionQuery
+        && sqlite3_prepare_v3(m_db, "SELECT version FROM data_version WHERE id = 1", -1,
+               SQLITE_PREPARE_PERSISTENT, &m_versionQuery, nullptr)
+            != SQLITE_OK)
+        return std::nullopt;
+    std::optional<std::int64_t> version;
+    if (sqlite3_step(m_versionQuery) == SQLITE_ROW)
+        version = sqlite3_column_int64(m_versionQuery, 0);
+    sqlite3_reset(m_versionQuery);
+    return version;
+}
+
+bool DirectoryStore::beginReading()
+{
+    std::string ignored;
+    return execute(m_db, "BEGIN", ignored);
+}
+
+void DirectoryStore::endReading()
+{
+    std::string ignored;
+    execute(m_db, "COMMIT", ignored);
 }
 
 DirectoryFigures DirectoryStore::figures()

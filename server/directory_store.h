@@ -11,19 +11,25 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace pellomar::directory {
 
-// The directory's hotspots in SQLite: one connection, used from the server's one thread.
+// The directory's hotspots in SQLite: one connection, used from the server's one thread. Other
+// processes may use the same file at once.
 class DirectoryStore {
 public:
+    enum class Access { ReadWrite, ReadOnly };
+
     ~DirectoryStore();
     DirectoryStore(const DirectoryStore &) = delete;
     DirectoryStore &operator=(const DirectoryStore &) = delete;
 
-    // Opens (or creates) the database file; ":memory:" keeps it in memory. Nothing and a
-    // message in `error` when it cannot be opened or is not a directory database.
-    static std::unique_ptr<DirectoryStore> open(const std::string &path, std::string &error);
+    // Opens (or creates) the database file; ":memory:" keeps it in memory. Read-only, the file
+    // must be a directory database already. Nothing and a message in `error` when it cannot be
+    // opened or is not a directory database.
+    static std::unique_ptr<DirectoryStore> open(
+        const std::string &path, Access access, std::string &error);
 
     // True until the first hotspot has been stored.
     bool isEmpty();
@@ -44,11 +50,19 @@ public:
 
     DirectoryFigures figures();
 
+    // The version of the data, the same in every process using the file, raised by every
+    // change; nothing when the database does not answer.
+    std::optional<std::int64_t> dataVersion();
+    // Between these, every read sees the data of one version, whatever other processes commit.
+    bool beginReading();
+    void endReading();
+
 private:
     explicit DirectoryStore(sqlite3 *db);
     bool insert(const Hotspot &hotspot, bool keepId, std::int64_t &id, std::string &error);
 
     sqlite3 *m_db;
+    sqlite3_stmt *m_versionQuery = nullptr;
 };
 
 } // namespace pellomar::directory

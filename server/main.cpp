@@ -19,6 +19,7 @@ namespace {
 
 constexpr std::string_view Usage
     = R"(usage: pellomar-directory [--listen ADDR:PORT] [--database FILE] [--dataset DIR]
+                          [--read-only]
 
 Serves the demo hotspot directory over HTTP.
 
@@ -30,6 +31,9 @@ Serves the demo hotspot directory over HTTP.
                       database in memory, built from the dataset at every start.
   --dataset DIR       the dataset folder (hotspots.txt, images/); default: the
                       "directory" folder next to the program or in its share folder.
+  --read-only         answer searches only: the home page says submissions are closed
+                      here, and FILE, which another directory fills, is only read.
+                      Several directories may serve one FILE at once.
   --help              show this text.
 
 Each request is logged to standard error: method, target (its first 300 characters),
@@ -42,6 +46,7 @@ struct Options {
     int port = 8080;
     std::string database;
     std::optional<fs::path> dataset;
+    bool readOnly = false;
     bool help = false;
 };
 
@@ -52,6 +57,10 @@ std::optional<Options> parseOptions(int argc, char **argv, std::string &error)
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             options.help = true;
+            continue;
+        }
+        if (arg == "--read-only") {
+            options.readOnly = true;
             continue;
         }
         if (arg != "--listen" && arg != "--database" && arg != "--dataset") {
@@ -122,6 +131,7 @@ int main(int argc, char **argv)
     setup.referenceDir = findDataDir(programDir, "countries.txt").parent_path();
     setup.datasetDir = options->dataset ? *options->dataset : findDataDir(programDir, "directory");
     setup.databasePath = options->database;
+    setup.readOnly = options->readOnly;
 
     // SIGINT and SIGTERM are taken by one thread that stops the server, so the server's own
     // threads never see them and the database is closed cleanly.
