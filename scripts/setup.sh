@@ -14,6 +14,7 @@ packages=(
   xvfb xauth fonts-dejavu-core     # headless screenshots; DejaVu Sans stands in for Verdana
   curl                             # benchmarks compare against curl's own timing
   apache2-utils                    # ab: the demo directory's benchmark loads it with 50 clients at once
+  nginx-light                      # make test: the front of docs/deploy.md (cache, failover) before two directories
 )
 if [ -f "$(dirname "$0")/extra-packages.txt" ]; then
   # Further packages named by parts of the project, one per line, '#' for comments.
