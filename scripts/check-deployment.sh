@@ -98,12 +98,15 @@ curl -sS --http1.0 -o "$tmp/static/london.txt" "http://127.0.0.1:${port[a]}$lond
   # Started by root, the workers would otherwise take the user nobody, who cannot read here.
   [ "$(id -u)" -eq 0 ] && echo "user root;"
   cat << EOF
-worker_processes 2;
+worker_processes auto;
 daemon off;
 pid $tmp/nginx.pid;
 error_log $tmp/error.log warn;
 events { worker_connections 4096; }
 http {
+    # As Debian's own nginx.conf has them, around the included block.
+    sendfile on;
+    tcp_nopush on;
     client_body_temp_path $tmp/body;
     proxy_temp_path $tmp/proxy;
     fastcgi_temp_path $tmp/fastcgi;
