@@ -9,6 +9,8 @@ packages=(
   libmicrohttpd-dev libsqlite3-dev  # the demo directory server: its HTTP library (an event loop, so slow clients hold no thread) and its store
   libicu-dev                       # the demo directory compares city names without accents or case (ICU's Latin-ASCII and case folding)
   libgif-dev                       # the demo directory's dataset writes its GIF pictures with giflib (Qt reads GIF but does not write it)
+  libosmium2-dev libprotozero-dev  # the directory imports OpenStreetMap extracts with the field's own reader (every format, locations, multipolygons)
+  zlib1g-dev libbz2-dev libexpat1-dev  # what libosmium reads PBF (zlib), .osm.bz2 and XML (expat) with
   libpng-dev                       # the demo directory draws its own map tiles and writes them as PNG with libpng (the server has no Qt)
   iso-codes python3                # regenerating countries.txt
   xvfb xauth fonts-dejavu-core     # headless screenshots; DejaVu Sans stands in for Verdana

@@ -378,6 +378,7 @@ struct DirectoryServer::Private {
     {
         HomePage page;
         page.figures = store->figures();
+        page.credit = store->importCredit();
         page.countries = &countries.table.rows();
         page.locationTypes = &locationTypes.table.rows();
         page.submissionsClosed = setup.readOnly;

@@ -6,6 +6,8 @@
 #include "rules/text_keys.h"
 
 #include <sqlite3.h>
+#include <unordered_map>
+#include <utility>
 
 namespace pellomar::directory {
 
@@ -15,7 +17,7 @@ constexpr const char *Schema = R"(
 CREATE TABLE IF NOT EXISTS hotspot (
   id INTEGER PRIMARY KEY,
   location_name TEXT NOT NULL,
-  access_type INTEGER NOT NULL CHECK (access_type BETWEEN 1 AND 3),
+  access_type INTEGER NOT NULL CHECK (access_type BETWEEN 0 AND 3),
   operator TEXT NOT NULL,
   website TEXT NOT NULL,
   phone TEXT NOT NULL,
@@ -29,12 +31,24 @@ CREATE TABLE IF NOT EXISTS hotspot (
   country TEXT NOT NULL,
   latitude TEXT NOT NULL,
   longitude TEXT NOT NULL,
-  technology INTEGER NOT NULL CHECK (technology BETWEEN 1 AND 3),
+  technology INTEGER NOT NULL CHECK (technology BETWEEN 0 AND 3),
   ssid TEXT NOT NULL,
   description TEXT NOT NULL,
   image_path TEXT NOT NULL
 );
 CREATE INDEX IF NOT EXISTS hotspot_by_place ON hotspot (country, city_key);
+CREATE TABLE IF NOT EXISTS osm_place (
+  osm_type TEXT NOT NULL CHECK (osm_type IN ('n', 'w', 'r')),
+  osm_id INTEGER NOT NULL,
+  hotspot_id INTEGER NOT NULL UNIQUE,
+  PRIMARY KEY (osm_type, osm_id)
+);
+CREATE TABLE IF NOT EXISTS osm_import (
+  id INTEGER PRIMARY KEY CHECK (id = 1),
+  extract_date TEXT NOT NULL,
+  hotspots INTEGER NOT NULL,
+  imported_at TEXT NOT NULL
+);
 CREATE TABLE IF NOT EXISTS data_version (
   id INTEGER PRIMARY KEY CHECK (id = 1),
   version INTEGER NOT NULL
@@ -51,7 +65,8 @@ constexpr const char *Columns
       "address, zip, city, country, latitude, longitude, technology, ssid, description, "
       "image_path";
 
-// Owns a prepared statement for the length of one call.
+// Owns a prepared statement for the length of one call, or borrows one the store keeps for
+// many calls and leaves it ready for the next.
 class Statement {
 public:
     Statement(sqlite3 *db, const char *sql)
@@ -59,7 +74,20 @@ public:
         if (sqlite3_prepare_v2(db, sql, -1, &m_statement, nullptr) != SQLITE_OK)
             m_statement = nullptr;
     }
-    ~Statement() { sqlite3_finalize(m_statement); }
+    explicit Statement(sqlite3_stmt *kept)
+        : m_statement(kept)
+        , m_owned(false)
+    {
+    }
+    ~Statement()
+    {
+        if (m_owned) {
+            sqlite3_finalize(m_statement);
+        } else if (m_statement) {
+            sqlite3_reset(m_statement);
+            sqlite3_clear_bindings(m_statement);
+        }
+    }
     Statement(const Statement &) = delete;
     Statement &operator=(const Statement &) = delete;
 
@@ -92,6 +120,7 @@ public:
 
 private:
     sqlite3_stmt *m_statement = nullptr;
+    bool m_owned = true;
 };
 
 bool execute(sqlite3 *db, const char *sql, std::string &error)
@@ -137,8 +166,23 @@ DirectoryStore::DirectoryStore(sqlite3 *db)
 
 DirectoryStore::~DirectoryStore()
 {
-    sqlite3_finalize(m_versionQuery);
+    for (const auto &[sql, statement] : m_kept)
+        sqlite3_finalize(statement);
     sqlite3_close(m_db);
+}
+
+sqlite3_stmt *DirectoryStore::kept(const char *sql)
+{
+    // Preparing costs more than running an insert: an import of 20,000 places spent most of
+    // its writing time there.
+    sqlite3_stmt *&statement = m_kept[sql];
+    if (!statement
+        && sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr)
+            != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        statement = nullptr;
+    }
+    return statement;
 }
 
 std::unique_ptr<DirectoryStore> DirectoryStore::open(
@@ -171,18 +215,18 @@ std::unique_ptr<DirectoryStore> DirectoryStore::open(
 
 bool DirectoryStore::isEmpty()
 {
-    Statement query(m_db, "SELECT 1 FROM hotspot LIMIT 1");
+    // An import that found nothing still fills the database: it is not the demo's to seed.
+    Statement query(m_db, "SELECT 1 FROM hotspot UNION ALL SELECT 1 FROM osm_import LIMIT 1");
     return !query || sqlite3_step(query.get()) != SQLITE_ROW;
 }
 
 bool DirectoryStore::insert(const Hotspot &h, bool keepId, std::int64_t &id, std::string &error)
 {
-    Statement insert(m_db,
-        "INSERT INTO hotspot (id, location_name, access_type, operator, "
-        "website, phone, email, location_type, address, zip, zip_key, city, "
-        "city_key, country, latitude, longitude, technology, ssid, "
-        "description, image_path) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, "
-        "?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20)");
+    Statement insert(kept("INSERT INTO hotspot (id, location_name, access_type, operator, "
+                          "website, phone, email, location_type, address, zip, zip_key, city, "
+                          "city_key, country, latitude, longitude, technology, ssid, "
+                          "description, image_path) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, "
+                          "?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20)"));
     if (!insert) {
         error = sqlite3_errmsg(m_db);
         return false;
@@ -261,11 +305,16 @@ bool DirectoryStore::seedFrom(const std::filesystem::path &table, std::string &e
 
 std::vector<Hotspot> DirectoryStore::search(const SearchQuery &query, std::size_t limit)
 {
-    const std::string sql = std::string("SELECT ") + Columns
-        + " FROM hotspot WHERE country = ?1 AND (?2 IS NULL OR city_key = ?2)"
-          " AND (?3 IS NULL OR zip_key = ?3) AND (?4 IS NULL OR location_type = ?4)"
-          " AND (?5 IS NULL OR access_type = ?5) ORDER BY city_key, location_name, id LIMIT ?6";
-    Statement select(m_db, sql.c_str());
+    // Only the filters given go into the statement: with "(?2 IS NULL OR city_key = ?2)" SQLite
+    // cannot use the index on country and city, and a city search in a country of a million
+    // imported places read every one of them (150 ms).
+    std::string sql = std::string("SELECT ") + Columns + " FROM hotspot WHERE country = ?1";
+    sql += query.cityKey ? " AND city_key = ?2" : "";
+    sql += query.zipKey ? " AND zip_key = ?3" : "";
+    sql += query.locationTypeCode ? " AND location_type = ?4" : "";
+    sql += query.accessType ? " AND access_type = ?5" : "";
+    sql += " ORDER BY city_key, location_name, id LIMIT ?6";
+    Statement select(kept(sql.c_str()));
     std::vector<Hotspot> found;
     if (!select)
         return found;
@@ -297,16 +346,14 @@ std::optional<std::int64_t> DirectoryStore::add(const Hotspot &hotspot, std::str
 
 std::optional<std::int64_t> DirectoryStore::dataVersion()
 {
-    // Asked before every search: prepared once.
-    if (!m_versionQuery
-        && sqlite3_prepare_v3(m_db, "SELECT version FROM data_version WHERE id = 1", -1,
-               SQLITE_PREPARE_PERSISTENT, &m_versionQuery, nullptr)
-            != SQLITE_OK)
+    // Asked before every search.
+    sqlite3_stmt *query = kept("SELECT version FROM data_version WHERE id = 1");
+    if (!query)
         return std::nullopt;
     std::optional<std::int64_t> version;
-    if (sqlite3_step(m_versionQuery) == SQLITE_ROW)
-        version = sqlite3_column_int64(m_versionQuery, 0);
-    sqlite3_reset(m_versionQuery);
+    if (sqlite3_step(query) == SQLITE_ROW)
+        version = sqlite3_column_int64(query, 0);
+    sqlite3_reset(query);
     return version;
 }
 
@@ -335,6 +382,113 @@ DirectoryFigures DirectoryStore::figures()
         figures.cities = static_cast<std::size_t>(count.integer(2));
     }
     return figures;
+}
+
+std::optional<DirectoryStore::ImportCounts> DirectoryStore::replaceImported(
+    const std::vector<ImportedPlace> &places, const std::string &extractDate, std::string &error)
+{
+    // IMMEDIATE: a server reading the file meanwhile goes on answering from the old rows, and
+    // a second import waits instead of failing half-way.
+    if (!execute(m_db, "BEGIN IMMEDIATE", error))
+        return std::nullopt;
+    ImportCounts counts;
+    const auto fail = [this, &error](std::string why) {
+        error = std::move(why);
+        std::string ignored;
+        execute(m_db, "ROLLBACK", ignored);
+        return std::nullopt;
+    };
+    // A database made before imports existed accepts no unknown access type or technology:
+    // its table is rebuilt with the wider checks, inside the same transaction.
+    Statement oldTable(m_db,
+        "SELECT 1 FROM sqlite_master WHERE name = 'hotspot' AND sql LIKE "
+        "'%access_type BETWEEN 1 AND 3%'");
+    if (oldTable && sqlite3_step(oldTable.get()) == SQLITE_ROW) {
+        std::string schema = Schema;
+        schema.replace(schema.find("IF NOT EXISTS hotspot ("), 23, "hotspot_wider (");
+        schema = schema.substr(0, schema.find("CREATE INDEX"));
+        const std::string rebuild = schema
+            + "INSERT INTO hotspot_wider SELECT * FROM hotspot; DROP TABLE hotspot; "
+              "ALTER TABLE hotspot_wider RENAME TO hotspot;"
+            + std::string(Schema).substr(std::string(Schema).find("CREATE INDEX"));
+        if (!execute(m_db, rebuild.c_str(), error))
+            return fail("cannot widen the hotspot table: " + error);
+    }
+
+    static const std::string ByIdSql
+        = std::string("SELECT ") + Columns + " FROM hotspot WHERE id = ?1";
+    std::unordered_map<std::string, std::int64_t> previous;
+    Statement known(m_db, "SELECT osm_type || osm_id, hotspot_id FROM osm_place");
+    while (known && sqlite3_step(known.get()) == SQLITE_ROW)
+        previous.emplace(known.text(0), known.integer(1));
+
+    for (const ImportedPlace &place : places) {
+        const std::string key = place.osmType + std::to_string(place.osmId);
+        const auto before = previous.find(key);
+        std::int64_t id = 0;
+        if (before != previous.end()) {
+            Hotspot hotspot = place.hotspot;
+            if (before->second < 0)
+                continue; // the same object twice in a damaged extract
+            hotspot.id = id = std::exchange(before->second, -1);
+            Statement current(kept(ByIdSql.c_str()));
+            current.bind(1, id);
+            if (current && sqlite3_step(current.get()) == SQLITE_ROW
+                && hotspotFrom(current) == hotspot) {
+                ++counts.unchanged;
+                continue;
+            }
+            // The row goes and comes back under its own id, so clients' ids stay valid.
+            Statement drop(kept("DELETE FROM hotspot WHERE id = ?1"));
+            drop.bind(1, id);
+            if (!drop || sqlite3_step(drop.get()) != SQLITE_DONE
+                || !insert(hotspot, true, id, error))
+                return fail(key + ": " + sqlite3_errmsg(m_db));
+            ++counts.updated;
+            continue;
+        }
+        if (!insert(place.hotspot, false, id, error))
+            return fail(key + ": " + error);
+        Statement link(
+            kept("INSERT INTO osm_place (osm_type, osm_id, hotspot_id) VALUES (?1, ?2, ?3)"));
+        link.bind(1, std::string_view(&place.osmType, 1));
+        link.bind(2, place.osmId);
+        link.bind(3, id);
+        if (!link || sqlite3_step(link.get()) != SQLITE_DONE)
+            return fail(key + ": " + sqlite3_errmsg(m_db));
+        previous.emplace(key, -1);
+        ++counts.added;
+    }
+    for (const auto &[key, id] : previous) {
+        if (id < 0)
+            continue;
+        Statement drop(kept("DELETE FROM hotspot WHERE id = ?1"));
+        Statement unlink(kept("DELETE FROM osm_place WHERE hotspot_id = ?1"));
+        drop.bind(1, id);
+        unlink.bind(1, id);
+        if (!drop || !unlink || sqlite3_step(drop.get()) != SQLITE_DONE
+            || sqlite3_step(unlink.get()) != SQLITE_DONE)
+            return fail(key + ": " + sqlite3_errmsg(m_db));
+        ++counts.removed;
+    }
+    Statement credit(m_db,
+        "INSERT OR REPLACE INTO osm_import (id, extract_date, hotspots, imported_at) "
+        "VALUES (1, ?1, ?2, datetime('now'))");
+    credit.bind(1, extractDate);
+    credit.bind(2, static_cast<std::int64_t>(places.size()));
+    if (!credit || sqlite3_step(credit.get()) != SQLITE_DONE)
+        return fail(sqlite3_errmsg(m_db));
+    if (!execute(m_db, BumpVersion, error) || !execute(m_db, "COMMIT", error))
+        return fail(error);
+    return counts;
+}
+
+std::optional<DataCredit> DirectoryStore::importCredit()
+{
+    Statement last(m_db, "SELECT extract_date, hotspots FROM osm_import WHERE id = 1");
+    if (!last || sqlite3_step(last.get()) != SQLITE_ROW)
+        return std::nullopt;
+    return DataCredit { last.text(0), static_cast<std::size_t>(last.integer(1)) };
 }
 
 } // namespace pellomar::directory

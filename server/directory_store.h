@@ -2,9 +2,11 @@
 
 #include "rules/directory_figures.h"
 #include "rules/hotspot.h"
+#include "rules/osm_tags.h"
 #include "rules/search_request.h"
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -57,12 +59,31 @@ public:
     bool beginReading();
     void endReading();
 
+    // What an import changed.
+    struct ImportCounts {
+        std::uint64_t added = 0;
+        std::uint64_t updated = 0;
+        std::uint64_t unchanged = 0;
+        std::uint64_t removed = 0;
+    };
+    // Puts an extract's places in place of those the previous import stored, matched by their
+    // OpenStreetMap object: changed ones updated (keeping their hotspot ids), new ones added,
+    // those no longer in the extract removed. Submitted hotspots are not touched. All or
+    // nothing: nothing and the reason in `error` when it cannot be done.
+    std::optional<ImportCounts> replaceImported(const std::vector<ImportedPlace> &places,
+        const std::string &extractDate, std::string &error);
+    // The last import, when there was one.
+    std::optional<DataCredit> importCredit();
+
 private:
     explicit DirectoryStore(sqlite3 *db);
     bool insert(const Hotspot &hotspot, bool keepId, std::int64_t &id, std::string &error);
 
+    // A statement prepared once and kept, by its SQL, for what runs once per place.
+    sqlite3_stmt *kept(const char *sql);
+
     sqlite3 *m_db;
-    sqlite3_stmt *m_versionQuery = nullptr;
+    std::map<std::string, sqlite3_stmt *> m_kept;
 };
 
 } // namespace pellomar::directory

@@ -1,5 +1,6 @@
 // pellomar-directory: the demo hotspot directory server.
 #include "directory_server.h"
+#include "osm/import_command.h"
 
 #include <cerrno>
 #include <csignal>
@@ -13,6 +14,8 @@
 
 namespace fs = std::filesystem;
 using pellomar::directory::DirectoryServer;
+using pellomar::directory::isExtractName;
+using pellomar::directory::runOsmImport;
 using pellomar::directory::ServerSetup;
 
 namespace {
@@ -20,8 +23,10 @@ namespace {
 constexpr std::string_view Usage
     = R"(usage: pellomar-directory [--listen ADDR:PORT] [--database FILE] [--dataset DIR]
                           [--read-only]
+       pellomar-directory --database FILE --import-osm EXTRACT [--country CC]
 
-Serves the demo hotspot directory over HTTP.
+Serves the demo hotspot directory over HTTP, or imports the public Wi-Fi places of an
+OpenStreetMap extract into a directory's database.
 
   --listen ADDR:PORT  where to listen (default 127.0.0.1:8080); port 0 picks a free
                       port. The first line of output names the address in use:
@@ -34,6 +39,18 @@ Serves the demo hotspot directory over HTTP.
   --read-only         answer searches only: the home page says submissions are closed
                       here, and FILE, which another directory fills, is only read.
                       Several directories may serve one FILE at once.
+  --import-osm EXTRACT
+                      import the Wi-Fi places of EXTRACT (.osm.pbf, .osm, .osm.bz2 or
+                      .osm.gz, as Geofabrik or planet.openstreetmap.org publish them)
+                      into FILE, created when missing, print a report and exit. A new
+                      extract of the same area imported over the old updates, adds and
+                      removes its places; submitted hotspots stay. A directory serving
+                      FILE answers from the new data without a restart. Exit status 0
+                      when done, 1 when the extract or the database fails, 2 for a
+                      usage error. The data are (c) OpenStreetMap contributors, ODbL.
+  --country CC        the country of imported places outside every country boundary
+                      in the extract (a code of countries.txt); without it they are
+                      left out.
   --help              show this text.
 
 Each request is logged to standard error: method, target (its first 300 characters),
@@ -47,6 +64,8 @@ struct Options {
     std::string database;
     std::optional<fs::path> dataset;
     bool readOnly = false;
+    std::string importOsm;
+    std::optional<std::string> country;
     bool help = false;
 };
 
@@ -63,7 +82,8 @@ std::optional<Options> parseOptions(int argc, char **argv, std::string &error)
             options.readOnly = true;
             continue;
         }
-        if (arg != "--listen" && arg != "--database" && arg != "--dataset") {
+        if (arg != "--listen" && arg != "--database" && arg != "--dataset" && arg != "--import-osm"
+            && arg != "--country") {
             error = "unknown option " + std::string(arg);
             return std::nullopt;
         }
@@ -76,6 +96,15 @@ std::optional<Options> parseOptions(int argc, char **argv, std::string &error)
             options.database = value;
         } else if (arg == "--dataset") {
             options.dataset = value;
+        } else if (arg == "--import-osm") {
+            if (!isExtractName(value)) {
+                error = "--import-osm needs an .osm.pbf, .osm, .osm.bz2 or .osm.gz file, not "
+                    + value;
+                return std::nullopt;
+            }
+            options.importOsm = value;
+        } else if (arg == "--country") {
+            options.country = value;
         } else {
             const auto colon = value.rfind(':');
             std::string host = colon == std::string::npos ? std::string() : value.substr(0, colon);
@@ -91,6 +120,18 @@ std::optional<Options> parseOptions(int argc, char **argv, std::string &error)
             options.host = host;
             options.port = std::stoi(port);
         }
+    }
+    if (!options.importOsm.empty() && options.database.empty()) {
+        error = "--import-osm needs --database FILE to import into";
+        return std::nullopt;
+    }
+    if (options.readOnly && !options.importOsm.empty()) {
+        error = "--read-only serves a database; an import writes one";
+        return std::nullopt;
+    }
+    if (options.country && options.importOsm.empty()) {
+        error = "--country goes with --import-osm";
+        return std::nullopt;
     }
     return options;
 }
@@ -129,6 +170,9 @@ int main(int argc, char **argv)
     const fs::path programDir = fs::read_symlink("/proc/self/exe", ignored).parent_path();
     ServerSetup setup;
     setup.referenceDir = findDataDir(programDir, "countries.txt").parent_path();
+    if (!options->importOsm.empty())
+        return runOsmImport({ options->database, options->importOsm,
+            options->country.value_or(std::string()), setup.referenceDir });
     setup.datasetDir = options->dataset ? *options->dataset : findDataDir(programDir, "directory");
     setup.databasePath = options->database;
     setup.readOnly = options->readOnly;

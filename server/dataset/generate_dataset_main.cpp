@@ -2,6 +2,8 @@
 #include "dataset/dataset_generator.h"
 #include "dataset/location_picture.h"
 #include "reference/reference_table.h"
+#include "reference/text_fields.h"
+#include "rules/osm_tags.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -119,8 +121,13 @@ int main(int argc, char **argv)
     }
     const auto countries = pellomar::ParseCountries(*countriesText);
     const auto locationTypes = pellomar::ParseLocationTypes(*locationsText);
-    const GeneratedDataset dataset
-        = generateDataset(*world, *words, countries.table, locationTypes.table);
+    // "Other" holds imported places that fit no type; every demo hotspot has a type of its own.
+    pellomar::ReferenceTable demoTypes(pellomar::ReferenceTable::LocationTypeCapacity);
+    for (const auto &row : locationTypes.table.rows()) {
+        if (pellomar::UpperTrim(row.code) != OtherLocationType)
+            demoTypes.append(row);
+    }
+    const GeneratedDataset dataset = generateDataset(*world, *words, countries.table, demoTypes);
     if (!dataset.problems.empty()) {
         for (const auto &problem : dataset.problems)
             std::cerr << "pellomar-directory-dataset: " << problem << "\n";

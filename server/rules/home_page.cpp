@@ -123,6 +123,18 @@ std::string renderHomePage(const HomePage &page)
         + std::to_string(page.figures.hotspots) + "</b> hotspots in <b>"
         + std::to_string(page.figures.cities) + "</b> cities of <b>"
         + std::to_string(page.figures.countries) + "</b> countries.</p>\n";
+    if (page.credit) {
+        // The date comes from the extract's file: text from outside like any other.
+        html += "<p class=\"credit\" id=\"credit\"><b>" + std::to_string(page.credit->hotspots)
+            + "</b> of them come from <a href=\"https://www.openstreetmap.org/copyright\">"
+              "OpenStreetMap</a>: &copy; OpenStreetMap contributors, available under the <a "
+              "href=\"https://opendatacommons.org/licenses/odbl/\">Open Database License "
+              "(ODbL)</a>. Extract of "
+            + (page.credit->extractDate.empty()
+                    ? std::string("an unknown date")
+                    : escapeHtml(page.credit->extractDate.substr(0, 10)))
+            + ".</p>\n";
+    }
     html += "<p>Search it with the Pellomar program, or ask the directory directly, for "
             "example <a href=\"/browse-app.php?country=GB&amp;city=London&amp;type=1\">"
             "<code>/browse-app.php?country=GB&amp;city=London&amp;type=1</code></a>.</p>\n";

@@ -4,6 +4,7 @@
 #include "rules/submission.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,8 @@ struct HomePage {
     DirectoryFigures figures;
     const std::vector<ReferenceRow> *countries = nullptr;
     const std::vector<ReferenceRow> *locationTypes = nullptr;
+    // Shown when the directory holds imported places; their licence asks for the credit.
+    std::optional<DataCredit> credit;
     FormValues values;
     std::vector<std::string> errors;
     // A confirmation shown above the form after a hotspot was added.

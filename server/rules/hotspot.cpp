@@ -15,8 +15,9 @@ constexpr std::size_t DatasetColumns = 18;
 
 std::string_view accessTypeText(int code)
 {
-    constexpr std::string_view texts[] = { "free", "free (with registration)", "commercial" };
-    return code >= 1 && code <= 3 ? texts[code - 1] : std::string_view();
+    constexpr std::string_view texts[]
+        = { "unknown", "free", "free (with registration)", "commercial" };
+    return code >= UnknownAccessType && code <= 3 ? texts[code] : std::string_view();
 }
 
 std::optional<int> parseTypeCode(std::string_view text)

@@ -8,8 +8,8 @@
 namespace pellomar::directory {
 
 // One hotspot as the directory stores it: codes for the access type (1 free, 2 free with
-// registration, 3 commercial), the location type and the country; everything else is display
-// text in UTF-8.
+// registration, 3 commercial, 0 unknown), the location type and the country; everything else is
+// display text in UTF-8.
 struct Hotspot {
     std::int64_t id = 0;
     std::string locationName;
@@ -33,8 +33,14 @@ struct Hotspot {
     bool operator==(const Hotspot &) const = default;
 };
 
+// OpenStreetMap often does not say whether a place charges for its Wi-Fi, nor which radio it
+// uses. Such a place is stored with these codes: no search for a particular access type asks
+// for them, so only an "All" search finds it, and its record says "unknown".
+inline constexpr int UnknownAccessType = 0;
+inline constexpr int UnknownTechnology = 0;
+
 // The directory's own wording of an access type: "free", "free (with registration)",
-// "commercial"; empty for a code outside 1..3.
+// "commercial", and "unknown" for a place imported without it (code 0); empty for any other.
 std::string_view accessTypeText(int code);
 
 // An access type or radio technology code: "1", "2" or "3", spaces around allowed; nothing

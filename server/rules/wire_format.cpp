@@ -44,7 +44,10 @@ RecordFields recordFields(const Hotspot &h, std::string_view locationTypeName)
     set(F::CountryCode, h.countryCode);
     set(F::Latitude, h.latitude);
     set(F::Longitude, h.longitude);
-    set(F::TechnologyCode, std::to_string(h.technologyCode));
+    // An imported place's radio is not known; the client shows the word as it stands.
+    set(F::TechnologyCode,
+        h.technologyCode == UnknownTechnology ? std::string("unknown")
+                                              : std::to_string(h.technologyCode));
     set(F::SSidInfo, h.ssidInfo);
     set(F::Description, h.description);
     set(F::ImagePath, h.imagePath);

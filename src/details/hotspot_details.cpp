@@ -35,6 +35,9 @@ std::string technologyName(std::string code)
         return "802.11B/G";
     if (code == "3")
         return "802.11G";
+    // Places imported from OpenStreetMap do not say which radio they use.
+    if (code == "unknown")
+        return "Unknown";
     return code;
 }
 
@@ -45,9 +48,12 @@ HotspotDetails ReadHotspotDetails(std::string_view record, const CountryNameLook
     using F = HotspotField;
     HotspotDetails d;
     d.locationName = fieldOf(record, F::LocationName);
+    // "unknown": a place imported from OpenStreetMap whose fee the data do not tell.
     d.hotspotType = replaceAll(
-        replaceAll(replaceAll(fieldOf(record, F::HotspotType), "comm", "Comm"), "free", "Free"),
-        "reg", "Reg");
+        replaceAll(
+            replaceAll(replaceAll(fieldOf(record, F::HotspotType), "comm", "Comm"), "free", "Free"),
+            "reg", "Reg"),
+        "unknown", "Unknown");
     d.operatorName = fieldOf(record, F::Operator);
     d.websiteUrl = fieldOf(record, F::WebsiteURL);
     if (d.websiteUrl.starts_with("www."))

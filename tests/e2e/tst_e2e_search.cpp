@@ -1,12 +1,17 @@
 #include "common/demo_server.h"
 #include "common/harness.h"
+#include "details/frm_info.h"
 #include "platform/display_text.h"
 #include "resultfile/result_format.h"
+#include "results/result_layout.h"
 #include "results/result_list_view.h"
 
 #include <QFrame>
 #include <QLabel>
+#include <QPointer>
+#include <QProcess>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace pellomar;
@@ -110,6 +115,39 @@ private Q_SLOTS:
         m.reopen();
         QCOMPARE(rows(m), expected.mid(0, 300));
         QCOMPARE(fileBytes(m.context().resultFilePath()), onDisk);
+    }
+
+    // Real places imported from OpenStreetMap: a search lists them, and the detail window
+    // shows one whose fee and radio the data do not say, in words.
+    void importedPlaces()
+    {
+        QTemporaryDir dir;
+        const QString database = dir.filePath(QStringLiteral("li.db"));
+        QProcess importer;
+        importer.start(DemoServer::programPath(),
+            { QStringLiteral("--database"), database, QStringLiteral("--import-osm"),
+                qEnvironmentVariable("PELLOMAR_SOURCE_DIR")
+                    + QStringLiteral("/tests/data/osm/liechtenstein-2013-08-03.osm.pbf") });
+        QVERIFY(importer.waitForFinished(60000) && importer.exitCode() == 0);
+        DemoServer server;
+        QVERIFY2(
+            server.start({ QStringLiteral("--database"), database }), qPrintable(server.error()));
+        MainWindowHarness m(server.address());
+        m.fill(QStringLiteral("Liechtenstein"));
+        QVERIFY(m.search(15000));
+        QCOMPARE(m.list()->rowCount(), 2);
+        QTest::mouseClick(m.list()->canvas(), Qt::LeftButton, {},
+            m.list()->cellRect(2, ResultLayout::Column::Name).center());
+        QPointer<frmInfo> info;
+        QTRY_VERIFY((info = qobject_cast<frmInfo *>(QApplication::activeWindow())));
+        QCOMPARE(info->windowTitle(), QStringLiteral("Pizzeria Amici"));
+        const auto text = [&info](const char *name) {
+            return info->findChild<QLabel *>(QString::fromLatin1(name))->text();
+        };
+        QCOMPARE(text("lblType"), QStringLiteral("Unknown"));
+        QCOMPARE(text("lblTechnology"), QStringLiteral("Unknown"));
+        QCOMPARE(text("lblAddress"), QStringLiteral("Im Bretscha 34"));
+        info->close();
     }
 };
 
