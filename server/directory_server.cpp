@@ -75,8 +75,8 @@ constexpr std::size_t MaxCachedBytes = 64 * 1024 * 1024;
 constexpr std::size_t MaxCachedTiles = 4096;
 constexpr std::size_t MaxCachedTileBytes = 32 * 1024 * 1024;
 // Searches and the home page may be kept a minute by a front or a browser without asking: the
-// longest a replica's new data takes to be seen. A tile never changes: a day, as tile servers
-// ask; its tag names the drawing, raised when the drawing changes.
+// longest a copy further on lags new data. A tile never changes: a day, as tile servers ask;
+// its tag names the drawing, raised when the drawing changes.
 constexpr auto DataCacheControl = "public, max-age=60";
 constexpr auto TileCacheControl = "public, max-age=86400";
 constexpr auto TileTag = "\"tile-1\"";
