@@ -200,8 +200,9 @@ std::unique_ptr<DirectoryStore> DirectoryStore::open(
     // import, and the others wait for it rather than fail.
     sqlite3_busy_timeout(db, 5000);
     std::string why;
-    // WAL lets readers go on from the last commit while one process writes, and never shows
-    // them half of a transaction.
+    // In write-ahead mode readers go on from the last commit while one process writes, however
+    // long an import takes, and never see half of it. The mode stays with the file; a database
+    // in memory keeps its own.
     const bool ready = access == Access::ReadOnly
         ? execute(db, "SELECT version FROM data_version; SELECT 1 FROM hotspot LIMIT 1", why)
         : execute(db, "PRAGMA journal_mode = WAL", why) && execute(db, Schema, why);

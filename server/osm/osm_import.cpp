@@ -98,13 +98,13 @@ int adminLevelOf(const osmium::TagList &tags)
                                                                : 0;
 }
 
-// A place found, before its city and country are looked up among the boundaries.
+// What the import keeps of a place found beside the place itself, until its city and country
+// are looked up among the boundaries.
 struct Found {
-    char type;
-    std::int64_t id;
-    bool accessYes;
     GeoPoint at;
-    OsmHotspot place;
+    bool accessYes;
+    int textsMadeSafe;
+    int valuesCut;
 };
 
 // The state of one import across its three passes.
@@ -130,8 +130,10 @@ public:
 
     void found(char type, std::int64_t id, const OsmTags &tags, GeoPoint at)
     {
-        m_found.push_back({ type, id, wifiTagOf(tags) == WifiTag::Yes, at,
-            hotspotFromTags(tags, at.y, at.x, m_countries, m_locationTypes) });
+        OsmHotspot place = hotspotFromTags(tags, at.y, at.x, m_countries, m_locationTypes);
+        m_places.push_back({ type, id, std::move(place.hotspot) });
+        m_found.push_back(
+            { at, wifiTagOf(tags) == WifiTag::Yes, place.textsMadeSafe, place.valuesCut });
     }
 
     void seen(const osmium::OSMObject &object)
@@ -259,10 +261,12 @@ public:
         m_report.skippedNoPosition += m_areasAwaited.size();
         if (m_report.extractDate.empty() && m_newest.valid())
             m_report.extractDate = m_newest.to_iso();
-        std::vector<ImportedPlace> places;
-        places.reserve(m_found.size());
-        for (Found &f : m_found) {
-            Hotspot &h = f.place.hotspot;
+        // The places kept move forward in their own array: a second array of them would
+        // double the import's memory, most of it these places.
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < m_places.size(); ++i) {
+            const Found &f = m_found[i];
+            Hotspot &h = m_places[i].hotspot;
             if (h.city.empty())
                 h.city = m_boundaries.cityAt(f.at);
             if (h.countryCode.empty())
@@ -273,13 +277,18 @@ public:
                 ++m_report.skippedNoCountry;
                 continue;
             }
-            ++m_report.byKind[f.type == 'n' ? 0 : f.type == 'w' ? 1 : 2];
+            const char type = m_places[i].osmType;
+            ++m_report.byKind[type == 'n' ? 0 : type == 'w' ? 1 : 2];
             ++m_report.byAccess[static_cast<std::size_t>(h.accessType)];
             m_report.accessYes += f.accessYes ? 1 : 0;
-            m_report.textsMadeSafe += static_cast<std::uint64_t>(f.place.textsMadeSafe);
-            m_report.valuesCut += static_cast<std::uint64_t>(f.place.valuesCut);
-            places.push_back({ f.type, f.id, std::move(h) });
+            m_report.textsMadeSafe += static_cast<std::uint64_t>(f.textsMadeSafe);
+            m_report.valuesCut += static_cast<std::uint64_t>(f.valuesCut);
+            if (kept != i)
+                m_places[kept] = std::move(m_places[i]);
+            ++kept;
         }
+        m_places.resize(kept);
+        std::vector<ImportedPlace> places = std::move(m_places);
         // Stored in this order, a city's places share the file's pages, which a city search
         // then reads few of.
         std::sort(places.begin(), places.end(), [](const ImportedPlace &a, const ImportedPlace &b) {
@@ -301,7 +310,7 @@ public:
         m_wantedNodes.sort_unique();
     }
 
-    std::size_t foundCount() const { return m_found.size(); }
+    std::size_t foundCount() const { return m_places.size(); }
     AreaManager &areas() { return m_areas; }
     void setAreaHandler(AreaHandler handler) { m_areaHandler = &handler; }
 
@@ -328,6 +337,7 @@ private:
     // id * 2 + 1); those never built are counted without a position.
     std::unordered_set<osmium::object_id_type> m_areasAwaited;
     BoundaryIndex m_boundaries;
+    std::vector<ImportedPlace> m_places;
     std::vector<Found> m_found;
     osmium::Timestamp m_newest;
 };
