@@ -62,6 +62,17 @@ for name in "${programs[@]}"; do
   fi
   grep '^FIGURE' "$logs/$name.log" >> "$figures" || true
 done
+# The front of docs/deploy.md, measured the same way, where nginx is installed (77: it is not).
+echo "running check-deployment.sh ..." >&2
+deployment=0
+"$(dirname "$0")/check-deployment.sh" --figures "$build" > "$logs/check-deployment.log" 2>&1 \
+  || deployment=$?
+case "$deployment" in
+  0) ;;
+  77) echo "check-deployment.sh: skipped, nginx or ab is not installed" >&2 ;;
+  *) failed+=("check-deployment.sh") ;;
+esac
+grep '^FIGURE' "$logs/check-deployment.log" >> "$figures" || true
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')
 
@@ -91,6 +102,7 @@ awk -F'\t' -v markdown="$markdown" -v note="$note" '
         if (kind == "<") { text = "< " v " " unit[i]; bad = med[i] >= v }
         else if (kind == ">") { text = "> " v " " unit[i]; bad = med[i] <= v }
         else if (kind == "x") { text = "<= " v "x its anchor"; bad = a && med[a] > 0 && med[i] > v * med[a] }
+        else if (kind == "r") { text = ">= " v "x its anchor"; bad = a && med[i] < v * med[a] }
         else if (kind == "+") { text = "<= its anchor + " v " " unit[i]; bad = a && med[i] > med[a] + v }
         else { text = b; bad = 0 }
         limits = limits (limits == "" ? "" : ", ") text

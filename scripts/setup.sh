@@ -22,6 +22,7 @@ packages=(
   curl                             # benchmarks compare against curl's own timing
   apache2-utils                    # ab: the demo directory's benchmark loads it with 50 clients at once
   reuse                            # make test checks that every file names its licence (reuse lint)
+  nginx-light                      # make test: the front of docs/deploy.md (cache, failover) before two directories
 )
 if [ -f "$(dirname "$0")/extra-packages.txt" ]; then
   # Further packages named by parts of the project, one per line, '#' for comments.

@@ -12,6 +12,7 @@
 #include "reply_cache.h"
 #include "request_log.h"
 #include "rules/connection_room.h"
+#include "rules/entity_tag.h"
 #include "rules/home_page.h"
 #include "rules/request_log_line.h"
 #include "rules/search_request.h"
@@ -77,6 +78,12 @@ constexpr std::size_t MaxCachedBytes = 64 * 1024 * 1024;
 // The map tiles drawn, at most; a tile of the demo's is a few kilobytes.
 constexpr std::size_t MaxCachedTiles = 4096;
 constexpr std::size_t MaxCachedTileBytes = 32 * 1024 * 1024;
+// Searches and the home page may be kept a minute by a front or a browser without asking: the
+// longest a copy further on lags new data. A tile never changes: a day, as tile servers ask;
+// its tag names the drawing, raised when the drawing changes.
+constexpr auto DataCacheControl = "public, max-age=60";
+constexpr auto TileCacheControl = "public, max-age=86400";
+constexpr auto TileTag = "\"tile-1\"";
 
 // The name and extension of the picture a path asks for: /images/NAME.jpg or /images/NAME.gif,
 // NAME of 1 to 64 letters, digits, _ and -.
@@ -224,6 +231,8 @@ struct DirectoryServer::Private {
     MHD_Daemon *daemon = nullptr;
     int wake = -1; // an eventfd that stop() makes readable
     ReplyCache cache { MaxCachedReplies, MaxCachedBytes };
+    // The data version the kept search replies were made from.
+    std::optional<std::int64_t> cachedVersion;
     ReplyCache tiles { MaxCachedTiles, MaxCachedTileBytes };
     RequestLog requestLog;
     // Connections whose request has not fully arrived, oldest first: the first reaches its
@@ -255,7 +264,7 @@ struct DirectoryServer::Private {
         if (!reply.response)
             return MHD_NO;
         e.status = status;
-        e.replyBytes = reply.bytes;
+        e.replyBytes = status == MHD_HTTP_NOT_MODIFIED ? 0 : reply.bytes;
         receiving.erase(e.serial);
         return MHD_queue_response(connection, static_cast<unsigned>(status), reply.response);
     }
@@ -269,6 +278,30 @@ struct DirectoryServer::Private {
         if (reply.response)
             MHD_destroy_response(reply.response);
         return queued;
+    }
+
+    static void addValidators(const Reply &reply, const std::string &tag, const char *cacheControl)
+    {
+        MHD_add_response_header(reply.response, MHD_HTTP_HEADER_ETAG, tag.c_str());
+        MHD_add_response_header(reply.response, MHD_HTTP_HEADER_CACHE_CONTROL, cacheControl);
+    }
+
+    // 304 when the asker holds the reply already: libmicrohttpd then sends the head of the
+    // whole reply alone, its length the whole reply's, as a 304 must.
+    static int statusFor(MHD_Connection *connection, const std::string &tag)
+    {
+        const char *asked = MHD_lookup_connection_value(
+            connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_IF_NONE_MATCH);
+        return asked && ifNoneMatchHolds(asked, tag) ? MHD_HTTP_NOT_MODIFIED : MHD_HTTP_OK;
+    }
+
+    // Kept replies go once another process (an import, a submission to another replica) has
+    // changed the data.
+    void keepRepliesOf(std::int64_t version)
+    {
+        if (cachedVersion != version)
+            cache.clear();
+        cachedVersion = version;
     }
 
     MHD_Result refuse(MHD_Connection *connection, Exchange &e, int status)
@@ -286,15 +319,22 @@ struct DirectoryServer::Private {
         if (const auto *message = std::get_if<std::string_view>(&query))
             return answer(connection, e, MHD_HTTP_OK, std::string(*message) + "\r\n", TextType);
         const auto &search = std::get<SearchQuery>(query);
-        // An import run beside the server changes the file under it: replies kept from the
-        // old rows go.
-        if (store->changedElsewhere())
-            cache.clear();
+        const auto version = store->dataVersion();
+        if (!version)
+            return refuse(connection, e, MHD_HTTP_SERVICE_UNAVAILABLE);
+        keepRepliesOf(*version);
         std::string key = cacheKey(search);
         if (const Reply *kept = cache.find(key))
-            return queue(connection, e, MHD_HTTP_OK, *kept);
+            return queue(connection, e, statusFor(connection, dataEntityTag(*version)), *kept);
 
+        // The rows and the version they carry are read as of one moment.
+        store->beginReading();
+        const auto readVersion = store->dataVersion();
         const auto found = store->search(search, MaxRecordsPerReply);
+        store->endReading();
+        if (!readVersion)
+            return refuse(connection, e, MHD_HTTP_SERVICE_UNAVAILABLE);
+        keepRepliesOf(*readVersion);
         std::string body;
         if (found.empty()) {
             body = std::string(messages::NoMatch) + "\r\n";
@@ -309,7 +349,9 @@ struct DirectoryServer::Private {
         const Reply reply = makeReply(std::move(body), TextType);
         if (!reply.response)
             return MHD_NO;
-        return queue(connection, e, MHD_HTTP_OK, cache.keep(std::move(key), reply));
+        const std::string tag = dataEntityTag(*readVersion);
+        addValidators(reply, tag, DataCacheControl);
+        return queue(connection, e, statusFor(connection, tag), cache.keep(std::move(key), reply));
     }
 
     MHD_Result answerPicture(MHD_Connection *connection, Exchange &e, const std::string &name,
@@ -327,13 +369,13 @@ struct DirectoryServer::Private {
         std::string key = std::to_string(tile.zoom) + '/' + std::to_string(tile.x) + '/'
             + std::to_string(tile.y) + '@' + std::to_string(tile.scale);
         if (const Reply *kept = tiles.find(key))
-            return queue(connection, e, MHD_HTTP_OK, *kept);
+            return queue(connection, e, statusFor(connection, TileTag), *kept);
         const Reply reply = makeReply(drawTile(tile), "image/png");
         if (!reply.response)
             return MHD_NO;
-        // A tile never changes: clients keep it a day, as the tile servers ask them to.
-        MHD_add_response_header(reply.response, MHD_HTTP_HEADER_CACHE_CONTROL, "max-age=86400");
-        return queue(connection, e, MHD_HTTP_OK, tiles.keep(std::move(key), reply));
+        addValidators(reply, TileTag, TileCacheControl);
+        return queue(
+            connection, e, statusFor(connection, TileTag), tiles.keep(std::move(key), reply));
     }
 
     HomePage homePage()
@@ -343,12 +385,53 @@ struct DirectoryServer::Private {
         page.credit = store->importCredit();
         page.countries = &countries.table.rows();
         page.locationTypes = &locationTypes.table.rows();
+        page.submissionsClosed = setup.readOnly;
         return page;
+    }
+
+    // The tag names the page's kind too: a replica closed to submissions shows another form.
+    MHD_Result answerHomePage(MHD_Connection *connection, Exchange &e)
+    {
+        const auto version = store->dataVersion();
+        if (!version)
+            return refuse(connection, e, MHD_HTTP_SERVICE_UNAVAILABLE);
+        std::string tag = dataEntityTag(*version);
+        if (setup.readOnly)
+            tag.insert(tag.size() - 1, "-closed");
+        const Reply reply = makeReply(renderHomePage(homePage()), HtmlType);
+        if (reply.response)
+            addValidators(reply, tag, DataCacheControl);
+        const MHD_Result queued = queue(connection, e, statusFor(connection, tag), reply);
+        if (reply.response)
+            MHD_destroy_response(reply.response);
+        return queued;
+    }
+
+    // For a front: whether this process and its database answer.
+    MHD_Result answerHealth(MHD_Connection *connection, Exchange &e)
+    {
+        const auto version = store->dataVersion();
+        const Reply reply = makeReply(
+            version ? "ok " + std::to_string(*version) + "\r\n" : "database not answering\r\n",
+            TextType);
+        if (reply.response)
+            MHD_add_response_header(reply.response, MHD_HTTP_HEADER_CACHE_CONTROL, "no-store");
+        const MHD_Result queued
+            = queue(connection, e, version ? MHD_HTTP_OK : MHD_HTTP_SERVICE_UNAVAILABLE, reply);
+        if (reply.response)
+            MHD_destroy_response(reply.response);
+        return queued;
     }
 
     MHD_Result answerSubmission(MHD_Connection *connection, Exchange &e)
     {
         const FormValues &form = e.formValues;
+        if (setup.readOnly) {
+            HomePage page = homePage();
+            page.errors.push_back(
+                "This copy of the directory only answers searches: submissions are closed here.");
+            return answer(connection, e, MHD_HTTP_FORBIDDEN, renderHomePage(page), HtmlType);
+        }
         auto check = checkSubmission(form, countries.table, locationTypes.table);
         std::string failure;
         std::optional<std::int64_t> id;
@@ -404,7 +487,9 @@ struct DirectoryServer::Private {
         if (path == "/browse-app.php")
             return answerSearch(connection, e);
         if (path == "/")
-            return answer(connection, e, MHD_HTTP_OK, renderHomePage(homePage()), HtmlType);
+            return answerHomePage(connection, e);
+        if (path == "/health")
+            return answerHealth(connection, e);
         if (const auto picture = pictureIn(path))
             return answerPicture(connection, e, picture->first, picture->second);
         if (const auto tile = tileIn(path))
@@ -584,11 +669,13 @@ std::unique_ptr<DirectoryServer> DirectoryServer::create(
     for (const auto &row : p.locationTypes.table.rows())
         p.locationTypeNames.try_emplace(UpperTrim(row.code), row.name);
 
-    p.store
-        = DirectoryStore::open(setup.databasePath.empty() ? ":memory:" : setup.databasePath, error);
+    // A read-only replica serves a file another process fills; in memory, it has its own copy.
+    const bool readOnlyFile = setup.readOnly && !setup.databasePath.empty();
+    p.store = DirectoryStore::open(setup.databasePath.empty() ? ":memory:" : setup.databasePath,
+        readOnlyFile ? DirectoryStore::Access::ReadOnly : DirectoryStore::Access::ReadWrite, error);
     if (!p.store)
         return nullptr;
-    if (!p.store->seedFrom(setup.datasetDir / "hotspots.txt", error))
+    if (!readOnlyFile && !p.store->seedFrom(setup.datasetDir / "hotspots.txt", error))
         return nullptr;
     p.wake = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (p.wake < 0) {

@@ -17,6 +17,8 @@ struct ServerSetup {
     std::filesystem::path referenceDir;
     // SQLite file; empty for a database in memory, filled from the dataset at start.
     std::string databasePath;
+    // A replica that only answers searches: the form is closed, a database file is only read.
+    bool readOnly = false;
 };
 
 // The directory's HTTP front: the search, the pictures, the home page with its submission

@@ -53,7 +53,16 @@ CREATE TABLE IF NOT EXISTS osm_import (
   hotspots INTEGER NOT NULL,
   imported_at TEXT NOT NULL
 );
+CREATE TABLE IF NOT EXISTS data_version (
+  id INTEGER PRIMARY KEY CHECK (id = 1),
+  version INTEGER NOT NULL
+);
+INSERT OR IGNORE INTO data_version (id, version) VALUES (1, 1);
 )";
+
+// Every change of the hotspots bumps it in its own transaction, so the version read beside the
+// rows always names them.
+constexpr const char *BumpVersion = "UPDATE data_version SET version = version + 1 WHERE id = 1";
 
 constexpr const char *Columns
     = "id, location_name, access_type, operator, website, phone, email, location_type, "
@@ -180,23 +189,28 @@ sqlite3_stmt *DirectoryStore::kept(const char *sql)
     return statement;
 }
 
-std::unique_ptr<DirectoryStore> DirectoryStore::open(const std::string &path, std::string &error)
+std::unique_ptr<DirectoryStore> DirectoryStore::open(
+    const std::string &path, Access access, std::string &error)
 {
     sqlite3 *db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY
+                                                 : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     if (sqlite3_open_v2(path.c_str(), &db, flags, nullptr) != SQLITE_OK) {
         error = "cannot open the database " + path + ": " + sqlite3_errmsg(db);
         sqlite3_close(db);
         return nullptr;
     }
-    sqlite3_busy_timeout(db, 2000);
-    // In write-ahead mode an import writing the file never keeps the server from reading it:
-    // searches go on answering from the old rows until the import commits, however long it
-    // writes. The mode stays with the file; a database in memory keeps its own.
-    std::string ignored;
-    execute(db, "PRAGMA journal_mode = WAL", ignored);
+    // Several directories may serve one file: a writer holds it for one submission or one
+    // import, and the others wait for it rather than fail.
+    sqlite3_busy_timeout(db, 5000);
     std::string why;
-    if (!execute(db, Schema, why)) {
+    // In write-ahead mode readers go on from the last commit while one process writes, however
+    // long an import takes, and never see half of it. The mode stays with the file; a database
+    // in memory keeps its own.
+    const bool ready = access == Access::ReadOnly
+        ? execute(db, "SELECT version FROM data_version; SELECT 1 FROM hotspot LIMIT 1", why)
+        : execute(db, "PRAGMA journal_mode = WAL", why) && execute(db, Schema, why);
+    if (!ready) {
         error = "cannot use " + path + " as the directory's database: " + why;
         sqlite3_close(db);
         return nullptr;
@@ -253,8 +267,11 @@ bool DirectoryStore::insert(const Hotspot &h, bool keepId, std::int64_t &id, std
 
 bool DirectoryStore::load(const std::vector<Hotspot> &hotspots, std::string &error)
 {
-    if (!execute(m_db, "BEGIN", error))
+    if (!execute(m_db, "BEGIN IMMEDIATE", error))
         return false;
+    // Two directories starting on a new file at once: the second finds it filled.
+    if (!isEmpty())
+        return execute(m_db, "COMMIT", error);
     for (const auto &hotspot : hotspots) {
         std::int64_t id = 0;
         if (!insert(hotspot, true, id, error)) {
@@ -264,7 +281,7 @@ bool DirectoryStore::load(const std::vector<Hotspot> &hotspots, std::string &err
             return false;
         }
     }
-    return execute(m_db, "COMMIT", error);
+    return execute(m_db, BumpVersion, error) && execute(m_db, "COMMIT", error);
 }
 
 bool DirectoryStore::seedFrom(const std::filesystem::path &table, std::string &error)
@@ -321,9 +338,40 @@ std::vector<Hotspot> DirectoryStore::search(const SearchQuery &query, std::size_
 std::optional<std::int64_t> DirectoryStore::add(const Hotspot &hotspot, std::string &error)
 {
     std::int64_t id = 0;
-    if (!insert(hotspot, false, id, error))
+    if (!execute(m_db, "BEGIN IMMEDIATE", error))
         return std::nullopt;
+    if (!insert(hotspot, false, id, error) || !execute(m_db, BumpVersion, error)
+        || !execute(m_db, "COMMIT", error)) {
+        std::string ignored;
+        execute(m_db, "ROLLBACK", ignored);
+        return std::nullopt;
+    }
     return id;
+}
+
+std::optional<std::int64_t> DirectoryStore::dataVersion()
+{
+    // Asked before every search.
+    sqlite3_stmt *query = kept("SELECT version FROM data_version WHERE id = 1");
+    if (!query)
+        return std::nullopt;
+    std::optional<std::int64_t> version;
+    if (sqlite3_step(query) == SQLITE_ROW)
+        version = sqlite3_column_int64(query, 0);
+    sqlite3_reset(query);
+    return version;
+}
+
+bool DirectoryStore::beginReading()
+{
+    std::string ignored;
+    return execute(m_db, "BEGIN", ignored);
+}
+
+void DirectoryStore::endReading()
+{
+    std::string ignored;
+    execute(m_db, "COMMIT", ignored);
 }
 
 DirectoryFigures DirectoryStore::figures()
@@ -435,7 +483,7 @@ std::optional<DirectoryStore::ImportCounts> DirectoryStore::replaceImported(
     credit.bind(2, static_cast<std::int64_t>(places.size()));
     if (!credit || sqlite3_step(credit.get()) != SQLITE_DONE)
         return fail(sqlite3_errmsg(m_db));
-    if (!execute(m_db, "COMMIT", error))
+    if (!execute(m_db, BumpVersion, error) || !execute(m_db, "COMMIT", error))
         return fail(error);
     return counts;
 }
@@ -446,17 +494,6 @@ std::optional<DataCredit> DirectoryStore::importCredit()
     if (!last || sqlite3_step(last.get()) != SQLITE_ROW)
         return std::nullopt;
     return DataCredit { last.text(0), static_cast<std::size_t>(last.integer(1)) };
-}
-
-bool DirectoryStore::changedElsewhere()
-{
-    Statement version(m_db, "PRAGMA data_version");
-    if (!version || sqlite3_step(version.get()) != SQLITE_ROW)
-        return false;
-    const std::int64_t now = version.integer(0);
-    const bool changed = m_dataVersion >= 0 && now != m_dataVersion;
-    m_dataVersion = now;
-    return changed;
 }
 
 } // namespace pellomar::directory

@@ -21,16 +21,21 @@ struct sqlite3_stmt;
 
 namespace pellomar::directory {
 
-// The directory's hotspots in SQLite: one connection, used from the server's one thread.
+// The directory's hotspots in SQLite: one connection, used from the server's one thread. Other
+// processes may use the same file at once.
 class DirectoryStore {
 public:
+    enum class Access { ReadWrite, ReadOnly };
+
     ~DirectoryStore();
     DirectoryStore(const DirectoryStore &) = delete;
     DirectoryStore &operator=(const DirectoryStore &) = delete;
 
-    // Opens (or creates) the database file; ":memory:" keeps it in memory. Nothing and a
-    // message in `error` when it cannot be opened or is not a directory database.
-    static std::unique_ptr<DirectoryStore> open(const std::string &path, std::string &error);
+    // Opens (or creates) the database file; ":memory:" keeps it in memory. Read-only, the file
+    // must be a directory database already. Nothing and a message in `error` when it cannot be
+    // opened or is not a directory database.
+    static std::unique_ptr<DirectoryStore> open(
+        const std::string &path, Access access, std::string &error);
 
     // True until the first hotspot has been stored.
     bool isEmpty();
@@ -51,6 +56,13 @@ public:
 
     DirectoryFigures figures();
 
+    // The version of the data, the same in every process using the file, raised by every
+    // change; nothing when the database does not answer.
+    std::optional<std::int64_t> dataVersion();
+    // Between these, every read sees the data of one version, whatever other processes commit.
+    bool beginReading();
+    void endReading();
+
     // What an import changed.
     struct ImportCounts {
         std::uint64_t added = 0;
@@ -66,8 +78,6 @@ public:
         const std::string &extractDate, std::string &error);
     // The last import, when there was one.
     std::optional<DataCredit> importCredit();
-    // True once after another connection (an import) has changed the database.
-    bool changedElsewhere();
 
 private:
     explicit DirectoryStore(sqlite3 *db);
@@ -78,7 +88,6 @@ private:
 
     sqlite3 *m_db;
     std::map<std::string, sqlite3_stmt *> m_kept;
-    std::int64_t m_dataVersion = -1;
 };
 
 } // namespace pellomar::directory

@@ -26,6 +26,7 @@ namespace {
 
 constexpr std::string_view Usage
     = R"(usage: pellomar-directory [--listen ADDR:PORT] [--database FILE] [--dataset DIR]
+                          [--read-only]
        pellomar-directory --database FILE --import-osm EXTRACT [--country CC]
 
 Serves the demo hotspot directory over HTTP, or imports the public Wi-Fi places of an
@@ -39,6 +40,9 @@ OpenStreetMap extract into a directory's database.
                       database in memory, built from the dataset at every start.
   --dataset DIR       the dataset folder (hotspots.txt, images/); default: the
                       "directory" folder next to the program or in its share folder.
+  --read-only         answer searches only: the home page says submissions are closed
+                      here, and FILE, which another directory fills, is only read.
+                      Several directories may serve one FILE at once.
   --import-osm EXTRACT
                       import the Wi-Fi places of EXTRACT (.osm.pbf, .osm, .osm.bz2 or
                       .osm.gz, as Geofabrik or planet.openstreetmap.org publish them)
@@ -63,6 +67,7 @@ struct Options {
     int port = 8080;
     std::string database;
     std::optional<fs::path> dataset;
+    bool readOnly = false;
     std::string importOsm;
     std::optional<std::string> country;
     bool help = false;
@@ -75,6 +80,10 @@ std::optional<Options> parseOptions(int argc, char **argv, std::string &error)
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             options.help = true;
+            continue;
+        }
+        if (arg == "--read-only") {
+            options.readOnly = true;
             continue;
         }
         if (arg != "--listen" && arg != "--database" && arg != "--dataset" && arg != "--import-osm"
@@ -118,6 +127,10 @@ std::optional<Options> parseOptions(int argc, char **argv, std::string &error)
     }
     if (!options.importOsm.empty() && options.database.empty()) {
         error = "--import-osm needs --database FILE to import into";
+        return std::nullopt;
+    }
+    if (options.readOnly && !options.importOsm.empty()) {
+        error = "--read-only serves a database; an import writes one";
         return std::nullopt;
     }
     if (options.country && options.importOsm.empty()) {
@@ -166,6 +179,7 @@ int main(int argc, char **argv)
             options->country.value_or(std::string()), setup.referenceDir });
     setup.datasetDir = options->dataset ? *options->dataset : findDataDir(programDir, "directory");
     setup.databasePath = options->database;
+    setup.readOnly = options->readOnly;
 
     // SIGINT and SIGTERM are taken by one thread that stops the server, so the server's own
     // threads never see them and the database is closed cleanly.

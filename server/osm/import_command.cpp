@@ -72,7 +72,7 @@ int runOsmImport(const ImportSetup &setup)
     const auto started = std::chrono::steady_clock::now();
     // The database is opened first: a file that cannot be written is told before a long read.
     std::string error;
-    auto store = DirectoryStore::open(setup.databasePath, error);
+    auto store = DirectoryStore::open(setup.databasePath, DirectoryStore::Access::ReadWrite, error);
     if (!store) {
         std::cerr << "pellomar-directory: " << error << "\n";
         return 1;

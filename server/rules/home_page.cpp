@@ -152,6 +152,12 @@ std::string renderHomePage(const HomePage &page)
         html += "</ul></div>\n";
     }
 
+    if (page.submissionsClosed) {
+        html += "<h2>Submit a hotspot</h2>\n<p class=\"errors\" id=\"closed\">Submissions are "
+                "closed on this copy of the directory: it only answers searches. Please submit "
+                "hotspots at the directory's main address.</p>\n</main>\n</body>\n</html>\n";
+        return html;
+    }
     html += "<h2>Submit a hotspot</h2>\n<p>Fields marked <span class=\"req\">*</span> are "
             "required. Values may not contain &lt; or &gt;, nor the capital letters END.</p>\n";
     html += "<form method=\"post\" action=\"" + std::string(SubmitPath)

@@ -31,6 +31,8 @@ struct HomePage {
     std::vector<std::string> errors;
     // A confirmation shown above the form after a hotspot was added.
     std::string notice;
+    // On a replica that only answers searches: a notice in place of the form.
+    bool submissionsClosed = false;
 };
 
 std::string renderHomePage(const HomePage &page);

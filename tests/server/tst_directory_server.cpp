@@ -79,6 +79,18 @@ QByteArray submission(const QByteArray &city, const QByteArray &firstValues = {}
         + QByteArray::number(body.size()) + "\r\n\r\n" + body;
 }
 
+QByteArray headerValue(const QByteArray &head, const QByteArray &name)
+{
+    const qsizetype at = head.indexOf("\r\n" + name + ": ");
+    return at < 0 ? QByteArray() : head.mid(at).split('\r').value(1).mid(name.size() + 3);
+}
+
+HttpReply conditionalGet(quint16 port, const QByteArray &target, const QByteArray &ifNoneMatch)
+{
+    return exchange(port,
+        "GET " + target + " HTTP/1.1\r\nHost: x\r\nIf-None-Match: " + ifNoneMatch + "\r\n\r\n");
+}
+
 qint64 residentKiB(qint64 pid)
 {
     const QByteArray status = fileBytes(u"/proc/%1/status"_s.arg(pid));
@@ -244,10 +256,67 @@ private Q_SLOTS:
             QVERIFY(!QImage::fromData(reply.body).isNull());
         }
         if (status == 200 && target.startsWith("/tiles/")) {
-            QVERIFY(reply.head.contains("\r\nCache-Control: max-age=86400\r\n"));
+            QVERIFY(reply.head.contains("\r\nCache-Control: public, max-age=86400\r\n"));
             const QImage tile = QImage::fromData(reply.body, "PNG");
             QCOMPARE(tile.size(), target.contains("@2x") ? QSize(512, 512) : QSize(256, 256));
         }
+    }
+
+    void validators_data()
+    {
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QByteArray>("ifNoneMatch"); // %s: the tag of the reply before
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("cacheControl");
+        const auto row = [](const char *name, const char *target, const char *ifNoneMatch,
+                             int status, const char *cacheControl = "public, max-age=60") {
+            QTest::newRow(name) << QByteArray(target) << QByteArray(ifNoneMatch) << status
+                                << QByteArray(cacheControl);
+        };
+        row("search, its tag", "/browse-app.php?country=NZ", "%s", 304);
+        row("search, its tag weak among others", "/browse-app.php?country=NZ&city=Auckland",
+            "\"a\" , W/%s,\"b\"", 304);
+        row("search, any tag", "/browse-app.php?country=NZ", "*", 304);
+        row("search, another tag", "/browse-app.php?country=NZ", "\"d0\", \"%s\"", 200);
+        row("home page, its tag", "/", "%s", 304);
+        row("tile, its tag", "/tiles/3/1/2.png", "%s", 304, "public, max-age=86400");
+    }
+
+    // A current copy costs a 304 and no body; anything else gets the whole reply again.
+    void validators()
+    {
+        QFETCH(QByteArray, target);
+        QFETCH(QByteArray, ifNoneMatch);
+        QFETCH(int, status);
+        QFETCH(QByteArray, cacheControl);
+        const HttpReply first = conditionalGet(port(), target, {});
+        const QByteArray tag = headerValue(first.head, "ETag");
+        QVERIFY(tag.size() > 2);
+        QCOMPARE(headerValue(first.head, "Cache-Control"), cacheControl);
+        const HttpReply reply = conditionalGet(port(), target, ifNoneMatch.replace("%s", tag));
+        QCOMPARE(reply.status, status);
+        QCOMPARE(headerValue(reply.head, "ETag"), tag);
+        QCOMPARE(reply.body, status == 304 ? QByteArray() : first.body);
+    }
+
+    // The database answers, then no longer holds the data's version.
+    void health()
+    {
+        const QString file = m_dir.filePath(u"health.db"_s);
+        DemoServer server;
+        QVERIFY(server.start({ u"--database"_s, file }));
+        const HttpReply ok = clientGet(server.port(), "/health");
+        QCOMPARE(ok.status, 200);
+        QCOMPARE("\"d" + ok.body.mid(3).trimmed() + '"',
+            headerValue(clientGet(server.port(), "/").head, "ETag"));
+        QCOMPARE(QProcess::execute(u"python3"_s,
+                     { u"-c"_s,
+                         u"import sqlite3, sys; sqlite3.connect(sys.argv[1]).execute('DROP TABLE "
+                         "data_version')"_s,
+                         file }),
+            0);
+        QCOMPARE(clientGet(server.port(), "/health").status, 503);
+        QCOMPARE(server.stop(), 0);
     }
 
     void slowClientsWaitInTheListenQueueHoldNoSearchUpAndGoAtTheDeadline()
@@ -456,14 +525,24 @@ private Q_SLOTS:
             NoMatch + "\r\n");
     }
 
+    // Taken by one directory, found by the next search there and at a read-only replica of the
+    // same file, which refuses the form itself.
     void submissionIsStoredAndFoundByTheNextSearch()
     {
         const QStringList database { u"--database"_s, m_dir.filePath(u"directory.db"_s) };
         const QByteArray search = "/browse-app.php?country=us&city=zzyzx%20springs";
         DemoServer server;
+        DemoServer replica;
         QVERIFY(server.start(database));
+        QVERIFY(replica.start(database + QStringList { u"--read-only"_s }));
         // Kept as the reply to this search, which the submission must make stale.
+        QCOMPARE(clientGet(replica.port(), search).body, NoMatch + "\r\n");
         QCOMPARE(clientGet(server.port(), search).body, NoMatch + "\r\n");
+        const HttpReply refused = exchange(replica.port(), submission("Zzyzx Springs"));
+        QCOMPARE(refused.status, 403);
+        QVERIFY(refused.body.contains("submissions are closed here")
+            && !refused.body.contains("<form"));
+        QVERIFY(clientGet(replica.port(), "/").body.contains("<p class=\"errors\" id=\"closed\">"));
         const HttpReply reply = exchange(server.port(),
             submission("Zzyzx Springs", "operator=" + QByteArray("%C3%A9").repeated(80) + '&'));
         QCOMPARE(reply.status, 200);
@@ -474,6 +553,11 @@ private Q_SLOTS:
               "92309<>Zzyzx Springs<>US<>35.1430<>-116.1040<>2<>SSID: zzyzx<>Added by the "
               "test.<>END";
         QCOMPARE(clientGet(server.port(), search).body.replace("\r\n", ""), expected);
+        const HttpReply after = clientGet(replica.port(), search);
+        QCOMPARE(QByteArray(after.body).replace("\r\n", ""), expected);
+        QCOMPARE(headerValue(after.head, "ETag"),
+            headerValue(clientGet(server.port(), search).head, "ETag"));
+        QCOMPARE(replica.stop(), 0);
         QCOMPARE(server.stop(), 0);
         // The file keeps it; the dataset fills a new file once, not again on every start.
         QVERIFY(server.start(database));

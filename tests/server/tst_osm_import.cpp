@@ -204,6 +204,7 @@ private Q_SLOTS:
                 + QByteArray::number(form.size()) + "\r\n\r\n" + form);
         QVERIFY(
             search(server.port(), "country=LI").contains("Row 1 BOOK")); // now kept in the cache
+        const QByteArray health = fetch(server.port(), "GET /health HTTP/1.0\r\n\r\n");
 
         // One place renamed, one gone, one new.
         QFile file(osmFile(u"places.osm"_s));
@@ -221,6 +222,10 @@ private Q_SLOTS:
         QVERIFY2(run.out.contains("added: 1\n  updated: 1\n  unchanged: 33\n  removed: 1\n"),
             run.out.constData());
 
+        // A new version of the data: a front's copy tagged with the old one is stale.
+        const QByteArray tag = "If-None-Match: \"d" + health.mid(3).trimmed() + "\"\r\n\r\n";
+        QVERIFY(
+            fetch(server.port(), "GET /browse-app.php?country=LI HTTP/1.0\r\n" + tag).size() > 0);
         const auto after = search(server.port(), "country=LI");
         QStringList names;
         for (const QByteArray &name : after.keys())
