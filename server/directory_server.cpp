@@ -95,15 +95,6 @@ std::optional<std::pair<std::string, std::string>> pictureIn(std::string_view pa
     return std::pair(std::string(name), std::string(extension));
 }
 
-// The query in its compared forms, so that equivalent searches share a reply.
-std::string cacheKey(const SearchQuery &query)
-{
-    std::string key = query.countryCode;
-    for (const auto &part : { query.cityKey, query.zipKey, query.locationTypeCode })
-        key += part ? '\x1f' + *part : std::string("\x1e");
-    return key + '\x1f' + std::to_string(query.accessType.value_or(0));
-}
-
 // One connection and its one request, from the connection's acceptance to its close.
 struct Exchange {
     std::uint64_t serial = 0; // in the order of acceptance

@@ -3,6 +3,7 @@
 #include "reference/reference_table.h"
 #include "reference/text_encoding.h"
 #include "reference/text_fields.h"
+#include "rules/search_keys.h"
 
 #include <array>
 #include <charconv>
@@ -198,7 +199,7 @@ OsmHotspot hotspotFromTags(const OsmTags &tags, double latitude, double longitud
     h.address = text(street);
     h.zip = text(firstOf(tags, { "addr:postcode" }));
     h.city = text(firstOf(tags, { "addr:city" }));
-    const auto country = UpperTrim(firstOf(tags, { "addr:country" }));
+    const auto country = codeKey(firstOf(tags, { "addr:country" }));
     if (countries.nameForCode(country))
         h.countryCode = country;
     h.latitude = coordinateText(latitude);
