@@ -29,7 +29,6 @@
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
-#include <unordered_map>
 #include <utility>
 
 namespace pellomar::directory {
@@ -206,8 +205,6 @@ struct DirectoryServer::Private {
     std::unique_ptr<DirectoryStore> store;
     ReferenceFile countries { ReferenceTable(0), 0 };
     ReferenceFile locationTypes { ReferenceTable(0), 0 };
-    // By code as the store keeps it, upper-cased.
-    std::unordered_map<std::string, std::string> locationTypeNames;
     MHD_Daemon *daemon = nullptr;
     int wake = -1; // an eventfd that stop() makes readable
     ReplyCache cache { MaxCachedReplies, MaxCachedBytes };
@@ -233,8 +230,8 @@ struct DirectoryServer::Private {
     // The name as written in locations.txt; the code itself for a type no longer listed.
     std::string locationTypeName(const std::string &code) const
     {
-        const auto it = locationTypeNames.find(code);
-        return it == locationTypeNames.end() ? code : it->second;
+        const ReferenceRow *row = locationTypes.table.rowForCode(code);
+        return row ? row->name : code;
     }
 
     MHD_Result queue(MHD_Connection *connection, Exchange &e, int status, const Reply &reply)
@@ -568,8 +565,6 @@ std::unique_ptr<DirectoryServer> DirectoryServer::create(
     }
     p.countries = ParseCountries(*countriesText);
     p.locationTypes = ParseLocationTypes(*locationsText);
-    for (const auto &row : p.locationTypes.table.rows())
-        p.locationTypeNames.try_emplace(UpperTrim(row.code), row.name);
 
     p.store
         = DirectoryStore::open(setup.databasePath.empty() ? ":memory:" : setup.databasePath, error);

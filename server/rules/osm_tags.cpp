@@ -176,13 +176,8 @@ OsmHotspot hotspotFromTags(const OsmTags &tags, double latitude, double longitud
     h.locationName = text(firstOf(tags, { "name" }));
     if (h.locationName.empty()) {
         // The type's name as locations.txt writes it (nameForCode gives it upper-cased).
-        h.locationName = h.locationTypeCode;
-        for (const auto &row : locationTypes.rows()) {
-            if (UpperTrim(row.code) == h.locationTypeCode) {
-                h.locationName = row.name;
-                break;
-            }
-        }
+        const ReferenceRow *type = locationTypes.rowForCode(h.locationTypeCode);
+        h.locationName = type ? type->name : h.locationTypeCode;
     }
     const auto fee = valueOf(tags, "internet_access:fee");
     h.accessType = fee == "no" || fee == "customers" ? 1 : fee == "yes" ? 3 : UnknownAccessType;
