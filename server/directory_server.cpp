@@ -34,7 +34,6 @@
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
-#include <unordered_map>
 #include <utility>
 
 namespace pellomar::directory {
@@ -104,15 +103,6 @@ std::optional<std::pair<std::string, std::string>> pictureIn(std::string_view pa
         || (extension != "jpg" && extension != "gif"))
         return std::nullopt;
     return std::pair(std::string(name), std::string(extension));
-}
-
-// The query in its compared forms, so that equivalent searches share a reply.
-std::string cacheKey(const SearchQuery &query)
-{
-    std::string key = query.countryCode;
-    for (const auto &part : { query.cityKey, query.zipKey, query.locationTypeCode })
-        key += part ? '\x1f' + *part : std::string("\x1e");
-    return key + '\x1f' + std::to_string(query.accessType.value_or(0));
 }
 
 // One connection and its one request, from the connection's acceptance to its close.
@@ -226,8 +216,6 @@ struct DirectoryServer::Private {
     std::unique_ptr<DirectoryStore> store;
     ReferenceFile countries { ReferenceTable(0), 0 };
     ReferenceFile locationTypes { ReferenceTable(0), 0 };
-    // By code as the store keeps it, upper-cased.
-    std::unordered_map<std::string, std::string> locationTypeNames;
     MHD_Daemon *daemon = nullptr;
     int wake = -1; // an eventfd that stop() makes readable
     ReplyCache cache { MaxCachedReplies, MaxCachedBytes };
@@ -255,8 +243,8 @@ struct DirectoryServer::Private {
     // The name as written in locations.txt; the code itself for a type no longer listed.
     std::string locationTypeName(const std::string &code) const
     {
-        const auto it = locationTypeNames.find(code);
-        return it == locationTypeNames.end() ? code : it->second;
+        const ReferenceRow *row = locationTypes.table.rowForCode(code);
+        return row ? row->name : code;
     }
 
     MHD_Result queue(MHD_Connection *connection, Exchange &e, int status, const Reply &reply)
@@ -666,8 +654,6 @@ std::unique_ptr<DirectoryServer> DirectoryServer::create(
     }
     p.countries = ParseCountries(*countriesText);
     p.locationTypes = ParseLocationTypes(*locationsText);
-    for (const auto &row : p.locationTypes.table.rows())
-        p.locationTypeNames.try_emplace(UpperTrim(row.code), row.name);
 
     // A read-only replica serves a file another process fills; in memory, it has its own copy.
     const bool readOnlyFile = setup.readOnly && !setup.databasePath.empty();

@@ -7,7 +7,7 @@
 #include "file_bytes.h"
 #include "reference/reference_table.h"
 #include "reference/text_fields.h"
-#include "rules/text_keys.h"
+#include "rules/search_keys.h"
 
 #include <sqlite3.h>
 #include <unordered_map>
@@ -236,6 +236,7 @@ bool DirectoryStore::insert(const Hotspot &h, bool keepId, std::int64_t &id, std
         error = sqlite3_errmsg(m_db);
         return false;
     }
+    const SearchKeys keys = keysOf(h);
     if (keepId)
         insert.bind(1, h.id);
     insert.bind(2, h.locationName);
@@ -244,13 +245,13 @@ bool DirectoryStore::insert(const Hotspot &h, bool keepId, std::int64_t &id, std
     insert.bind(5, h.websiteUrl);
     insert.bind(6, h.phoneNumber);
     insert.bind(7, h.emailAddress);
-    insert.bind(8, UpperTrim(h.locationTypeCode));
+    insert.bind(8, keys.locationTypeCode);
     insert.bind(9, h.address);
     insert.bind(10, h.zip);
-    insert.bind(11, postalKey(h.zip));
+    insert.bind(11, keys.zipKey);
     insert.bind(12, h.city);
-    insert.bind(13, searchKey(h.city));
-    insert.bind(14, UpperTrim(h.countryCode));
+    insert.bind(13, keys.cityKey);
+    insert.bind(14, keys.countryCode);
     insert.bind(15, h.latitude);
     insert.bind(16, h.longitude);
     insert.bind(17, std::int64_t { h.technologyCode });

@@ -6,6 +6,7 @@
 
 #include "reference/reference_table.h"
 #include "reference/text_fields.h"
+#include "rules/search_keys.h"
 #include "rules/text_keys.h"
 #include "rules/wire_format.h"
 
@@ -168,7 +169,7 @@ public:
             ? static_cast<std::size_t>(id - 1)
             : static_cast<std::size_t>(m_random.below(static_cast<int>(types.size())));
         const ReferenceRow &type = types[typeIndex];
-        h.locationTypeCode = UpperTrim(type.code);
+        h.locationTypeCode = codeKey(type.code);
         nameVenue(h, type.name);
         const std::string venueSlug = asciiSlug(h.locationName);
         chooseOperator(h);

@@ -8,6 +8,7 @@
 #include "reference/reference_table.h"
 #include "reference/text_fields.h"
 #include "rules/osm_tags.h"
+#include "rules/search_keys.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -128,7 +129,7 @@ int main(int argc, char **argv)
     // "Other" holds imported places that fit no type; every demo hotspot has a type of its own.
     pellomar::ReferenceTable demoTypes(pellomar::ReferenceTable::LocationTypeCapacity);
     for (const auto &row : locationTypes.table.rows()) {
-        if (pellomar::UpperTrim(row.code) != OtherLocationType)
+        if (pellomar::directory::codeKey(row.code) != OtherLocationType)
             demoTypes.append(row);
     }
     const GeneratedDataset dataset = generateDataset(*world, *words, countries.table, demoTypes);

@@ -8,6 +8,7 @@
 #include "osm/osm_import.h"
 #include "reference/reference_table.h"
 #include "reference/text_fields.h"
+#include "rules/search_keys.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -62,7 +63,7 @@ int runOsmImport(const ImportSetup &setup)
     }
     const ReferenceFile countries = ParseCountries(*countriesText);
     const ReferenceFile locationTypes = ParseLocationTypes(*locationsText);
-    const std::string country = UpperTrim(setup.defaultCountry);
+    const std::string country = codeKey(setup.defaultCountry);
     if (!country.empty() && !countries.table.nameForCode(country)) {
         std::cerr << "pellomar-directory: --country " << setup.defaultCountry
                   << " is not a country code of countries.txt\n";

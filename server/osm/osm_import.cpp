@@ -8,6 +8,7 @@
 #include "reference/reference_table.h"
 #include "reference/text_fields.h"
 #include "rules/osm_tags.h"
+#include "rules/search_keys.h"
 
 #include <algorithm>
 #include <chrono>
@@ -250,7 +251,7 @@ public:
             const char *code = area.tags().get_value_by_key("ISO3166-1");
             if (!code)
                 code = area.tags().get_value_by_key("ISO3166-1:alpha2");
-            const std::string upper = code ? UpperTrim(code) : std::string();
+            const std::string upper = code ? codeKey(code) : std::string();
             if (m_countries.nameForCode(upper))
                 m_boundaries.add(std::move(polygon), level, {}, upper);
         } else if (level != 0) {

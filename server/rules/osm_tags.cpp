@@ -7,6 +7,7 @@
 #include "reference/reference_table.h"
 #include "reference/text_encoding.h"
 #include "reference/text_fields.h"
+#include "rules/search_keys.h"
 
 #include <array>
 #include <charconv>
@@ -179,13 +180,8 @@ OsmHotspot hotspotFromTags(const OsmTags &tags, double latitude, double longitud
     h.locationName = text(firstOf(tags, { "name" }));
     if (h.locationName.empty()) {
         // The type's name as locations.txt writes it (nameForCode gives it upper-cased).
-        h.locationName = h.locationTypeCode;
-        for (const auto &row : locationTypes.rows()) {
-            if (UpperTrim(row.code) == h.locationTypeCode) {
-                h.locationName = row.name;
-                break;
-            }
-        }
+        const ReferenceRow *type = locationTypes.rowForCode(h.locationTypeCode);
+        h.locationName = type ? type->name : h.locationTypeCode;
     }
     const auto fee = valueOf(tags, "internet_access:fee");
     h.accessType = fee == "no" || fee == "customers" ? 1 : fee == "yes" ? 3 : UnknownAccessType;
@@ -202,7 +198,7 @@ OsmHotspot hotspotFromTags(const OsmTags &tags, double latitude, double longitud
     h.address = text(street);
     h.zip = text(firstOf(tags, { "addr:postcode" }));
     h.city = text(firstOf(tags, { "addr:city" }));
-    const auto country = UpperTrim(firstOf(tags, { "addr:country" }));
+    const auto country = codeKey(firstOf(tags, { "addr:country" }));
     if (countries.nameForCode(country))
         h.countryCode = country;
     h.latitude = coordinateText(latitude);

@@ -8,7 +8,7 @@
 #include "reference/text_encoding.h"
 #include "reference/text_fields.h"
 #include "rules/hotspot.h"
-#include "rules/text_keys.h"
+#include "rules/search_keys.h"
 
 namespace pellomar::directory {
 
@@ -27,20 +27,25 @@ std::optional<std::string> given(const FormValues &query, std::string_view key)
 std::variant<SearchQuery, std::string_view> searchQueryFrom(
     const FormValues &query, const ReferenceTable &countries, const ReferenceTable &locationTypes)
 {
-    SearchQuery search;
     const auto country = given(query, "country");
     if (!country)
         return messages::NoCountry;
-    search.countryCode = UpperTrim(*country);
+    const auto city = given(query, "city");
+    const auto zip = given(query, "zipcode");
+    const auto type = given(query, "loctype");
+    SearchKeys keys = keysOf(KeyedText { *country, type.value_or(std::string()),
+        city.value_or(std::string()), zip.value_or(std::string()) });
+
+    SearchQuery search;
+    search.countryCode = std::move(keys.countryCode);
     if (!countries.nameForCode(search.countryCode))
         return messages::UnknownCountry;
-
-    if (const auto city = given(query, "city"))
-        search.cityKey = searchKey(*city);
-    if (const auto zip = given(query, "zipcode"))
-        search.zipKey = postalKey(*zip);
-    if (const auto type = given(query, "loctype")) {
-        search.locationTypeCode = UpperTrim(*type);
+    if (city)
+        search.cityKey = std::move(keys.cityKey);
+    if (zip)
+        search.zipKey = std::move(keys.zipKey);
+    if (type) {
+        search.locationTypeCode = std::move(keys.locationTypeCode);
         if (!locationTypes.nameForCode(*search.locationTypeCode))
             return messages::UnknownLocationType;
     }
@@ -50,6 +55,14 @@ std::variant<SearchQuery, std::string_view> searchQueryFrom(
             return messages::UnknownAccessType;
     }
     return search;
+}
+
+std::string cacheKey(const SearchQuery &query)
+{
+    std::string key = query.countryCode;
+    for (const auto &part : { query.cityKey, query.zipKey, query.locationTypeCode })
+        key += part ? '\x1f' + *part : std::string("\x1e");
+    return key + '\x1f' + std::to_string(query.accessType.value_or(0));
 }
 
 } // namespace pellomar::directory

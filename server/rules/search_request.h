@@ -17,7 +17,7 @@ class ReferenceTable;
 namespace pellomar::directory {
 
 // What a search asks the store for: the country always, the other filters when given.
-// Text filters are held in their comparison forms (searchKey, postalKey, codes upper-cased).
+// Text filters are held in their compared forms, made by keysOf as a place's are.
 struct SearchQuery {
     std::string countryCode;
     std::optional<std::string> cityKey;
@@ -51,5 +51,8 @@ inline constexpr std::size_t MaxRecordsPerReply = 1000;
 // country, which is required. Gives the query, or the message to answer with.
 std::variant<SearchQuery, std::string_view> searchQueryFrom(
     const FormValues &query, const ReferenceTable &countries, const ReferenceTable &locationTypes);
+
+// The query in its compared forms, so that equivalent searches share a reply.
+std::string cacheKey(const SearchQuery &query);
 
 } // namespace pellomar::directory

@@ -215,11 +215,11 @@ SubmissionCheck checkSubmission(
     h.websiteUrl = at("website");
     h.phoneNumber = at("phone");
     h.emailAddress = at("email");
-    h.locationTypeCode = UpperTrim(at("loctype"));
+    h.locationTypeCode = at("loctype");
     h.address = at("address");
     h.zip = at("zipcode");
     h.city = at("city");
-    h.countryCode = UpperTrim(at("country"));
+    h.countryCode = at("country");
     h.latitude = at("latitude");
     h.longitude = at("longitude");
     h.technologyCode = *technology;

@@ -45,6 +45,12 @@ std::optional<std::string> ReferenceTable::nameForCode(std::string_view code) co
     return m_answers[found->second].upperName;
 }
 
+const ReferenceRow *ReferenceTable::rowForCode(std::string_view code) const
+{
+    const auto found = m_rowByCode.find(LowerTrim(AsUtf8(code)));
+    return found == m_rowByCode.end() ? nullptr : &m_rows[found->second];
+}
+
 std::vector<std::string_view> SplitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;

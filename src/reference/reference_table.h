@@ -42,6 +42,9 @@ public:
     // An empty code never matches.
     std::optional<std::string> nameForCode(std::string_view code) const;
 
+    // The first row whose code matches, as the file writes it; nothing on a miss.
+    const ReferenceRow *rowForCode(std::string_view code) const;
+
     const std::vector<ReferenceRow> &rows() const { return m_rows; }
     std::size_t capacity() const { return m_capacity; }
 

@@ -3,8 +3,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "common/demo_server.h"
+#include "reference/reference_table.h"
 #include "rules/connection_room.h"
 #include "rules/request_log_line.h"
+#include "rules/search_keys.h"
+#include "rules/search_request.h"
 
 #include <QDeadlineTimer>
 #include <QImage>
@@ -407,6 +410,48 @@ private Q_SLOTS:
         QCOMPARE(places, dropped);
         // Those dropped are gone: nothing more to drop until another connection comes.
         QVERIFY(room.toDrop().empty());
+    }
+
+    // A place and a query typed differently: their keys agree, whichever side made them.
+    void searchKeys_data()
+    {
+        QTest::addColumn<QByteArrayList>("place"); // country, location type, city, ZIP
+        QTest::addColumn<QByteArrayList>("query"); // as a search sends them
+        QTest::addColumn<bool>("agree");
+        const auto row = [](const char *name, QByteArrayList place, QByteArrayList query,
+                             bool agree = true) { QTest::newRow(name) << place << query << agree; };
+        row("case and spaces", { "de", " cafe", "München", "80331" },
+            { " DE ", "CAFE", "  MÜNCHEN ", "80331" });
+        row("letters spelled in ASCII", { "PL", "HOTEL", "Wrocław", "50-001" },
+            { "pl", "hotel", "WROCLAW", "50-001" });
+        row("postal code spacing", { "GB", "HOTEL", "London", "SW1A 1AA" },
+            { "gb", "hotel", "london", "sw1a1aa" });
+        row("another city", { "DE", "CAFE", "München", "80331" },
+            { "DE", "CAFE", "Munich", "80331" }, false);
+        row("another postal code", { "GB", "HOTEL", "London", "SW1A 1AA" },
+            { "GB", "HOTEL", "London", "SW1A 1AB" }, false);
+    }
+
+    void searchKeys()
+    {
+        using namespace pellomar::directory;
+        QFETCH(QByteArrayList, place);
+        QFETCH(QByteArrayList, query);
+        QFETCH(bool, agree);
+        Hotspot h;
+        std::tie(h.countryCode, h.locationTypeCode, h.city, h.zip)
+            = std::tuple(place[0].toStdString(), place[1].toStdString(), place[2].toStdString(),
+                place[3].toStdString());
+        const auto countries = pellomar::ParseCountries("DE|Germany\nGB|United Kingdom\nPL|Poland");
+        const auto types = pellomar::ParseLocationTypes("Café,CAFE\nHotel,HOTEL");
+        const FormValues form { { "country", query[0].toStdString() },
+            { "loctype", query[1].toStdString() }, { "city", query[2].toStdString() },
+            { "zipcode", query[3].toStdString() } };
+        const auto asked
+            = std::get<SearchQuery>(searchQueryFrom(form, countries.table, types.table));
+        const SearchKeys keys { asked.countryCode, asked.locationTypeCode.value_or(""),
+            asked.cityKey.value_or(""), asked.zipKey.value_or("") };
+        QCOMPARE(keysOf(h) == keys, agree);
     }
 
     void standardErrorThatTakesNoMore_data()
