@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Pellomar developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the front of docs/deploy.md: nginx with the configuration block given there, in front of
 # two directories serving one database, on free loopback ports, and checks and measures it with
 # ab (bounded in count and time, 127.0.0.1 only).
