@@ -87,10 +87,8 @@ protected:
         m_view->setFocus(Qt::MouseFocusReason);
         m_pressedRow
             = event->button() == Qt::LeftButton ? m_view->rowAt(event->position().toPoint()) : 0;
-        if (m_pressedRow != 0) {
-            m_view->SetSel(m_pressedRow);
+        if (m_pressedRow != 0)
             Q_EMIT m_view->rowChosen(m_pressedRow);
-        }
     }
     void mouseReleaseEvent(QMouseEvent *event) override
     {
