@@ -365,8 +365,10 @@ private Q_SLOTS:
         QCOMPARE(canvas->currentRow(), 1);
         QVERIFY(!canvas->markerPosition(1));
         QTest::mousePress(rows, Qt::LeftButton, {}, delta);
-        QVERIFY(canvas->markerPosition(1));
+        QVERIFY(canvas->markerPosition(1) && !canvas->markerPosition(4));
         QTest::mouseRelease(rows, Qt::LeftButton, {}, delta);
+        QTest::keyClick(list, Qt::Key_Up);
+        QVERIFY(canvas->markerPosition(4));
 
         // A second use brings the same window back; a load puts its rows on it.
         map->close();
