@@ -6,13 +6,15 @@
 //  1. the window opened and first painted with 300 markers, its tiles in the disk cache;
 //  2. the same window until every tile in view is shown from the disk cache;
 //  3. one frame of panning with 300 markers over a screen of tiles;
-//  4. the decoded tiles the window holds, however long one pans (their bound), beside the
+//  4. the clustering of 300 markers, made again at each zoom the window shows;
+//  5. the decoded tiles the window holds, however long one pans (their bound), beside the
 //     growth of the whole process.
 
 #include "common/bench_figures.h"
 #include "common/scripted_server.h"
 #include "map/map_canvas.h"
 #include "map/map_window.h"
+#include "map/marker_clusters.h"
 #include "map/tile_loader.h"
 
 #include <QApplication>
@@ -24,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
+#include <string>
 
 using namespace pellomar;
 using namespace pellomar::bench;
@@ -190,6 +193,22 @@ int main(int argc, char *argv[])
                    QStringLiteral("one frame of panning, 300 markers over 20 tiles"),
                    QStringLiteral("ms"), QStringLiteral("<8"), {} },
             frames);
+    }
+    {
+        // Every zoom from the city's fit to street level, as the wheel goes through them.
+        std::vector<WorldPoint> points;
+        for (const MapHotspot &hotspot : hotspots)
+            points.push_back(
+                ToWorld({ std::stod(hotspot.latitude), std::stod(hotspot.longitude) }));
+        std::size_t made = 0;
+        int step = 0;
+        const Samples clustering
+            = timeMs(500, [&] { made += ClusterMarkers(points, 11 + step++ % 7).size(); });
+        std::printf("%zu clusters made\n", made);
+        report({ QStringLiteral("mapclusters"),
+                   QStringLiteral("clustering 300 markers for a frame at a new zoom"),
+                   QStringLiteral("ms"), QStringLiteral("<2"), {} },
+            clustering);
     }
     {
         // A long pan eastwards at street level, every tile fetched and decoded on the way.

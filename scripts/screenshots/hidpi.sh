@@ -38,6 +38,14 @@ shot_keys "$main" F1
 about=$(shot_window '^About Pellomar hotspot finder$')
 shot_grab "$about" about-window-2x
 shot_keys "$about" Return
+# The map of a 300-row search of New York: clusters and single markers. The detail window is
+# put out of the way of the City field first.
+xdotool windowunmap "$detail"
+shot_click "$main" 1300 140          # the City field
+shot_key "$main" ctrl+a
+shot_type "$main" "New York"
+rm -f "$SHOT_DATA/tmp.txt"
+shot_search "$main" 1344 280
 shot_keys "$main" ctrl+m
 map=$(shot_window '^Hotspot map$')
 sleep 2                              # the tiles arrive

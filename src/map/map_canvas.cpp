@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -31,6 +32,10 @@ const QColor OutlineColour(60, 60, 60);
 const QColor FrameColour(255, 128, 128);
 constexpr int MarkerHeight = 20;
 constexpr int FitMargin = 24;
+constexpr int ClusterSize = 26;
+// A cluster's list at the deepest zoom stays within the screen, whatever the directory sent.
+constexpr int MaxListed = 30;
+constexpr int MaxListedName = 60;
 
 } // namespace
 
@@ -56,6 +61,7 @@ void MapCanvas::setMarkers(const QList<Marker> &markers, const QString &emptyTex
         marker.width = std::max<qreal>(
             MarkerHeight, fontMetrics().horizontalAdvance(QString::number(marker.row)) + 10);
     m_sprites.clear();
+    m_clustersZoom = -1;
     m_emptyText = emptyText;
     if (!markerOfRow(m_currentRow))
         m_currentRow = 0;
@@ -74,10 +80,10 @@ void MapCanvas::fitToMarkers()
     viewChanged();
 }
 
-void MapCanvas::setCurrentRow(int row)
+void MapCanvas::setCurrentRow(int row, bool bringIntoView)
 {
     m_currentRow = markerOfRow(row) ? row : 0;
-    if (m_currentRow && !markerPosition(m_currentRow)) {
+    if (bringIntoView && m_currentRow && !markerPosition(m_currentRow)) {
         m_centre = markerOfRow(m_currentRow)->at;
         m_fitted = false;
         viewChanged();
@@ -91,6 +97,43 @@ std::optional<QPoint> MapCanvas::markerPosition(int row) const
     if (!marker || !rect().contains(toCanvas(marker->at).toPoint()))
         return std::nullopt;
     return toCanvas(marker->at).toPoint();
+}
+
+QList<int> MapCanvas::clusterOf(int row) const
+{
+    if (!markerOfRow(row))
+        return {};
+    for (const MarkerCluster &cluster : clusters()) {
+        QList<int> rows;
+        for (const int member : cluster.members)
+            rows.append(m_markers.at(member).row);
+        if (rows.contains(row))
+            return rows;
+    }
+    return { row };
+}
+
+const std::vector<MarkerCluster> &MapCanvas::clusters() const
+{
+    if (m_clustersZoom == m_zoom && m_clustersRow == m_currentRow)
+        return m_clusters;
+    // The current marker stays out of every cluster: it is drawn on its own, on top.
+    std::vector<WorldPoint> points;
+    std::vector<int> indexes;
+    points.reserve(std::size_t(m_markers.size()));
+    for (int i = 0; i < int(m_markers.size()); ++i) {
+        if (m_markers.at(i).row != m_currentRow) {
+            points.push_back(m_markers.at(i).at);
+            indexes.push_back(i);
+        }
+    }
+    m_clusters = ClusterMarkers(points, m_zoom);
+    for (MarkerCluster &cluster : m_clusters)
+        for (int &member : cluster.members)
+            member = indexes[std::size_t(member)];
+    m_clustersZoom = m_zoom;
+    m_clustersRow = m_currentRow;
+    return m_clusters;
 }
 
 double MapCanvas::worldPixels() const
@@ -112,16 +155,29 @@ QRectF MapCanvas::markerRect(const Marker &marker) const
         at.x() - marker.width / 2, at.y() - MarkerHeight / 2.0, marker.width, MarkerHeight);
 }
 
-const MapCanvas::Marker *MapCanvas::markerAt(const QPointF &at) const
+QRectF MapCanvas::clusterRect(const MarkerCluster &cluster) const
 {
-    // The current marker is drawn last, on top of the others; then the higher rows.
-    if (const Marker *current = markerOfRow(m_currentRow))
-        if (markerRect(*current).contains(at))
-            return current;
-    for (auto it = m_markers.crbegin(); it != m_markers.crend(); ++it)
-        if (markerRect(*it).contains(at))
-            return &*it;
-    return nullptr;
+    const Marker &first = m_markers.at(cluster.members.front());
+    if (cluster.members.size() == 1)
+        return markerRect(first);
+    const qreal width = std::max<qreal>(
+        ClusterSize, fontMetrics().horizontalAdvance(QString::number(cluster.members.size())) + 12);
+    const QPointF at = toCanvas(first.at);
+    return QRectF(at.x() - width / 2, at.y() - ClusterSize / 2.0, width, ClusterSize);
+}
+
+std::optional<MarkerCluster> MapCanvas::clusterAt(const QPointF &at) const
+{
+    // The current marker is drawn last, on top of the others; then the later clusters.
+    const auto current = std::find_if(m_markers.cbegin(), m_markers.cend(),
+        [this](const Marker &marker) { return marker.row == m_currentRow; });
+    if (current != m_markers.cend() && markerRect(*current).contains(at))
+        return MarkerCluster { { int(current - m_markers.cbegin()) } };
+    const std::vector<MarkerCluster> &all = clusters();
+    for (auto it = all.crbegin(); it != all.crend(); ++it)
+        if (clusterRect(*it).contains(at))
+            return *it;
+    return std::nullopt;
 }
 
 const MapCanvas::Marker *MapCanvas::markerOfRow(int row) const
@@ -156,6 +212,44 @@ void MapCanvas::zoomAbout(const QPointF &at, int steps)
         = std::clamp(m_centre.y + fromCentre.y() / before - fromCentre.y() / after, 0.0, 1.0);
     m_fitted = false;
     viewChanged();
+}
+
+void MapCanvas::openCluster(const MarkerCluster &cluster)
+{
+    std::vector<WorldPoint> points;
+    for (const int member : cluster.members)
+        points.push_back(m_markers.at(member).at);
+    const int zoom = SplittingZoom(points, m_zoom);
+    // Only the centre of the fit is used: the middle of the cluster's hotspots.
+    const FitView middle = FitPoints(points, 1, 1, 0, MaxZoom);
+    m_zoom = std::min(zoom, MaxZoom);
+    m_centre = middle.centre;
+    m_fitted = false;
+    viewChanged();
+    if (zoom <= MaxZoom)
+        return;
+    // As close as the map goes and still one place: the user picks from a list instead.
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("mnuCluster"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (const int member : cluster.members) {
+        if (menu->actions().size() == MaxListed) {
+            menu->addAction(QStringLiteral("… and %1 more").arg(cluster.members.size() - MaxListed))
+                ->setEnabled(false);
+            break;
+        }
+        const Marker &marker = m_markers.at(member);
+        QString name = marker.name.left(MaxListedName).simplified();
+        // An ampersand in a name is shown, not taken as a shortcut.
+        name.replace(u'&', QStringLiteral("&&"));
+        const int row = marker.row;
+        connect(menu->addAction(QStringLiteral("%1  %2").arg(QString::number(row), name)),
+            &QAction::triggered, this, [this, row] {
+                pick(row);
+                Q_EMIT markerActivated(row);
+            });
+    }
+    menu->popup(mapToGlobal(toCanvas(m_centre).toPoint()));
 }
 
 void MapCanvas::pick(int row)
@@ -235,9 +329,14 @@ void MapCanvas::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF view = QRectF(rect()).adjusted(-40, -MarkerHeight, 40, MarkerHeight);
     const qreal ratio = devicePixelRatioF();
-    for (const Marker &marker : std::as_const(m_markers)) {
-        if (marker.row == m_currentRow || !view.contains(toCanvas(marker.at)))
+    for (const MarkerCluster &cluster : clusters()) {
+        const Marker &marker = m_markers.at(cluster.members.front());
+        if (!view.contains(toCanvas(marker.at)))
             continue;
+        if (cluster.members.size() > 1) {
+            paintCluster(painter, cluster);
+            continue;
+        }
         QPixmap &sprite = m_sprites[marker.row];
         if (sprite.isNull() || sprite.devicePixelRatio() != ratio) {
             sprite = QPixmap((QSizeF(marker.width + 4, MarkerHeight + 4) * ratio).toSize());
@@ -274,14 +373,38 @@ void MapCanvas::paintMarker(QPainter &painter, const Marker &marker, const QRect
     }
 }
 
+// A cluster looks like a stack of markers, round where a lone one is long, with its count.
+void MapCanvas::paintCluster(QPainter &painter, const MarkerCluster &cluster) const
+{
+    const QColor colour = m_markers.at(cluster.members.front()).colour;
+    const QRectF box = clusterRect(cluster);
+    const qreal radius = ClusterSize / 2.0;
+    painter.setPen(QPen(OutlineColour, 1.2));
+    painter.setBrush(colour.darker(115));
+    painter.drawRoundedRect(box.translated(3, 3), radius, radius);
+    painter.setBrush(colour);
+    painter.drawRoundedRect(box, radius, radius);
+    painter.setPen(QPen(OutlineColour, 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(box.adjusted(3, 3, -3, -3), radius - 3, radius - 3);
+    painter.setPen(qGray(colour.rgb()) < 128 ? Qt::white : Qt::black);
+    painter.drawText(box, Qt::AlignCenter, QString::number(cluster.members.size()));
+}
+
 bool MapCanvas::event(QEvent *event)
 {
     if (event->type() == QEvent::ToolTip) {
         const auto *help = static_cast<QHelpEvent *>(event);
-        if (const Marker *marker = markerAt(help->pos()))
-            QToolTip::showText(help->globalPos(), plainToolTip(marker->name), this,
-                markerRect(*marker).toAlignedRect());
-        else
+        if (const auto cluster = clusterAt(help->pos())) {
+            const QString &first = m_markers.at(cluster->members.front()).name;
+            const qsizetype count = qsizetype(cluster->members.size());
+            QToolTip::showText(help->globalPos(),
+                plainToolTip(count == 1
+                        ? first
+                        : QStringLiteral("%1 hotspots: %2 and %3 more")
+                              .arg(QString::number(count), first, QString::number(count - 1))),
+                this, clusterRect(*cluster).toAlignedRect());
+        } else
             QToolTip::hideText();
         return true;
     }
@@ -346,14 +469,14 @@ void MapCanvas::mousePressEvent(QMouseEvent *event)
     m_pressed = true;
     m_dragging = false;
     m_pressAt = m_lastMouse = event->position();
-    const Marker *marker = markerAt(event->position());
-    m_pressedRow = marker ? marker->row : 0;
+    const auto cluster = clusterAt(event->position());
+    m_pressedRow = cluster ? m_markers.at(cluster->members.front()).row : 0;
 }
 
 void MapCanvas::mouseMoveEvent(QMouseEvent *event)
 {
     if (!m_pressed) {
-        setCursor(markerAt(event->position()) ? Qt::PointingHandCursor : Qt::OpenHandCursor);
+        setCursor(clusterAt(event->position()) ? Qt::PointingHandCursor : Qt::OpenHandCursor);
         return;
     }
     if (!m_dragging
@@ -372,13 +495,14 @@ void MapCanvas::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton || !m_pressed)
         return QWidget::mouseReleaseEvent(event);
     m_pressed = false;
-    const Marker *marker = markerAt(event->position());
-    if (!m_dragging && marker && marker->row == m_pressedRow) {
-        const int row = marker->row;
-        pick(row);
-        Q_EMIT markerActivated(row);
+    const auto cluster = clusterAt(event->position());
+    if (!m_dragging && cluster && m_markers.at(cluster->members.front()).row == m_pressedRow) {
+        if (cluster->members.size() > 1)
+            return openCluster(*cluster);
+        pick(m_pressedRow);
+        Q_EMIT markerActivated(m_pressedRow);
     }
-    setCursor(marker ? Qt::PointingHandCursor : Qt::OpenHandCursor);
+    setCursor(cluster ? Qt::PointingHandCursor : Qt::OpenHandCursor);
 }
 
 void MapCanvas::wheelEvent(QWheelEvent *event)

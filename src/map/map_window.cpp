@@ -115,6 +115,11 @@ void MapWindow::setCurrentRow(int row)
     m_canvas->setCurrentRow(row);
 }
 
+void MapWindow::frameRow(int row)
+{
+    m_canvas->setCurrentRow(row, false);
+}
+
 void MapWindow::setVisible(bool visible)
 {
     // Before the canvas is shown and asks for its tiles.

@@ -48,6 +48,8 @@ public:
 public Q_SLOTS:
     // Frames the marker of the list's chosen row, and brings it into view.
     void setCurrentRow(int row);
+    // Frames the marker of the list's framed row where it is: the view stays.
+    void frameRow(int row);
 
 Q_SIGNALS:
     // A marker clicked, or Enter on the marker chosen with the keyboard.

@@ -251,6 +251,7 @@ public:
         if (hotspot == 0)
             return false;
         view()->SetSel(hotspot);
+        Q_EMIT view()->rowChosen(hotspot);
         return true;
     }
     bool selectColumn(int) override { return false; }

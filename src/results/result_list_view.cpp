@@ -91,6 +91,8 @@ protected:
         m_view->setFocus(Qt::MouseFocusReason);
         m_pressedRow
             = event->button() == Qt::LeftButton ? m_view->rowAt(event->position().toPoint()) : 0;
+        if (m_pressedRow != 0)
+            Q_EMIT m_view->rowChosen(m_pressedRow);
     }
     void mouseReleaseEvent(QMouseEvent *event) override
     {
@@ -390,6 +392,8 @@ void ResultListView::keyPressEvent(QKeyEvent *event)
     const int position
         = ResultLayout::NavigatedRow(m_order->positionOf(m_selectedRow), shown, key->second);
     SetSel(m_order->rowAt(position));
+    if (m_selectedRow != 0)
+        Q_EMIT rowChosen(m_selectedRow);
     m_scrollBar->setValue(
         ResultLayout::ScrollValueShowing(position, m_scrollBar->value(), m_scrollBar->maximum()));
 }

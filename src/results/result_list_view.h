@@ -80,8 +80,11 @@ public:
 Q_SIGNALS:
     // A text cell of row `row` was clicked, or Enter pressed on the framed row.
     void openRow(int row);
-    // The frame has moved to row `row`.
+    // The frame has moved to row `row`, following the pointer or not.
     void selectionMoved(int row);
+    // The user chose row `row` with a click or the keyboard: the map brings its marker into
+    // view, which it must not do for a pointer passing over the list.
+    void rowChosen(int row);
     // A load, a sort or the filter has changed the rows shown or their order.
     void shownRowsChanged();
 

@@ -139,6 +139,10 @@ void frmMain::setupUi()
     connect(m_resultList, &ResultListView::shownRowsChanged, this, &frmMain::updateMap);
     connect(m_resultList, &ResultListView::selectionMoved, this, [this](int row) {
         if (m_map)
+            m_map->frameRow(row);
+    });
+    connect(m_resultList, &ResultListView::rowChosen, this, [this](int row) {
+        if (m_map)
             m_map->setCurrentRow(row);
     });
     // A load runs to its end without letting any event in, except while the "Max Results"

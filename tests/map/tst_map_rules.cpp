@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "map/marker_clusters.h"
 #include "map/mercator.h"
 #include "map/tile_source.h"
 
@@ -80,6 +81,45 @@ private Q_SLOTS:
         const FitView fit = FitPoints(points, view.width(), view.height(), 24);
         QCOMPARE(fit.zoom, zoom);
         QVERIFY(near(FromWorld(fit.centre), centre));
+    }
+
+    // Six markers placed in pixels at zoom 12, in Manhattan; the box is 32 x 22 pixels.
+    void clusters_data()
+    {
+        QTest::addColumn<QList<QPointF>>("pixels");
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<QList<QList<int>>>("clusters");
+        QTest::addColumn<int>("firstSplitsAt");
+        const QList<QPointF> six { { 0, 0 }, { 20, 5 }, { 40, 0 }, { 100, 100 }, { 100, 121 },
+            { 300, 0 } };
+        // 40 pixels from the first, but 20 from the second: it starts a cluster of its own.
+        QTest::newRow("zoom 12") << six << 12
+                                 << QList<QList<int>> { { 0, 1 }, { 2 }, { 3, 4 }, { 5 } } << 13;
+        QTest::newRow("zoom 11") << six << 11 << QList<QList<int>> { { 0, 1, 2 }, { 3, 4 }, { 5 } }
+                                 << 12;
+        QTest::newRow("one place, deepest zoom") << QList<QPointF> { { 7, 7 }, { 7, 7 } } << MaxZoom
+                                                 << QList<QList<int>> { { 0, 1 } } << MaxZoom + 1;
+    }
+
+    void clusters()
+    {
+        QFETCH(QList<QPointF>, pixels);
+        QFETCH(int, zoom);
+        QFETCH(QList<QList<int>>, clusters);
+        QFETCH(int, firstSplitsAt);
+        const WorldPoint manhattan = ToWorld({ 40.758, -73.9855 });
+        std::vector<WorldPoint> points;
+        for (const QPointF &at : pixels)
+            points.push_back({ manhattan.x + at.x() / (TileSize << 12),
+                manhattan.y + at.y() / (TileSize << 12) });
+        QList<QList<int>> made;
+        std::vector<WorldPoint> first;
+        for (const MarkerCluster &cluster : ClusterMarkers(points, zoom))
+            made.append(QList<int>(cluster.members.begin(), cluster.members.end()));
+        QCOMPARE(made, clusters);
+        for (const int member : clusters.first())
+            first.push_back(points[std::size_t(member)]);
+        QCOMPARE(SplittingZoom(first, zoom), firstSplitsAt);
     }
 
     void tileTemplate_data()

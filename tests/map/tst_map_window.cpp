@@ -16,6 +16,7 @@
 #include <QDirIterator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QNetworkDiskCache>
 #include <QNetworkReply>
 #include <QPushButton>
@@ -277,6 +278,46 @@ private Q_SLOTS:
         QCOMPARE(m_server.connectionCount(), requests);
     }
 
+    // Berlin's two cafés 11 m apart make one cluster until a click zooms in far enough; two
+    // hotspots at one place stay one until the deepest zoom, and are then picked from a list.
+    void clusters()
+    {
+        m_server.setDefaultScript(Script::reply(tileReply(tile())));
+        QList<MapHotspot> hotspots = Hotspots;
+        hotspots[1] = { 4, u"Next door"_s, "52.5201", "13.4051", Qt::gray };
+        auto window = open(hotspots);
+        auto *canvas = window->findChild<MapCanvas *>();
+        QSignalSpy activated(window.get(), &MapWindow::hotspotActivated);
+        const int zoom = canvas->zoom();
+        QCOMPARE(canvas->clusterOf(4), (QList<int> { 3, 4 }));
+        QCOMPARE(canvas->clusterOf(7), QList<int> { 7 });
+        // The framed marker is drawn apart, on top: a click on it opens it alone.
+        window->frameRow(4);
+        QCOMPARE(canvas->clusterOf(3), QList<int> { 3 });
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, *canvas->markerPosition(4));
+        QCOMPARE(activated, QList<QVariantList> { { 4 } });
+        QCOMPARE(canvas->zoom(), zoom);
+
+        window->frameRow(7);
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, *canvas->markerPosition(3));
+        QVERIFY(canvas->zoom() > zoom + 5);
+        QCOMPARE(canvas->clusterOf(3), QList<int> { 3 });
+        QVERIFY(canvas->markerPosition(3) && canvas->markerPosition(4));
+        QCOMPARE(activated.size(), 1);
+
+        hotspots[1].latitude = "52.52";
+        hotspots[1].longitude = "13.405";
+        window->setHotspots(hotspots);
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, *canvas->markerPosition(3));
+        QCOMPARE(canvas->zoom(), MaxZoom);
+        auto *list = canvas->findChild<QMenu *>(u"mnuCluster"_s);
+        QVERIFY(list && list->isVisible());
+        QCOMPARE(list->actions().size(), 2);
+        list->actions().at(1)->trigger();
+        QCOMPARE(activated.last(), QVariantList { 4 });
+        QCOMPARE(canvas->currentRow(), 4);
+    }
+
     // The main window's list and its map: the rows as the list shows them after a sort and a
     // filter, a marker's click opening that hotspot, the framed row and the highlighted marker
     // following each other, and a new load redrawing the map.
@@ -316,8 +357,22 @@ private Q_SLOTS:
         QVERIFY(info != details.end());
         QCOMPARE((*info)->findChild<QLabel *>(u"lblName"_s)->text(), u"Bravo Cafe"_s);
         delete *info;
-        list->SetSel(1);
+        // The pointer passing over the list frames the marker but leaves the map where it is;
+        // a click on the row brings the marker into view.
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(canvas, Qt::Key_Plus);
+        QVERIFY(!canvas->markerPosition(1));
+        auto *rows = list->findChild<QWidget *>(u"Picture2"_s);
+        const QPoint delta = list->cellRect(3, ResultLayout::Column::Name).center();
+        QMouseEvent hover(QEvent::MouseMove, delta, rows->mapToGlobal(delta), Qt::NoButton, {}, {});
+        QApplication::sendEvent(rows, &hover);
         QCOMPARE(canvas->currentRow(), 1);
+        QVERIFY(!canvas->markerPosition(1));
+        QTest::mousePress(rows, Qt::LeftButton, {}, delta);
+        QVERIFY(canvas->markerPosition(1) && !canvas->markerPosition(4));
+        QTest::mouseRelease(rows, Qt::LeftButton, {}, delta);
+        QTest::keyClick(list, Qt::Key_Up);
+        QVERIFY(canvas->markerPosition(4));
 
         // A second use brings the same window back; a load puts its rows on it.
         map->close();
