@@ -95,6 +95,15 @@ class TestMapWindow : public QObject {
     }
 
 private Q_SLOTS:
+    // A click on a marker or a row opens a detail window of its own, owned by no one.
+    void cleanup()
+    {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (qobject_cast<frmInfo *>(window))
+                delete window;
+        }
+    }
+
     void initTestCase()
     {
         QVERIFY(m_home.isValid() && m_server.listen());
