@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const std::size_t first = result.body.find_first_not_of(" \t\r\n");
         const std::size_t last = result.body.find_last_not_of(" \t\r\n");
         if (result.body.find("<>") == std::string::npos
-            && (!pellomar::IsMessageReply(result.body)
+            && (first == std::string::npos || !pellomar::IsMessageReply(result.body)
                 || result.body.substr(first, last - first + 1).find_first_of("\r\n")
                     != std::string::npos))
             std::abort();

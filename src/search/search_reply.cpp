@@ -125,9 +125,12 @@ bool isDirectoryReply(std::string_view headers, std::string_view body, std::stri
         if (lower.find("html") != std::string::npos)
             return false;
     }
-    // One line: none inside the body, and no record end cutting it into several.
-    return trimmedOfLineEnds(body).find_first_of("\r\n") == std::string_view::npos
-        && trimmedOfLineEnds(reduced).find_first_of("\r\n") == std::string_view::npos;
+    // One line of at least two characters: none inside the body, and no record end cutting it
+    // into several.
+    const std::string_view line = trimmedOfLineEnds(reduced);
+    return line.size() >= 2
+        && trimmedOfLineEnds(body).find_first_of("\r\n") == std::string_view::npos
+        && line.find_first_of("\r\n") == std::string_view::npos;
 }
 
 } // namespace

@@ -113,6 +113,7 @@ private Q_SLOTS:
         const char *portal = "not a hotspot directory's: the network may need a sign-in";
         refused("empty body", ok, portal);
         refused("one character", plain + "x\r\n", portal);
+        refused("line ends only", plain + "\r\r", portal);
         refused("a page, by its type", ok + "Please sign in", portal);
         refused("a page, by its markup", plain + "<html><b>Sign in</b>", portal);
         refused("several lines without a record", plain + "Welcome!\r\nPlease sign in\r\n", portal);
