@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include <charconv>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,5 +29,16 @@ std::string UpperTrim(std::string_view text);
 
 // Leading and trailing spaces removed; tabs and other white space stay.
 std::string_view Trim(std::string_view text);
+
+// The number the whole of `text` writes in decimal digits (a sign only where Number has one);
+// nothing when the text is empty, holds anything else, or does not fit.
+template<typename Number> std::optional<Number> WholeNumber(std::string_view text)
+{
+    Number value {};
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
 
 } // namespace pellomar

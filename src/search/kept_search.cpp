@@ -4,9 +4,8 @@
 
 #include "search/kept_search.h"
 
+#include "reference/text_fields.h"
 #include "resultfile/result_format.h"
-
-#include <charconv>
 
 namespace pellomar {
 
@@ -33,17 +32,6 @@ std::optional<std::string_view> takeLine(std::string_view &text)
     const std::string_view line = text.substr(0, end);
     text.remove_prefix(end + LineEnd.size());
     return line;
-}
-
-template<typename Number> std::optional<Number> numberIn(std::optional<std::string_view> line)
-{
-    Number value {};
-    if (!line || line->empty())
-        return std::nullopt;
-    const auto [end, ec] = std::from_chars(line->data(), line->data() + line->size(), value);
-    if (ec != std::errc() || end != line->data() + line->size())
-        return std::nullopt;
-    return value;
 }
 
 } // namespace
@@ -82,9 +70,10 @@ std::optional<KeptSearch> DecodeKeptSearch(std::string_view plain)
             return std::nullopt;
         *value = std::string(*line);
     }
-    const auto received = numberIn<std::int64_t>(takeLine(plain));
-    const auto rows = numberIn<int>(takeLine(plain));
-    const auto bytes = numberIn<std::size_t>(takeLine(plain));
+    // A missing line reads as an empty one, which is no number.
+    const auto received = WholeNumber<std::int64_t>(takeLine(plain).value_or(""));
+    const auto rows = WholeNumber<int>(takeLine(plain).value_or(""));
+    const auto bytes = WholeNumber<std::size_t>(takeLine(plain).value_or(""));
     // A file cut short, or grown, is not the search that was kept.
     if (!received || !rows || *rows < 0 || *rows > MaxResults || !bytes || takeLine(plain) != ""
         || plain.size() != *bytes)

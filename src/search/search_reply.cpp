@@ -8,7 +8,6 @@
 #include "reference/text_fields.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 #include <optional>
 
@@ -70,13 +69,7 @@ std::optional<std::string_view> headerValue(std::string_view headers, std::strin
 std::optional<std::size_t> contentLength(std::string_view headers)
 {
     const auto value = headerValue(headers, "content-length");
-    std::size_t length = 0;
-    if (!value || value->empty())
-        return std::nullopt;
-    const auto [end, ec] = std::from_chars(value->data(), value->data() + value->size(), length);
-    if (ec != std::errc() || end != value->data() + value->size())
-        return std::nullopt;
-    return length;
+    return value ? WholeNumber<std::size_t>(*value) : std::nullopt;
 }
 
 // What the user is shown of a status line: printable ASCII, kept short.
