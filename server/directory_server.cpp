@@ -47,15 +47,21 @@ constexpr auto HtmlType = "text/html; charset=utf-8";
 constexpr std::size_t MaxFormBytes = 64 * 1024;
 
 // Every client is taken as hostile. A request head (request line and header lines) over
-// 64 KB or with more than 100 header lines is refused with 431, a request target over 8 KB
-// with 414.
-constexpr std::size_t MaxHeadBytes = 64 * 1024;
+// 16 KB or with more than 100 header lines is refused with 431, a request target over 8 KB
+// with 414: within nginx's default (lines of at most 8 KB, 32 KB in all) and Apache's (lines
+// of at most 8 KB, 100 of them).
+constexpr std::size_t MaxHeadBytes = 16 * 1024;
 constexpr int MaxHeaderLines = 100;
 constexpr std::size_t MaxTargetBytes = 8 * 1024;
 // A connection's head is read into memory of its own: twice the largest head leaves room for
 // the library's record of each header line. A head that outgrows it is refused by the library
 // itself (431, or 414 for a request line alone), and the memory goes with the connection.
+// libmicrohttpd 0.9.75 takes up to 32 KB of it from malloc, and maps anything larger afresh
+// for every connection (no option changes that): faulting in, zeroing and unmapping 128 KB a
+// connection cost a new search more than SQLite did, and made a cold directory 2-3 times
+// slower. Hence heads of 16 KB, not the 64 KB such memory would allow.
 constexpr std::size_t ConnectionMemory = 2 * MaxHeadBytes;
+static_assert(ConnectionMemory <= 32 * 1024);
 constexpr unsigned MaxConnections = 1000;
 // One address holds at most this many of them, so that one host cannot take every slot;
 // libmicrohttpd refuses its connections beyond.
