@@ -17,6 +17,7 @@
 #include "rules/request_log_line.h"
 #include "rules/search_request.h"
 #include "rules/wire_format.h"
+#include "search_workers.h"
 #include "tiles/demo_tile.h"
 
 #include <algorithm>
@@ -27,13 +28,16 @@
 #include <cstring>
 #include <map>
 #include <microhttpd.h>
+#include <mutex>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <strings.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
+#include <unordered_set>
 #include <utility>
 
 namespace pellomar::directory {
@@ -89,6 +93,10 @@ constexpr std::size_t MaxCachedTileBytes = 32 * 1024 * 1024;
 constexpr auto DataCacheControl = "public, max-age=60";
 constexpr auto TileCacheControl = "public, max-age=86400";
 constexpr auto TileTag = "\"tile-1\"";
+// Threads reading the database for searches: one a processor, at least two, so that a search
+// waiting on the disk leaves another running; at most eight connections to the file.
+constexpr unsigned MinSearchThreads = 2;
+constexpr unsigned MaxSearchThreads = 8;
 
 // The name and extension of the picture a path asks for: /images/NAME.jpg or /images/NAME.gif,
 // NAME of 1 to 64 letters, digits, _ and -.
@@ -126,11 +134,19 @@ struct Exchange {
     FormValues formValues;
     std::string *formValue = nullptr; // the value being read, unless its key came before
     std::size_t formBytes = 0;
+    // A search a worker runs while the connection waits, suspended: its key in the reply cache
+    // and, once done, its reply and the data version it was read at.
+    bool searching = false;
+    std::string searchKey;
+    std::optional<std::int64_t> searchVersion;
+    Reply searchReply;
 
     ~Exchange()
     {
         if (form)
             MHD_destroy_post_processor(form);
+        if (searchReply.response)
+            MHD_destroy_response(searchReply.response);
     }
 };
 
@@ -209,9 +225,12 @@ MHD_Result collectFormField(void *exchange, MHD_ValueKind, const char *key, cons
 
 } // namespace
 
-// The server runs on one thread, the caller of run() (the request log has a writer of its
-// own): libmicrohttpd's event loop on epoll, driven from here, with every callback on this
-// thread, so a slow client holds a connection but no thread. libmicrohttpd's own time-out
+// The server's connections are served on one thread, the caller of run() (the request log
+// has a writer of its own): libmicrohttpd's event loop on epoll, driven from here, with every
+// callback on this thread, so a slow client holds a connection but no thread. A search the
+// reply cache cannot answer is the one slow task: its connection is suspended while a worker
+// reads the database and makes the reply, and resumed by the loop to send it; the reply cache
+// and every connection's record stay the loop's alone. libmicrohttpd's own time-out
 // restarts with every byte received, so the deadline for a whole request is the server's: each
 // connection's acceptance is noted, and the loop wakes at the earliest deadline to drop the
 // connections still receiving, and after every turn that brought new connections to make room
@@ -224,6 +243,13 @@ struct DirectoryServer::Private {
     ReferenceFile locationTypes { ReferenceTable(0), 0 };
     MHD_Daemon *daemon = nullptr;
     int wake = -1; // an eventfd that stop() makes readable
+    // Searches of a database file run on these, with their own connections; a database in
+    // memory is searched by the loop itself.
+    std::unique_ptr<SearchWorkers> workers;
+    int searched = -1; // an eventfd the workers make readable when a search is done
+    std::mutex searchedMutex;
+    std::vector<MHD_Connection *> searchedConnections; // done, still suspended
+    std::unordered_set<MHD_Connection *> suspended;
     ReplyCache cache { MaxCachedReplies, MaxCachedBytes };
     // The data version the kept search replies were made from.
     std::optional<std::int64_t> cachedVersion;
@@ -240,10 +266,25 @@ struct DirectoryServer::Private {
 
     ~Private()
     {
-        if (daemon)
-            MHD_stop_daemon(daemon);
+        stopDaemon();
         if (wake >= 0)
             close(wake);
+        if (searched >= 0)
+            close(searched);
+    }
+
+    // The workers end first: their searches hold connections the library would free.
+    // libmicrohttpd must not be stopped with connections still suspended.
+    void stopDaemon()
+    {
+        workers.reset();
+        if (!daemon)
+            return;
+        for (MHD_Connection *connection : suspended)
+            MHD_resume_connection(connection);
+        suspended.clear();
+        MHD_stop_daemon(daemon);
+        daemon = nullptr;
     }
 
     // The name as written in locations.txt; the code itself for a type no longer listed.
@@ -320,15 +361,41 @@ struct DirectoryServer::Private {
         std::string key = cacheKey(search);
         if (const Reply *kept = cache.find(key))
             return queue(connection, e, statusFor(connection, dataEntityTag(*version)), *kept);
+        if (!workers) {
+            std::optional<std::int64_t> readVersion;
+            const Reply reply = searchReply(*store, search, readVersion);
+            return answerSearched(connection, e, std::move(key), readVersion, reply);
+        }
+        // The connection waits, its request whole, while a worker searches; the loop goes on.
+        e.searching = true;
+        e.searchKey = std::move(key);
+        receiving.erase(e.serial);
+        MHD_suspend_connection(connection);
+        suspended.insert(connection);
+        workers->post([this, connection, &e, search](DirectoryStore &reader) {
+            e.searchReply = searchReply(reader, search, e.searchVersion);
+            {
+                const std::lock_guard lock(searchedMutex);
+                searchedConnections.push_back(connection);
+            }
+            const std::uint64_t once = 1;
+            [[maybe_unused]] const auto written = write(searched, &once, sizeof once);
+        });
+        return MHD_YES;
+    }
 
-        // The rows and the version they carry are read as of one moment.
-        store->beginReading();
-        const auto readVersion = store->dataVersion();
-        const auto found = store->search(search, MaxRecordsPerReply);
-        store->endReading();
+    // A search's rows read as of one moment, and their reply tagged with the version they carry;
+    // no version when the database did not answer. On a worker's thread too: it touches
+    // nothing but `reader` and what never changes.
+    Reply searchReply(DirectoryStore &reader, const SearchQuery &search,
+        std::optional<std::int64_t> &readVersion) const
+    {
+        reader.beginReading();
+        readVersion = reader.dataVersion();
+        const auto found = reader.search(search, MaxRecordsPerReply);
+        reader.endReading();
         if (!readVersion)
-            return refuse(connection, e, MHD_HTTP_SERVICE_UNAVAILABLE);
-        keepRepliesOf(*readVersion);
+            return {};
         std::string body;
         if (found.empty()) {
             body = std::string(messages::NoMatch) + "\r\n";
@@ -341,11 +408,45 @@ struct DirectoryServer::Private {
             body = encodeRecords(records);
         }
         const Reply reply = makeReply(std::move(body), TextType);
+        if (reply.response)
+            addValidators(reply, dataEntityTag(*readVersion), DataCacheControl);
+        return reply;
+    }
+
+    // Queues a search's reply, taking its hold on it, and keeps it for the next asker unless
+    // newer data have been seen since it was read.
+    MHD_Result answerSearched(MHD_Connection *connection, Exchange &e, std::string key,
+        std::optional<std::int64_t> readVersion, const Reply &reply)
+    {
+        if (!readVersion)
+            return refuse(connection, e, MHD_HTTP_SERVICE_UNAVAILABLE);
         if (!reply.response)
             return MHD_NO;
-        const std::string tag = dataEntityTag(*readVersion);
-        addValidators(reply, tag, DataCacheControl);
-        return queue(connection, e, statusFor(connection, tag), cache.keep(std::move(key), reply));
+        const int status = statusFor(connection, dataEntityTag(*readVersion));
+        if (cachedVersion && *readVersion < *cachedVersion) {
+            const MHD_Result queued = queue(connection, e, status, reply);
+            MHD_destroy_response(reply.response);
+            return queued;
+        }
+        keepRepliesOf(*readVersion);
+        return queue(connection, e, status, cache.keep(std::move(key), reply));
+    }
+
+    // Hands the searches the workers have done back to the library, which then asks onRequest
+    // for their replies.
+    void resumeSearched()
+    {
+        std::uint64_t count = 0;
+        [[maybe_unused]] const auto read = ::read(searched, &count, sizeof count);
+        std::vector<MHD_Connection *> done;
+        {
+            const std::lock_guard lock(searchedMutex);
+            done.swap(searchedConnections);
+        }
+        for (MHD_Connection *connection : done) {
+            suspended.erase(connection);
+            MHD_resume_connection(connection);
+        }
     }
 
     MHD_Result answerPicture(MHD_Connection *connection, Exchange &e, const std::string &name,
@@ -517,6 +618,9 @@ struct DirectoryServer::Private {
         }
         if (e->status)
             return MHD_YES;
+        if (std::exchange(e->searching, false))
+            return p.answerSearched(connection, *e, std::move(e->searchKey), e->searchVersion,
+                std::exchange(e->searchReply, {}));
         // Ending the form's reading hands over a last value still held back.
         if (e->form)
             MHD_destroy_post_processor(std::exchange(e->form, nullptr));
@@ -669,8 +773,16 @@ std::unique_ptr<DirectoryServer> DirectoryServer::create(
         return nullptr;
     if (!readOnlyFile && !p.store->seedFrom(setup.datasetDir / "hotspots.txt", error))
         return nullptr;
+    if (!setup.databasePath.empty()) {
+        p.workers = SearchWorkers::start(setup.databasePath,
+            std::clamp(std::thread::hardware_concurrency(), MinSearchThreads, MaxSearchThreads),
+            error);
+        if (!p.workers)
+            return nullptr;
+    }
     p.wake = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (p.wake < 0) {
+    p.searched = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (p.wake < 0 || p.searched < 0) {
         error = "cannot make an eventfd";
         return nullptr;
     }
@@ -688,7 +800,8 @@ int DirectoryServer::bind(const std::string &host, int port)
         return -1;
     Private &p = *d;
     for (const addrinfo *address = found; address && !p.daemon; address = address->ai_next) {
-        const unsigned flags = MHD_USE_EPOLL | (address->ai_family == AF_INET6 ? MHD_USE_IPv6 : 0);
+        const unsigned flags = MHD_USE_EPOLL | MHD_ALLOW_SUSPEND_RESUME
+            | (address->ai_family == AF_INET6 ? MHD_USE_IPv6 : 0);
         p.daemon = MHD_start_daemon(flags, 0, nullptr, nullptr, &Private::onRequest, &p,
             MHD_OPTION_SOCK_ADDR, address->ai_addr,
             // The system's longest queue of connections waiting to be accepted.
@@ -713,20 +826,22 @@ bool DirectoryServer::run()
         = p.daemon ? MHD_get_daemon_info(p.daemon, MHD_DAEMON_INFO_EPOLL_FD) : nullptr;
     if (!epoll)
         return false;
-    pollfd events[] = { { epoll->epoll_fd, POLLIN, 0 }, { p.wake, POLLIN, 0 } };
+    pollfd events[]
+        = { { epoll->epoll_fd, POLLIN, 0 }, { p.wake, POLLIN, 0 }, { p.searched, POLLIN, 0 } };
     for (;;) {
-        if (poll(events, 2, p.waitMs()) < 0 && errno != EINTR)
+        if (poll(events, 3, p.waitMs()) < 0 && errno != EINTR)
             return false;
         if (events[1].revents != 0)
             break;
+        if (events[2].revents != 0)
+            p.resumeSearched();
         if (MHD_run(p.daemon) != MHD_YES)
             return false;
         p.dropLateRequests();
         p.makeRoom();
         p.reportDrops();
     }
-    MHD_stop_daemon(p.daemon);
-    p.daemon = nullptr;
+    p.stopDaemon();
     return true;
 }
 

@@ -580,9 +580,13 @@ private Q_SLOTS:
         DemoServer replica;
         QVERIFY(server.start(database));
         QVERIFY(replica.start(database + QStringList { u"--read-only"_s }));
-        // Kept as the reply to this search, which the submission must make stale.
+        // Kept as the replies to these searches, which the submission must make stale; asked
+        // in turn of every thread that searches.
+        const QByteArrayList filters { "", "&type=2", "&loctype=cafe", "&zipcode=92309",
+            "&type=2&loctype=cafe", "&type=2&zipcode=92309" };
         QCOMPARE(clientGet(replica.port(), search).body, NoMatch + "\r\n");
-        QCOMPARE(clientGet(server.port(), search).body, NoMatch + "\r\n");
+        for (const QByteArray &filter : filters)
+            QCOMPARE(clientGet(server.port(), search + filter).body, NoMatch + "\r\n");
         const HttpReply refused = exchange(replica.port(), submission("Zzyzx Springs"));
         QCOMPARE(refused.status, 403);
         QVERIFY(refused.body.contains("submissions are closed here")
@@ -597,7 +601,8 @@ private Q_SLOTS:
             + "<>www.test.example<>+1 760 555 0100<>info@test.example<>Caf\xc3\xa9<>1 Desert Road<>"
               "92309<>Zzyzx Springs<>US<>35.1430<>-116.1040<>2<>SSID: zzyzx<>Added by the "
               "test.<>END";
-        QCOMPARE(clientGet(server.port(), search).body.replace("\r\n", ""), expected);
+        for (const QByteArray &filter : filters)
+            QCOMPARE(clientGet(server.port(), search + filter).body.replace("\r\n", ""), expected);
         const HttpReply after = clientGet(replica.port(), search);
         QCOMPARE(QByteArray(after.body).replace("\r\n", ""), expected);
         QCOMPARE(headerValue(after.head, "ETag"),
@@ -608,6 +613,34 @@ private Q_SLOTS:
         QVERIFY(server.start(database));
         QCOMPARE(clientGet(server.port(), search).body.replace("\r\n", ""), expected);
         QVERIFY(clientGet(server.port(), "/").body.contains("lists <b>8161</b> hotspots"));
+    }
+
+    // A directory on a file searches on several threads: many searches at once each get the
+    // reply to their own query, the one the directory in memory gives.
+    void searchesAtOnceGetTheirOwnReplies()
+    {
+        DemoServer server;
+        QVERIFY(server.start({ u"--database"_s, m_dir.filePath(u"searched.db"_s) }));
+        QByteArrayList targets;
+        for (const char *country : { "US", "GB", "DE", "FR", "IT", "ES", "JP", "AU", "CA", "BR" })
+            for (const char *type : { "", "&type=1", "&type=2", "&type=3" })
+                targets += "/browse-app.php?country=" + QByteArray(country) + type;
+        std::vector<QTcpSocket> sockets(std::size_t(targets.size()));
+        for (std::size_t i = 0; i < sockets.size(); ++i) {
+            sockets[i].connectToHost(u"127.0.0.1"_s, server.port());
+            sockets[i].write("GET " + targets[qsizetype(i)] + " HTTP/1.0\r\n\r\n");
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(std::ranges::all_of(sockets,
+                                     [](const QTcpSocket &socket) {
+                                         return socket.state() == QAbstractSocket::UnconnectedState;
+                                     }),
+            20000);
+        for (std::size_t i = 0; i < sockets.size(); ++i) {
+            const QByteArray raw = sockets[i].readAll();
+            QCOMPARE(raw.mid(raw.indexOf("\r\n\r\n") + 4),
+                clientGet(port(), targets[qsizetype(i)]).body);
+        }
+        QCOMPARE(server.stop(), 0);
     }
 
     void commandLine_data()
