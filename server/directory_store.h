@@ -21,7 +21,7 @@ struct sqlite3_stmt;
 
 namespace pellomar::directory {
 
-// The directory's hotspots in SQLite: one connection, used from the server's one thread. Other
+// The directory's hotspots in SQLite: one connection, used by one thread at a time. Other
 // processes may use the same file at once.
 class DirectoryStore {
 public:
