@@ -13,6 +13,7 @@
 #include "platform/browser.h"
 #include "platform/click_label.h"
 #include "platform/display_text.h"
+#include "platform/tool_tip.h"
 #include "platform/file_io.h"
 #include "platform/look.h"
 #include "platform/save_dialog.h"

@@ -5,7 +5,7 @@
 #include "map/map_canvas.h"
 
 #include "map/tile_loader.h"
-#include "platform/display_text.h"
+#include "platform/tool_tip.h"
 #include "platform/look.h"
 
 #include <QApplication>

@@ -6,6 +6,7 @@
 
 #include "platform/click_label.h"
 #include "platform/display_text.h"
+#include "platform/tool_tip.h"
 #include "reference/reference_table.h"
 #include "shell/artwork.h"
 #include "shell/designed_controls.h"
