@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "common/harness.h"
+#include "common/helpers.h"
 #include "common/scripted_server.h"
 #include "platform/display_text.h"
 #include "resultfile/result_format.h"
@@ -86,7 +86,8 @@ private Q_SLOTS:
             "did not finish its answer within 3 seconds");
         fails("past 64 MiB", Script::reply(Script::httpReply(QByteArray(64 << 20, 'x'))),
             "larger than 64 MiB");
-        fails("a line of 2 MiB", Script::reply(Script::httpReply("a<>" + QByteArray(2 << 20, 'x') + "END")),
+        fails("a line of 2 MiB",
+            Script::reply(Script::httpReply("a<>" + QByteArray(2 << 20, 'x') + "END")),
             "holds a line of more than 1024 KiB");
     }
     void exchange()
