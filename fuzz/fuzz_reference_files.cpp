@@ -30,7 +30,7 @@ void check(const pellomar::ReferenceFile &file)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char *>(data), size);
-    check(pellomar::ParseCountries(bytes));
-    check(pellomar::ParseLocationTypes(bytes));
+    check(pellomar::parseCountries(bytes));
+    check(pellomar::parseLocationTypes(bytes));
     return 0;
 }

@@ -135,10 +135,10 @@ void Connection::drop()
     m_idle.stop();
     m_deadline.stop();
 #if defined(Q_OS_LINUX)
-    if (m_watch >= 0)
-        ::close(m_watch);
+    if (m_resetProbeFd >= 0)
+        ::close(m_resetProbeFd);
 #endif
-    m_watch = -1;
+    m_resetProbeFd = -1;
     if (QTcpSocket *socket = m_socket) {
         m_socket = nullptr;
         socket->disconnect(this);
@@ -152,7 +152,7 @@ void Connection::onConnected()
     m_reached = true;
     m_idle.start();
 #if defined(Q_OS_LINUX)
-    m_watch = ::dup(int(m_socket->socketDescriptor()));
+    m_resetProbeFd = ::dup(int(m_socket->socketDescriptor()));
 #endif
     m_socket->write(m_request);
     // Out now rather than on the event loop's next turn, after the status line's repaint: the
@@ -204,7 +204,7 @@ bool Connection::resetByServer() const
     // held; a reset closes it outright.
     tcp_info info {};
     socklen_t size = sizeof info;
-    return m_watch >= 0 && ::getsockopt(m_watch, IPPROTO_TCP, TCP_INFO, &info, &size) == 0
+    return m_resetProbeFd >= 0 && ::getsockopt(m_resetProbeFd, IPPROTO_TCP, TCP_INFO, &info, &size) == 0
         && info.tcpi_state == TCP_CLOSE;
 #else
     return false;
@@ -248,7 +248,7 @@ void Connection::fail(const QString &reason)
 
 void startGet(Connection &connection, const ServerAddress &server, std::string_view path)
 {
-    const std::string request = RequestBytes(path, toBytes(server.hostHeader()));
+    const std::string request = requestBytes(path, toBytes(server.hostHeader()));
     connection.start(server, QByteArray(request.data(), qsizetype(request.size())));
 }
 

@@ -21,7 +21,7 @@ bool isDigit(char c)
 
 } // namespace
 
-std::string PercentEncoded(std::string_view value, std::string_view alsoKept)
+std::string percentEncoded(std::string_view value, std::string_view alsoKept)
 {
     static constexpr char hex[] = "0123456789ABCDEF";
     const auto isHex = [](char c) {
@@ -46,7 +46,7 @@ std::string PercentEncoded(std::string_view value, std::string_view alsoKept)
     return out;
 }
 
-std::string RequestBytes(std::string_view path, std::string_view hostHeader)
+std::string requestBytes(std::string_view path, std::string_view hostHeader)
 {
     std::string request;
     request.reserve(path.size() + hostHeader.size() + 32);
@@ -58,7 +58,7 @@ std::string RequestBytes(std::string_view path, std::string_view hostHeader)
     return request;
 }
 
-std::optional<int> StatusCode(std::string_view statusLine)
+std::optional<int> statusCode(std::string_view statusLine)
 {
     // "HTTP/" version, a space, three digits, optionally a space and a reason.
     const std::size_t space = statusLine.find(' ');

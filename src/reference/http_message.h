@@ -15,13 +15,13 @@ namespace pellomar {
 // UTF-8 bytes in the query's form: RFC 3986 unreserved characters and those in `alsoKept` as
 // they are, every other byte (a space included) as "%XX". A "%" in `alsoKept` keeps only an
 // escape already made ("%" and two hex digits).
-std::string PercentEncoded(std::string_view value, std::string_view alsoKept = {});
+std::string percentEncoded(std::string_view value, std::string_view alsoKept = {});
 
 // The request of one exchange: the request line, the Host line and an empty line, each
 // ending in CR LF, nothing else.
-std::string RequestBytes(std::string_view path, std::string_view hostHeader);
+std::string requestBytes(std::string_view path, std::string_view hostHeader);
 
 // The code of a status line ("HTTP/1.0 200 OK" gives 200); nothing when it is no HTTP status line.
-std::optional<int> StatusCode(std::string_view statusLine);
+std::optional<int> statusCode(std::string_view statusLine);
 
 } // namespace pellomar

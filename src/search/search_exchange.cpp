@@ -36,7 +36,7 @@ SearchExchange::~SearchExchange()
     m_writer.waitForDone();
 }
 
-std::string_view SearchExchange::storedText() const
+std::string_view SearchExchange::replyText() const
 {
     return m_storedText ? std::string_view(*m_storedText) : std::string_view();
 }
@@ -64,17 +64,17 @@ void SearchExchange::dropPendingReplace()
     m_writer.start([this] { m_pendingReplace.reset(); });
 }
 
-StoredReply checkSearchReply(const QByteArray &reply)
+CheckedReply checkSearchReply(const QByteArray &reply)
 {
-    StoredReply outcome;
-    SearchReply processed = ProcessReply(asView(reply));
+    CheckedReply outcome;
+    SearchReply processed = processReply(asView(reply));
     if (!processed.ok()) {
         outcome.error = QString::fromUtf8(processed.error);
         return outcome;
     }
     std::string &bytes = processed.body;
     // The loader would refuse it, and the previous results would be gone for nothing.
-    if (LongestLine(bytes) > MaxRecordLineBytes) {
+    if (longestLine(bytes) > MaxRecordLineBytes) {
         outcome.error = QStringLiteral("The directory server's reply is no list of hotspots: it "
                                        "holds a line of more than %1 KiB")
                             .arg(MaxRecordLineBytes / 1024);
@@ -88,9 +88,9 @@ StoredReply checkSearchReply(const QByteArray &reply)
     return outcome;
 }
 
-StoredReply storeSearchReply(const QByteArray &reply, const QString &path)
+CheckedReply storeSearchReply(const QByteArray &reply, const QString &path)
 {
-    StoredReply outcome = checkSearchReply(reply);
+    CheckedReply outcome = checkSearchReply(reply);
     if (outcome.error.isEmpty())
         outcome.error = storeResultText(outcome.text, path);
     return outcome;
@@ -98,7 +98,7 @@ StoredReply storeSearchReply(const QByteArray &reply, const QString &path)
 
 void SearchExchange::onFinished(const QByteArray &reply)
 {
-    StoredReply outcome = checkSearchReply(reply);
+    CheckedReply outcome = checkSearchReply(reply);
     if (!outcome.error.isEmpty()) {
         dropPendingReplace();
         Q_EMIT failed(outcome.error);

@@ -25,10 +25,10 @@ struct SearchReply {
 // headers name a Content-Length, that the whole body arrived; then drops the headers, removes every
 // CR LF pair, ends each record at its "END" marker with CR LF "-" CR LF and trims spaces. A body
 // that is neither records nor one line of plain text (a sign-in page, an empty page) is refused.
-SearchReply ProcessReply(std::string_view reply);
+SearchReply processReply(std::string_view reply);
 
-// The body without its headers, reduced as ProcessReply does, without any check.
-std::string NormalisedBody(std::string_view body);
+// The body without its headers, reduced as processReply does, without any check.
+std::string normalisedBody(std::string_view body);
 
 // True when the reduced body is a message for the user rather than records: at least two
 // characters (CR LF pairs and surrounding spaces aside) and no "<>" field separator.

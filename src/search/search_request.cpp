@@ -21,12 +21,12 @@ void appendParameter(std::string &path, std::string_view key, std::string_view v
 {
     path += path.find('=') == std::string::npos ? '?' : '&';
     path += key;
-    path += PercentEncoded(Trim(value));
+    path += percentEncoded(trim(value));
 }
 
 } // namespace
 
-SearchRequest BuildRequestPath(
+SearchRequest buildRequestPath(
     const SearchFields &fields, const CodeLookup &countryCode, const CodeLookup &locationTypeCode)
 {
     SearchRequest request { "/browse-app.php", SearchStop::None };
@@ -36,7 +36,7 @@ SearchRequest BuildRequestPath(
     }
     // A code that cannot be found would go out empty and match nothing useful.
     const std::string country = countryCode(LowerTrim(fields.country));
-    if (Trim(country).empty()) {
+    if (trim(country).empty()) {
         request.stop = SearchStop::UnknownCountry;
         return request;
     }
@@ -47,7 +47,7 @@ SearchRequest BuildRequestPath(
         appendParameter(request.path, "zipcode=", fields.zip);
     if (isSet(fields.locationType)) {
         const std::string locationType = locationTypeCode(fields.locationType);
-        if (Trim(locationType).empty()) {
+        if (trim(locationType).empty()) {
             request.stop = SearchStop::UnknownLocationType;
             return request;
         }

@@ -40,7 +40,7 @@ struct SearchRequest {
 // loctype, type; a field that is empty or "all" adds nothing. Values are trimmed and
 // percent-encoded, so that nothing typed can add a parameter of its own. The lookups are
 // called only for fields that are set; the first miss stops the search.
-SearchRequest BuildRequestPath(
+SearchRequest buildRequestPath(
     const SearchFields &fields, const CodeLookup &countryCode, const CodeLookup &locationTypeCode);
 
 // The access type's code: "1" free, "2" free with registration, "3" anything else.

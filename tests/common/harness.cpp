@@ -43,7 +43,7 @@ void MainWindowHarness::reopen()
 {
     m_window.reset();
     m_window = std::make_unique<frmMain>(m_context, shippedCountries(),
-        ParseLocationTypes(asView(fileBytes(binDir() + QStringLiteral("/locations.txt")))).table);
+        parseLocationTypes(asView(fileBytes(binDir() + QStringLiteral("/locations.txt")))).table);
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))
         qWarning("main window not exposed");
@@ -94,7 +94,7 @@ bool MainWindowHarness::search(int timeoutMs)
 
 QByteArray MainWindowHarness::resultText() const
 {
-    return QByteArray::fromStdString(Scrambled(asView(fileBytes(context().resultFilePath()))));
+    return QByteArray::fromStdString(scrambled(asView(fileBytes(context().resultFilePath()))));
 }
 
 } // namespace pellomar::test

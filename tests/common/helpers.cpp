@@ -24,7 +24,7 @@ QString binDir()
 
 ReferenceTable shippedCountries()
 {
-    return ParseCountries(asView(fileBytes(binDir() + QStringLiteral("/countries.txt")))).table;
+    return parseCountries(asView(fileBytes(binDir() + QStringLiteral("/countries.txt")))).table;
 }
 
 RecordedBoxes::RecordedBoxes()
@@ -94,7 +94,7 @@ QByteArray fileBytes(const QString &path)
 
 bool putScrambled(const QString &path, const std::string &plain)
 {
-    return putFile(path, QByteArray::fromStdString(Scrambled(plain)));
+    return putFile(path, QByteArray::fromStdString(scrambled(plain)));
 }
 
 FileSizeLimit::FileSizeLimit(rlim_t bytes)
