@@ -266,8 +266,7 @@ void frmInfo::showDetails()
     m_website->setToolTip(plainToolTip(m_website->text()));
     const auto mapUrl = mapAddress(m_details.latitude, m_details.longitude);
     m_mapLink->setVisible(mapUrl.has_value());
-    m_mapLink->setToolTip(
-        plainToolTip(mapUrl ? QString::fromStdString(*mapUrl) : QString()));
+    m_mapLink->setToolTip(plainToolTip(mapUrl ? QString::fromStdString(*mapUrl) : QString()));
 }
 
 void frmInfo::DownloadImage()

@@ -54,8 +54,8 @@ HotspotDetails readHotspotDetails(std::string_view record, const CountryNameLook
     d.locationName = fieldOf(record, F::LocationName);
     // "unknown": a place imported from OpenStreetMap whose fee the data do not tell.
     d.hotspotType = replaceAll(
-        replaceAll(replaceAll(replaceAll(fieldOf(record, F::HotspotType), "comm", "Comm"), "free",
-                       "Free"),
+        replaceAll(
+            replaceAll(replaceAll(fieldOf(record, F::HotspotType), "comm", "Comm"), "free", "Free"),
             "reg", "Reg"),
         "unknown", "Unknown");
     d.operatorName = fieldOf(record, F::Operator);

@@ -204,7 +204,8 @@ bool Connection::resetByServer() const
     // held; a reset closes it outright.
     tcp_info info {};
     socklen_t size = sizeof info;
-    return m_resetProbeFd >= 0 && ::getsockopt(m_resetProbeFd, IPPROTO_TCP, TCP_INFO, &info, &size) == 0
+    return m_resetProbeFd >= 0
+        && ::getsockopt(m_resetProbeFd, IPPROTO_TCP, TCP_INFO, &info, &size) == 0
         && info.tcpi_state == TCP_CLOSE;
 #else
     return false;

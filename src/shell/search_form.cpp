@@ -104,7 +104,8 @@ SearchForm::SearchForm(QWidget *client, const QString &siteUrl)
         connect(label, &ClickLabel::clicked, this, &SearchForm::siteClicked);
 
     // The search controls come first in the tab order; the button has the focus at start.
-    const std::array<QWidget *, 6> order { m_searchButton, m_country, m_locationType, m_accessType, m_zip, m_city };
+    const std::array<QWidget *, 6> order { m_searchButton, m_country, m_locationType, m_accessType,
+        m_zip, m_city };
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     // Screen readers name each field by the caption beside it.
