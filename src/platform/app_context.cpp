@@ -4,6 +4,7 @@
 
 #include "platform/app_context.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 namespace pellomar {
@@ -25,7 +26,8 @@ QString ServerAddress::problemWith(const QString &text)
 {
     if (parse(text))
         return {};
-    return QStringLiteral("'%1' is not a HOST or HOST:PORT address (a port is 1 to 65535)")
+    return QCoreApplication::translate(
+        "pellomar::ServerAddress", "'%1' is not a HOST or HOST:PORT address (a port is 1 to 65535)")
         .arg(text);
 }
 
