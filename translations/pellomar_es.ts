@@ -68,7 +68,7 @@ Pellomar no puede iniciarse sin él.</translation>
     <name>pellomar::DesignedControls</name>
     <message>
         <source>Pellomar hotspot finder</source>
-        <translation>Pellomar, buscador de hotspots</translation>
+        <translation>Pellomar: buscar hotspots</translation>
     </message>
     <message>
         <source>Locate WiFi hotspots around the world, with our easy to use application. You may also submit your own hotspots to our database.</source>

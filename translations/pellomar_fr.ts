@@ -68,7 +68,7 @@ Pellomar ne peut pas démarrer sans lui.</translation>
     <name>pellomar::DesignedControls</name>
     <message>
         <source>Pellomar hotspot finder</source>
-        <translation>Pellomar, chercheur de hotspots</translation>
+        <translation>Pellomar : hotspots Wi-Fi</translation>
     </message>
     <message>
         <source>Locate WiFi hotspots around the world, with our easy to use application. You may also submit your own hotspots to our database.</source>
@@ -100,7 +100,7 @@ Pellomar ne peut pas démarrer sans lui.</translation>
     </message>
     <message>
         <source>ZIP Code</source>
-        <translation>Code postal</translation>
+        <translation>Code post.</translation>
     </message>
     <message>
         <source>Location Type</source>
@@ -116,7 +116,7 @@ Pellomar ne peut pas démarrer sans lui.</translation>
     </message>
     <message>
         <source>Wireless hotspots matching your query:</source>
-        <translation>Hotspots Wi-Fi trouvés pour votre recherche :</translation>
+        <translation>Hotspots trouvés pour votre recherche :</translation>
     </message>
     <message>
         <source>Welcome to Pellomar.</source>
