@@ -785,7 +785,7 @@ Bitte schränken Sie Ihre Suche ein</translation>
     </message>
     <message>
         <source>&amp;About</source>
-        <translation>Ü&amp;ber</translation>
+        <translation>&amp;Über</translation>
     </message>
     <message>
         <source>&amp;Exit</source>

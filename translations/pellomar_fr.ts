@@ -112,7 +112,7 @@ Pellomar ne peut pas démarrer sans lui.</translation>
     </message>
     <message>
         <source>Search hotspots!</source>
-        <translation>Chercher !</translation>
+        <translation>Chercher des hotspots !</translation>
     </message>
     <message>
         <source>Wireless hotspots matching your query:</source>
@@ -765,7 +765,7 @@ Veuillez affiner votre recherche</translation>
     </message>
     <message>
         <source>&amp;Submit a Hotspot</source>
-        <translation>&amp;Proposer un hotspot</translation>
+        <translation>Proposer un &amp;hotspot</translation>
     </message>
     <message>
         <source>Export results…</source>

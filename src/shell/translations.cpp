@@ -27,8 +27,8 @@ QString installTranslations(const QLocale &locale, const QStringList &folders)
     own.release();
     // Dates and numbers follow the language the windows speak; a system locale of that language
     // (German as written in Austria) is more precise and stays.
-    if (QLocale(language).language() != locale.language())
-        QLocale::setDefault(QLocale(language));
+    QLocale::setDefault(
+        QLocale(language).language() == locale.language() ? locale : QLocale(language));
     // Qt's buttons in the same language as the rest; without Debian's qt6-translations-l10n they
     // stay English, which loses nothing.
     auto qt = std::make_unique<QTranslator>(QCoreApplication::instance());
