@@ -96,7 +96,7 @@ Ohne sie kann Pellomar nicht starten.</translation>
     </message>
     <message>
         <source>City</source>
-        <translation>Stadt</translation>
+        <translation>Ort</translation>
     </message>
     <message>
         <source>ZIP Code</source>
@@ -104,7 +104,7 @@ Ohne sie kann Pellomar nicht starten.</translation>
     </message>
     <message>
         <source>Location Type</source>
-        <translation>Art des Orts</translation>
+        <translation>Standorttyp</translation>
     </message>
     <message>
         <source>Hotspot Type</source>
@@ -373,7 +373,7 @@ Ohne sie kann Pellomar nicht starten.</translation>
     </message>
     <message>
         <source>Location Name</source>
-        <translation>Name</translation>
+        <translation>Standort</translation>
     </message>
     <message>
         <source>Country</source>
@@ -381,7 +381,7 @@ Ohne sie kann Pellomar nicht starten.</translation>
     </message>
     <message>
         <source>City</source>
-        <translation>Stadt</translation>
+        <translation>Ort</translation>
     </message>
     <message>
         <source>Type</source>
@@ -635,11 +635,11 @@ Bitte schränken Sie Ihre Suche ein</translation>
     <name>pellomar::frmImage</name>
     <message>
         <source>Hotspot location image</source>
-        <translation>Bild des Hotspot-Orts</translation>
+        <translation>Bild des Hotspot-Standorts</translation>
     </message>
     <message>
         <source>Location image</source>
-        <translation>Bild des Orts</translation>
+        <translation>Bild des Standorts</translation>
     </message>
 </context>
 <context>
@@ -650,7 +650,7 @@ Bitte schränken Sie Ihre Suche ein</translation>
     </message>
     <message>
         <source>Location Name</source>
-        <translation>Name des Orts</translation>
+        <translation>Standort</translation>
     </message>
     <message>
         <source>Type</source>
@@ -658,7 +658,7 @@ Bitte schränken Sie Ihre Suche ein</translation>
     </message>
     <message>
         <source>Location Type</source>
-        <translation>Art des Orts</translation>
+        <translation>Standorttyp</translation>
     </message>
     <message>
         <source>Operator</source>
@@ -682,7 +682,7 @@ Bitte schränken Sie Ihre Suche ein</translation>
     </message>
     <message>
         <source>City</source>
-        <translation>Stadt</translation>
+        <translation>Ort</translation>
     </message>
     <message>
         <source>ZIP</source>
@@ -710,7 +710,7 @@ Bitte schränken Sie Ihre Suche ein</translation>
     </message>
     <message>
         <source>Location description :</source>
-        <translation>Beschreibung des Orts:</translation>
+        <translation>Beschreibung:</translation>
     </message>
     <message>
         <source>Images may take a few seconds to download (if image is available)</source>
@@ -718,7 +718,7 @@ Bitte schränken Sie Ihre Suche ein</translation>
     </message>
     <message>
         <source>Location image</source>
-        <translation>Bild des Orts</translation>
+        <translation>Bild des Standorts</translation>
     </message>
     <message>
         <source>Save hotspot to a text file</source>
@@ -797,7 +797,7 @@ Bitte schränken Sie Ihre Suche ein</translation>
     </message>
     <message>
         <source>Location Type</source>
-        <translation>Art des Orts</translation>
+        <translation>Standorttyp</translation>
     </message>
     <message>
         <source>Error</source>

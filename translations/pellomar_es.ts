@@ -96,7 +96,7 @@ Pellomar no puede iniciarse sin él.</translation>
     </message>
     <message>
         <source>City</source>
-        <translation>Ciudad</translation>
+        <translation>Ciud.</translation>
     </message>
     <message>
         <source>ZIP Code</source>
@@ -108,7 +108,7 @@ Pellomar no puede iniciarse sin él.</translation>
     </message>
     <message>
         <source>Hotspot Type</source>
-        <translation>Tipo de hotspot</translation>
+        <translation>Acceso</translation>
     </message>
     <message>
         <source>Search hotspots!</source>
@@ -381,7 +381,7 @@ Pellomar no puede iniciarse sin él.</translation>
     </message>
     <message>
         <source>City</source>
-        <translation>Ciudad</translation>
+        <translation>Ciud.</translation>
     </message>
     <message>
         <source>Type</source>
@@ -678,11 +678,11 @@ Acote su búsqueda, por favor</translation>
     </message>
     <message>
         <source>Address</source>
-        <translation>Dirección</translation>
+        <translation>Dir.</translation>
     </message>
     <message>
         <source>City</source>
-        <translation>Ciudad</translation>
+        <translation>Ciud.</translation>
     </message>
     <message>
         <source>ZIP</source>

@@ -108,7 +108,7 @@ Pellomar ne peut pas démarrer sans lui.</translation>
     </message>
     <message>
         <source>Hotspot Type</source>
-        <translation>Type de hotspot</translation>
+        <translation>Type d&apos;accès</translation>
     </message>
     <message>
         <source>Search hotspots!</source>

@@ -125,7 +125,15 @@ private Q_SLOTS:
                 QString text = button ? button->text() : label ? label->text() : QString();
                 bool fits = true;
                 if (label && label->textFormat() == Qt::PlainText) {
-                    const QRect box = label->contentsRect();
+                    // A field placed over the label's right end hides what lies beneath it.
+                    QRect box = label->contentsRect();
+                    for (const QWidget *field : label->parentWidget()->findChildren<QWidget *>(
+                             Qt::FindDirectChildrenOnly)) {
+                        const QRect over = field->geometry().translated(-label->pos());
+                        if (!qobject_cast<const QLabel *>(field) && box.intersects(over)
+                            && over.left() > box.left())
+                            box.setRight(over.left() - 1);
+                    }
                     const int flags
                         = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
                     fits = box.contains(QFontMetrics(label->font()).boundingRect(box, flags, text));
