@@ -2,7 +2,7 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# The program in German, French and Spanish (LANG=de_DE.UTF-8 and so on), at a scale factor of
+# The program in German, French and Spanish (LANG=de_DE.UTF-8, fr_FR, es_ES), at a scale factor of
 # 1 and 2: the main window after a search of New York, a detail window and the map, written as
 # main-window-de.png, detail-window-de-2x.png, map-fr.png and so on. Sourced by
 # scripts/screenshot.sh (see docs/screenshots.md).
@@ -22,7 +22,7 @@ for language in de fr es; do
       suffix=$language DISPLAY=$languages_1x_display
     fi
     export DISPLAY
-    LANG=$language.UTF-8 LANGUAGE='' QT_SCALE_FACTOR=$scale shot_start --server "$SHOT_SERVER" \
+    LANG=${language}_${language^^}.UTF-8 LANGUAGE='' QT_SCALE_FACTOR=$scale shot_start --server "$SHOT_SERVER" \
       --tile-server "http://$SHOT_SERVER/tiles/{z}/{x}/{y}{r}.png"
     main=$(shot_window '^Pellomar')
     shot_click "$main" $((650 * scale)) $((70 * scale))     # the City field
