@@ -18,7 +18,8 @@ void check(const pellomar::ReferenceFile &file)
     for (const auto &row : file.table.rows()) {
         // The first row carrying a name and a code answers the lookup, so it can never miss;
         // empty keys match nothing, and a name without a code is not in the list.
-        const bool both = !pellomar::LowerTrim(row.name).empty() && !pellomar::LowerTrim(row.code).empty();
+        const bool both
+            = !pellomar::LowerTrim(row.name).empty() && !pellomar::LowerTrim(row.code).empty();
         if (both && !file.table.codeForName(row.name))
             std::abort();
         if (!pellomar::LowerTrim(row.code).empty() && !file.table.nameForCode(row.code))
@@ -30,7 +31,7 @@ void check(const pellomar::ReferenceFile &file)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char *>(data), size);
-    check(pellomar::ParseCountries(bytes));
-    check(pellomar::ParseLocationTypes(bytes));
+    check(pellomar::parseCountries(bytes));
+    check(pellomar::parseLocationTypes(bytes));
     return 0;
 }

@@ -18,9 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     const std::size_t pieceSize = data[0] % 16 + 1;
     const std::string plain
-        = pellomar::Scrambled(std::string_view(reinterpret_cast<const char *>(data + 1), size - 1));
+        = pellomar::scrambled(std::string_view(reinterpret_cast<const char *>(data + 1), size - 1));
 
-    const pellomar::ResultRecords whole = pellomar::ReadResultRecords(plain);
+    const pellomar::ResultRecords whole = pellomar::readResultRecords(plain);
     if (whole.lines.size() > std::size_t(pellomar::MaxResults) || whole.consumed > plain.size())
         std::abort();
     for (const std::string &line : whole.lines) {

@@ -12,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::string_view reply(reinterpret_cast<const char *>(data), size);
-    const pellomar::SearchReply result = pellomar::ProcessReply(reply);
+    const pellomar::SearchReply result = pellomar::processReply(reply);
     if (result.ok()) {
         // Every record end marker has become a line break: none may survive normalising.
         if (result.body.find("END") != std::string::npos)

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     const pellomar::SearchFields form { fields[0], fields[1], fields[2], fields[3], fields[4] };
     const auto lookup = [](std::string_view name) { return std::string(name.substr(0, 3)); };
-    const pellomar::SearchRequest request = pellomar::BuildRequestPath(form, lookup, lookup);
+    const pellomar::SearchRequest request = pellomar::buildRequestPath(form, lookup, lookup);
     // Typed text can never add a parameter or break the request line.
     int equals = 0;
     for (char c : request.path) {
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     if (equals > 5)
         std::abort();
-    const std::string bytes = pellomar::RequestBytes(request.path, "example.org");
+    const std::string bytes = pellomar::requestBytes(request.path, "example.org");
     if (bytes.find("\r\n\r\n") != bytes.size() - 4)
         std::abort();
     (void)pellomar::GetTypeCode(fields[4]);

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::abort();
     const std::string lower = pellomar::LowerTrim(text);
     // Folding case never changes the length, and trimming twice changes nothing more.
-    if (pellomar::LowerTrim(lower) != lower || pellomar::UpperTrim(text).size() != lower.size())
+    if (pellomar::LowerTrim(lower) != lower || pellomar::upperTrim(text).size() != lower.size())
         std::abort();
     return 0;
 }

@@ -434,7 +434,7 @@ struct DirectoryServer::Private {
         } else {
             // The visitor gets the form back as typed, so nothing is lost.
             for (const auto &[key, value] : form)
-                page.values[key] = AsUtf8(value);
+                page.values[key] = asUtf8(value);
             page.errors = std::move(check.errors);
             if (!failure.empty())
                 page.errors.push_back("The directory could not store the hotspot: " + failure);
@@ -652,8 +652,8 @@ std::unique_ptr<DirectoryServer> DirectoryServer::create(
         error = "cannot read countries.txt and locations.txt in " + setup.referenceDir.string();
         return nullptr;
     }
-    p.countries = ParseCountries(*countriesText);
-    p.locationTypes = ParseLocationTypes(*locationsText);
+    p.countries = parseCountries(*countriesText);
+    p.locationTypes = parseLocationTypes(*locationsText);
 
     // A read-only replica serves a file another process fills; in memory, it has its own copy.
     const bool readOnlyFile = setup.readOnly && !setup.databasePath.empty();

@@ -296,7 +296,7 @@ bool DirectoryStore::seedFrom(const std::filesystem::path &table, std::string &e
     }
     std::vector<Hotspot> hotspots;
     int lineNumber = 0;
-    for (std::string_view line : SplitLines(*text)) {
+    for (std::string_view line : splitLines(*text)) {
         if (++lineNumber == 1 || line.empty())
             continue;
         auto hotspot = parseDatasetLine(line);

@@ -29,8 +29,8 @@ ReferenceTable referenceTable(const QString &file, bool countries)
     const FileRead read = readWholeFile(binDir() + u'/' + file);
     if (!read.ok())
         std::fprintf(stderr, "%s\n", qPrintable(read.error));
-    return countries ? ParseCountries(asView(read.data)).table
-                     : ParseLocationTypes(asView(read.data)).table;
+    return countries ? parseCountries(asView(read.data)).table
+                     : parseLocationTypes(asView(read.data)).table;
 }
 
 // One whole reply from the server for `path`, read without the event loop.
@@ -159,9 +159,9 @@ QByteArray directoryReply(int records)
 
 QByteArray resultFile(int records)
 {
-    std::string body = ProcessReply(asView(directoryReply(records))).body;
+    std::string body = processReply(asView(directoryReply(records))).body;
     body += "\r\n";
-    Scramble(body);
+    scramble(body);
     return QByteArray(body.data(), qsizetype(body.size()));
 }
 

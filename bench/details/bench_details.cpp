@@ -79,7 +79,7 @@ int main(int argc, char *argv[])
         clock.start();
         std::size_t sink = 0;
         for (int i = 0; i < Rounds; ++i)
-            sink += ReadHotspotDetails(Record, germany()).locationName.size();
+            sink += readHotspotDetails(Record, germany()).locationName.size();
         const double us = double(clock.nsecsElapsed()) / 1000.0 / Rounds;
         if (sink == 0)
             return 2;

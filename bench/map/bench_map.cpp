@@ -199,11 +199,11 @@ int main(int argc, char *argv[])
         std::vector<WorldPoint> points;
         for (const MapHotspot &hotspot : hotspots)
             points.push_back(
-                ToWorld({ std::stod(hotspot.latitude), std::stod(hotspot.longitude) }));
+                toWorld({ std::stod(hotspot.latitude), std::stod(hotspot.longitude) }));
         std::size_t made = 0;
         int step = 0;
         const Samples clustering
-            = timeMs(500, [&] { made += ClusterMarkers(points, 11 + step++ % 7).size(); });
+            = timeMs(500, [&] { made += clusterMarkers(points, 11 + step++ % 7).size(); });
         std::printf("%zu clusters made\n", made);
         report({ QStringLiteral("mapclusters"),
                    QStringLiteral("clustering 300 markers for a frame at a new zoom"),

@@ -98,7 +98,7 @@ int main(int argc, char *argv[])
     // and its rows on the list, painted.
     const QByteArray kept300 = resultFile(300);
     KeptSearch kept { { "United States of America", "New York", "", "All", "All" },
-        1'700'000'000'000, ReadResultRecords(Scrambled(asView(kept300))).lines };
+        1'700'000'000'000, readResultRecords(scrambled(asView(kept300))).lines };
     const RecentSearches recent(dir.path());
     if (!recent.keep(kept).isEmpty())
         return 2;

@@ -42,7 +42,7 @@ Samples normaliseNsPerByte(const QByteArray &reply, int runs)
     for (int i = -1; i < runs; ++i) {
         QElapsedTimer clock;
         clock.start();
-        const SearchReply processed = ProcessReply(asView(reply));
+        const SearchReply processed = processReply(asView(reply));
         sink += processed.body.size() + (IsMessageReply(processed.body) ? 1 : 0);
         if (i >= 0)
             samples.add(double(clock.nsecsElapsed()) / double(reply.size()));
@@ -75,7 +75,7 @@ void benchScrambling(const QString &dir, int runs)
         bytes[i] = char(i * 31 % 251);
     report({ QStringLiteral("scramble10mb"), QStringLiteral("scramble 10 MB in memory"),
                QStringLiteral("ms"), QStringLiteral("<10"), {} },
-        timeMs(runs, [&] { Scramble(std::span<char>(bytes.data(), std::size_t(bytes.size()))); }));
+        timeMs(runs, [&] { scramble(std::span<char>(bytes.data(), std::size_t(bytes.size()))); }));
 
     const QString path = dir + QStringLiteral("/scrambled.txt");
     if (!writeFileAtomically(path, bytes).isEmpty())
@@ -97,7 +97,7 @@ void benchLargeReply(const QString &dir, int runs)
     auto window = showMainWindow(ServerAddress { QStringLiteral("127.0.0.1"), 9 }, dir);
     const QString path = window->context().resultFilePath();
     auto handle = [&](const QByteArray &reply) {
-        const StoredReply stored = storeSearchReply(reply, path);
+        const CheckedReply stored = storeSearchReply(reply, path);
         if (!stored.error.isEmpty())
             std::printf("store failed: %s\n", qPrintable(stored.error));
         window->LoadResults();

@@ -77,7 +77,7 @@ int main(int argc, char *argv[])
     int pending = 0;
     int pictures = 0;
     for (int row = 1; row <= 10; ++row) {
-        const bool named = !Trim(HotspotRecord(window->resultRecord(row)).ImagePath()).empty();
+        const bool named = !trim(HotspotRecord(window->resultRecord(row)).ImagePath()).empty();
         pending += named ? 1 : 0;
         window->OpenInfo(row);
     }

@@ -124,8 +124,8 @@ int main(int argc, char **argv)
         std::cerr << options[world ? "--words" : "--world"] << ": " << why << "\n";
         return 1;
     }
-    const auto countries = pellomar::ParseCountries(*countriesText);
-    const auto locationTypes = pellomar::ParseLocationTypes(*locationsText);
+    const auto countries = pellomar::parseCountries(*countriesText);
+    const auto locationTypes = pellomar::parseLocationTypes(*locationsText);
     // "Other" holds imported places that fit no type; every demo hotspot has a type of its own.
     pellomar::ReferenceTable demoTypes(pellomar::ReferenceTable::LocationTypeCapacity);
     for (const auto &row : locationTypes.table.rows()) {

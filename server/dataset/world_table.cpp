@@ -52,7 +52,7 @@ std::optional<WorldTable> parseWorldTable(std::string_view text, std::string &er
         error = "line " + std::to_string(lineNumber) + ": " + std::string(what);
         return std::nullopt;
     };
-    for (std::string_view line : SplitLines(text)) {
+    for (std::string_view line : splitLines(text)) {
         ++lineNumber;
         if (line.empty() || line.front() == '#')
             continue;
@@ -100,7 +100,7 @@ std::optional<WordLists> parseWordLists(std::string_view text, std::string &erro
     WordLists words;
     std::string section;
     int lineNumber = 0;
-    for (std::string_view line : SplitLines(text)) {
+    for (std::string_view line : splitLines(text)) {
         ++lineNumber;
         if (line.empty() || line.front() == '#')
             continue;

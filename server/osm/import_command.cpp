@@ -61,8 +61,8 @@ int runOsmImport(const ImportSetup &setup)
                   << setup.referenceDir.string() << "\n";
         return 1;
     }
-    const ReferenceFile countries = ParseCountries(*countriesText);
-    const ReferenceFile locationTypes = ParseLocationTypes(*locationsText);
+    const ReferenceFile countries = parseCountries(*countriesText);
+    const ReferenceFile locationTypes = parseLocationTypes(*locationsText);
     const std::string country = codeKey(setup.defaultCountry);
     if (!country.empty() && !countries.table.nameForCode(country)) {
         std::cerr << "pellomar-directory: --country " << setup.defaultCountry

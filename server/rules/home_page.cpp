@@ -48,7 +48,7 @@ std::string valueOr(const FormValues &values, std::string_view key, std::string_
 std::string option(std::string_view value, std::string_view text, std::string_view selected)
 {
     std::string html = "<option value=\"" + escapeHtml(value) + "\"";
-    if (UpperTrim(value) == UpperTrim(selected))
+    if (upperTrim(value) == upperTrim(selected))
         html += " selected";
     return html + ">" + escapeHtml(text) + "</option>";
 }

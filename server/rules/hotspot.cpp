@@ -26,7 +26,7 @@ std::string_view accessTypeText(int code)
 
 std::optional<int> parseTypeCode(std::string_view text)
 {
-    text = Trim(text);
+    text = trim(text);
     if (text.size() != 1 || text[0] < '1' || text[0] > '3')
         return std::nullopt;
     return text[0] - '0';

@@ -68,7 +68,7 @@ std::optional<std::string_view> valueOf(const OsmTags &tags, std::string_view ke
 std::string_view firstOf(const OsmTags &tags, std::initializer_list<std::string_view> keys)
 {
     for (const auto key : keys) {
-        if (const auto value = valueOf(tags, key); value && !Trim(*value).empty())
+        if (const auto value = valueOf(tags, key); value && !trim(*value).empty())
             return *value;
     }
     return {};
@@ -110,7 +110,7 @@ SafeText safeText(std::string_view value)
     SafeText safe;
     // An extract is UTF-8 by definition, but a damaged or hostile one need not be; read like
     // every other text of the directory, its bytes then stand for Latin-1 characters.
-    const std::string utf8 = AsUtf8(value);
+    const std::string utf8 = asUtf8(value);
     safe.madeSafe = utf8 != value;
     std::string &out = safe.text;
     out.reserve(utf8.size());
@@ -170,7 +170,7 @@ OsmHotspot hotspotFromTags(const OsmTags &tags, double latitude, double longitud
 {
     OsmHotspot place;
     const auto text = [&place](std::string_view value) {
-        SafeText safe = safeText(Trim(value));
+        SafeText safe = safeText(trim(value));
         place.textsMadeSafe += safe.madeSafe ? 1 : 0;
         place.valuesCut += safe.cut ? 1 : 0;
         return std::move(safe.text);
@@ -191,8 +191,8 @@ OsmHotspot hotspotFromTags(const OsmTags &tags, double latitude, double longitud
     h.emailAddress = text(firstOf(tags, { "email", "contact:email" }));
     // Street before number, as most of Europe writes it; addr:place names a place whose
     // houses are numbered without a street.
-    std::string street(Trim(firstOf(tags, { "addr:street", "addr:place" })));
-    const auto number = Trim(firstOf(tags, { "addr:housenumber" }));
+    std::string street(trim(firstOf(tags, { "addr:street", "addr:place" })));
+    const auto number = trim(firstOf(tags, { "addr:housenumber" }));
     if (!number.empty())
         street += street.empty() ? std::string(number) : " " + std::string(number);
     h.address = text(street);
@@ -207,8 +207,8 @@ OsmHotspot hotspotFromTags(const OsmTags &tags, double latitude, double longitud
     h.ssidInfo = text(firstOf(tags, { "internet_access:ssid" }));
     h.description = text(firstOf(tags, { "description" }));
     if (h.description.empty()) {
-        if (const auto hours = firstOf(tags, { "opening_hours" }); !Trim(hours).empty())
-            h.description = text("Open: " + std::string(Trim(hours)));
+        if (const auto hours = firstOf(tags, { "opening_hours" }); !trim(hours).empty())
+            h.description = text("Open: " + std::string(trim(hours)));
     }
     return place;
 }

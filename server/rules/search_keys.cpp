@@ -23,7 +23,7 @@ SearchKeys keysOf(const Hotspot &hotspot)
 
 std::string codeKey(std::string_view code)
 {
-    return UpperTrim(code);
+    return upperTrim(code);
 }
 
 } // namespace pellomar::directory

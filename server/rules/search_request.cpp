@@ -17,9 +17,9 @@ namespace {
 std::optional<std::string> given(const FormValues &query, std::string_view key)
 {
     const auto it = query.find(key);
-    if (it == query.end() || Trim(it->second).empty())
+    if (it == query.end() || trim(it->second).empty())
         return std::nullopt;
-    return AsUtf8(Trim(it->second));
+    return asUtf8(trim(it->second));
 }
 
 } // namespace

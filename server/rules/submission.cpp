@@ -25,7 +25,7 @@ std::string valueOf(const FormValues &form, std::string_view key)
     if (it == form.end())
         return {};
     // A description typed over several lines of the form's text area is stored as one line.
-    const std::string text = AsUtf8(it->second);
+    const std::string text = asUtf8(it->second);
     std::string joined;
     for (char c : text) {
         const bool lineBreak = c == '\r' || c == '\n' || c == '\t';
@@ -34,7 +34,7 @@ std::string valueOf(const FormValues &form, std::string_view key)
         else if (!joined.empty() && joined.back() != ' ')
             joined += ' ';
     }
-    return std::string(Trim(joined));
+    return std::string(trim(joined));
 }
 
 // Characters, not bytes: the form's limits are what a visitor can type.

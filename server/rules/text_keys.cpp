@@ -46,12 +46,12 @@ std::string searchKey(std::string_view utf8Text)
     // transliterator reads ICU's rule data.
     static const auto latinInAscii = transliterator(u"NFC; [:Latin:] Latin-ASCII");
     std::string key;
-    return transliterated(latinInAscii.get(), Trim(utf8Text)).foldCase().toUTF8String(key);
+    return transliterated(latinInAscii.get(), trim(utf8Text)).foldCase().toUTF8String(key);
 }
 
 std::string postalKey(std::string_view text)
 {
-    std::string key = UpperTrim(text);
+    std::string key = upperTrim(text);
     std::erase(key, ' ');
     return key;
 }

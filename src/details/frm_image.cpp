@@ -39,11 +39,11 @@ frmImage::frmImage(QWidget *parent)
     m_area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_area->setGeometry(rect());
 
-    Image1 = new QLabel;
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, twips(495), twips(375));
-    m_area->setWidget(Image1);
-    Image1->setAccessibleName(tr("Location image"));
+    m_picture = new QLabel;
+    m_picture->setObjectName(QStringLiteral("Image1"));
+    m_picture->setGeometry(0, 0, twips(495), twips(375));
+    m_area->setWidget(m_picture);
+    m_picture->setAccessibleName(tr("Location image"));
 
     auto *closeKeys = new QAction(this);
     closeKeys->setShortcuts({ QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W) });
@@ -78,9 +78,9 @@ frmImage *frmImage::showPicture(const QImage &picture)
 void frmImage::LoadIm(const QImage &picture)
 {
     const QPixmap pixmap = QPixmap::fromImage(picture);
-    Image1->setPixmap(pixmap);
+    m_picture->setPixmap(pixmap);
     const QSize natural = pixmap.deviceIndependentSize().toSize();
-    Image1->resize(natural);
+    m_picture->resize(natural);
 
     // The client area takes the picture's size, so no border covers its edges; a picture
     // larger than the screen scrolls instead of growing the window past it.

@@ -30,7 +30,7 @@ private:
     explicit frmImage(QWidget *parent = nullptr);
 
     QScrollArea *m_area = nullptr;
-    QLabel *Image1 = nullptr;
+    QLabel *m_picture = nullptr;
 };
 
 } // namespace pellomar

@@ -128,13 +128,13 @@ frmInfo::frmInfo(AppContext context, std::string_view record, const CountryNameL
         Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
             | Qt::WindowCloseButtonHint)
     , m_context(std::move(context))
-    , m_details(ReadHotspotDetails(record, countryName))
+    , m_details(readHotspotDetails(record, countryName))
 {
     setObjectName(QStringLiteral("frmInfo"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_pictureDownload.setObjectName(QStringLiteral("Sock"));
     m_pictureDownload.setParent(this);
-    connect(&m_pictureDownload, &Connection::finished, this, &frmInfo::Sock_Finished);
+    connect(&m_pictureDownload, &Connection::finished, this, &frmInfo::pictureDownloaded);
     connect(&m_pictureDownload, &Connection::failed, this,
         [this] { Q_EMIT imageDownloadEnded(false); });
     setupUi();
@@ -241,7 +241,7 @@ void frmInfo::setupUi()
     m_mapLink->setPalette(onBand);
     m_mapLink->hide();
     connect(m_mapLink, &ClickLabel::clicked, this, [this] {
-        if (const auto address = MapAddress(m_details.latitude, m_details.longitude))
+        if (const auto address = mapAddress(m_details.latitude, m_details.longitude))
             OpenInBrowser(QString::fromStdString(*address));
     });
 }
@@ -264,26 +264,25 @@ void frmInfo::showDetails()
         m_values[i]->setText(displayText(m_details.*Values[i].value));
     // A long address is cut at the label's edge; the whole of it shows on hovering.
     m_website->setToolTip(plainToolTip(m_website->text()));
-    const auto mapAddress = MapAddress(m_details.latitude, m_details.longitude);
-    m_mapLink->setVisible(mapAddress.has_value());
-    m_mapLink->setToolTip(
-        plainToolTip(mapAddress ? QString::fromStdString(*mapAddress) : QString()));
+    const auto mapUrl = mapAddress(m_details.latitude, m_details.longitude);
+    m_mapLink->setVisible(mapUrl.has_value());
+    m_mapLink->setToolTip(plainToolTip(mapUrl ? QString::fromStdString(*mapUrl) : QString()));
 }
 
 void frmInfo::DownloadImage()
 {
-    startGet(m_pictureDownload, m_context.server, ImageRequestPath(m_details.imagePath));
+    startGet(m_pictureDownload, m_context.server, imageRequestPath(m_details.imagePath));
 }
 
-void frmInfo::Sock_Finished(const QByteArray &reply)
+void frmInfo::pictureDownloaded(const QByteArray &reply)
 {
-    const auto body = ImageReplyBody(asView(reply));
+    const auto body = imageReplyBody(asView(reply));
     const QByteArray bytes
         = body ? QByteArray(body->data(), qsizetype(body->size())) : QByteArray();
     // Stretched into the box, as designed, and decoded at that size: a window keeps only what
     // it shows, and the full picture is decoded when the image window shows it.
     const qreal ratio = devicePixelRatioF();
-    const std::optional<QImage> thumbnail = DecodePicture(bytes, m_picture->size() * ratio);
+    const std::optional<QImage> thumbnail = decodePicture(bytes, m_picture->size() * ratio);
     if (!thumbnail) {
         Q_EMIT imageDownloadEnded(false);
         return;
@@ -301,7 +300,7 @@ void frmInfo::Sock_Finished(const QByteArray &reply)
 void frmInfo::Image1_Click()
 {
     // Before a picture has arrived there is nothing to enlarge.
-    if (const auto picture = DecodePicture(m_pictureBytes))
+    if (const auto picture = decodePicture(m_pictureBytes))
         frmImage::showPicture(*picture);
 }
 
@@ -310,7 +309,7 @@ void frmInfo::SaveHotspot_Click()
     const QString fileName = SaveDialog::getSaveFileName(this, tr("Text Files (*.txt)"));
     if (fileName.trimmed().isEmpty())
         return;
-    saveChosenFile(this, fileName, QByteArray::fromStdString(SavedHotspotText(m_details)),
+    saveChosenFile(this, fileName, QByteArray::fromStdString(savedHotspotText(m_details)),
         tr("Saved"),
         tr("Hotspot Information Saved!\r\n\r\n")
             + QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath()));

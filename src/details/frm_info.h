@@ -57,7 +57,7 @@ private:
     void showDetails();
     void SaveHotspot_Click();
     void Image1_Click();
-    void Sock_Finished(const QByteArray &reply);
+    void pictureDownloaded(const QByteArray &reply);
 
     AppContext m_context;
     const HotspotDetails m_details;

@@ -14,7 +14,7 @@ namespace {
 
 std::string fieldOf(std::string_view record, HotspotField field)
 {
-    return std::string(Trim(GetField(record, fieldNumber(field), ",")));
+    return std::string(trim(GetField(record, fieldNumber(field), ",")));
 }
 
 // Every occurrence, left to right without overlaps; the comparison is exact and case-sensitive.
@@ -47,15 +47,15 @@ std::string technologyName(std::string code)
 
 } // namespace
 
-HotspotDetails ReadHotspotDetails(std::string_view record, const CountryNameLookup &countryName)
+HotspotDetails readHotspotDetails(std::string_view record, const CountryNameLookup &countryName)
 {
     using F = HotspotField;
     HotspotDetails d;
     d.locationName = fieldOf(record, F::LocationName);
     // "unknown": a place imported from OpenStreetMap whose fee the data do not tell.
     d.hotspotType = replaceAll(
-        replaceAll(replaceAll(replaceAll(fieldOf(record, F::HotspotType), "comm", "Comm"), "free",
-                       "Free"),
+        replaceAll(
+            replaceAll(replaceAll(fieldOf(record, F::HotspotType), "comm", "Comm"), "free", "Free"),
             "reg", "Reg"),
         "unknown", "Unknown");
     d.operatorName = fieldOf(record, F::Operator);
@@ -70,7 +70,7 @@ HotspotDetails ReadHotspotDetails(std::string_view record, const CountryNameLook
     d.city = fieldOf(record, F::City);
     if (countryName)
         d.countryName
-            = std::string(Trim(countryName(GetField(record, fieldNumber(F::CountryCode), ","))));
+            = std::string(trim(countryName(GetField(record, fieldNumber(F::CountryCode), ","))));
     d.latitude = orDash(fieldOf(record, F::Latitude), false);
     d.longitude = orDash(fieldOf(record, F::Longitude), false);
     d.technology = technologyName(fieldOf(record, F::TechnologyCode));
@@ -79,7 +79,7 @@ HotspotDetails ReadHotspotDetails(std::string_view record, const CountryNameLook
     if (d.description == "-" || d.description == "0")
         d.description.clear();
     d.imagePath = fieldOf(record, F::ImagePath);
-    if (const auto path = ImagePathOf(d.imagePath)) {
+    if (const auto path = imagePathOf(d.imagePath)) {
         d.imagePath = *path;
         d.hasImage = true;
     }

@@ -44,6 +44,6 @@ using CountryNameLookup = std::function<std::string(std::string_view code)>;
 // and "Reg" capitalised in the type, the technology's name for its code, "http://" before a
 // web site starting "www.", no description for "-" or "0". Pure: the same record always
 // gives the same values.
-HotspotDetails ReadHotspotDetails(std::string_view record, const CountryNameLookup &countryName);
+HotspotDetails readHotspotDetails(std::string_view record, const CountryNameLookup &countryName);
 
 } // namespace pellomar

@@ -16,14 +16,14 @@ inline constexpr std::size_t MaxImagePathBytes = 2048;
 
 // The server path of a record's picture: "/" and the trimmed image field when that is longer
 // than 5 characters; nothing when the record names no picture.
-std::optional<std::string> ImagePathOf(std::string_view imageField);
+std::optional<std::string> imagePathOf(std::string_view imageField);
 
 // The path a picture is requested by: commas taken out first, then every byte that may not
 // stand in a request target (a space, a control byte, a byte beyond ASCII) percent-encoded.
-std::string ImageRequestPath(std::string_view imagePath);
+std::string imageRequestPath(std::string_view imagePath);
 
 // The body of a picture reply: everything after the first CR LF CR LF, when the status is 2xx.
 // A reply without that separator, or with another status, has no picture.
-std::optional<std::string_view> ImageReplyBody(std::string_view reply);
+std::optional<std::string_view> imageReplyBody(std::string_view reply);
 
 } // namespace pellomar

@@ -8,9 +8,9 @@
 
 namespace pellomar {
 
-std::optional<std::string> MapAddress(std::string_view latitude, std::string_view longitude)
+std::optional<std::string> mapAddress(std::string_view latitude, std::string_view longitude)
 {
-    const auto position = ParsePosition(latitude, longitude);
+    const auto position = parsePosition(latitude, longitude);
     if (!position)
         return std::nullopt;
     const std::string &lat = position->latitude.text;

@@ -11,7 +11,7 @@
 namespace pellomar {
 
 // The OpenStreetMap address that centres a map on a hotspot, from the latitude and longitude
-// a detail window shows; nothing when they are no position (ParsePosition).
-std::optional<std::string> MapAddress(std::string_view latitude, std::string_view longitude);
+// a detail window shows; nothing when they are no position (parsePosition).
+std::optional<std::string> mapAddress(std::string_view latitude, std::string_view longitude);
 
 } // namespace pellomar

@@ -47,7 +47,7 @@ std::optional<QImage> decode(const QByteArray &bytes, std::initializer_list<cons
 
 } // namespace
 
-std::optional<QImage> DecodePicture(const QByteArray &bytes, const QSize &scaledTo)
+std::optional<QImage> decodePicture(const QByteArray &bytes, const QSize &scaledTo)
 {
     return decode(
         bytes, { "jpeg", "gif", "png" },

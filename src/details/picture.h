@@ -20,7 +20,7 @@ inline constexpr qint64 MaxPicturePixels = 24'000'000;
 // Decodes a location picture, which a directory serves as JPEG, GIF or PNG only, from bytes,
 // stretched to `size` when one is given (a JPEG is then decoded at a fraction of its size).
 // Nothing when the bytes are not such a picture or the picture is too large.
-std::optional<QImage> DecodePicture(const QByteArray &bytes, const QSize &size = {});
+std::optional<QImage> decodePicture(const QByteArray &bytes, const QSize &size = {});
 
 // Decodes a map tile: a PNG of 256 or 512 pixels square, nothing else.
 std::optional<QImage> decodeTile(const QByteArray &bytes);

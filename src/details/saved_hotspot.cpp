@@ -6,7 +6,7 @@
 
 namespace pellomar {
 
-std::string SavedHotspotText(const HotspotDetails &d)
+std::string savedHotspotText(const HotspotDetails &d)
 {
     std::string text;
     text.reserve(512);

@@ -12,6 +12,6 @@ namespace pellomar {
 
 // The text file a user saves from a detail window: 21 labelled lines, each ending in CR LF,
 // and one more CR LF at the end. The values are written as received.
-std::string SavedHotspotText(const HotspotDetails &details);
+std::string savedHotspotText(const HotspotDetails &details);
 
 } // namespace pellomar

@@ -73,7 +73,7 @@ void MapCanvas::fitToMarkers()
     std::vector<WorldPoint> points;
     for (const Marker &marker : std::as_const(m_markers))
         points.push_back(marker.at);
-    const FitView fit = FitPoints(points, width(), height(), FitMargin);
+    const FitView fit = fitPoints(points, width(), height(), FitMargin);
     m_zoom = fit.zoom;
     m_centre = fit.centre;
     m_fitted = true;
@@ -127,7 +127,7 @@ const std::vector<MarkerCluster> &MapCanvas::clusters() const
             indexes.push_back(i);
         }
     }
-    m_clusters = ClusterMarkers(points, m_zoom);
+    m_clusters = clusterMarkers(points, m_zoom);
     for (MarkerCluster &cluster : m_clusters)
         for (int &member : cluster.members)
             member = indexes[std::size_t(member)];
@@ -219,9 +219,9 @@ void MapCanvas::openCluster(const MarkerCluster &cluster)
     std::vector<WorldPoint> points;
     for (const int member : cluster.members)
         points.push_back(m_markers.at(member).at);
-    const int zoom = SplittingZoom(points, m_zoom);
+    const int zoom = splittingZoom(points, m_zoom);
     // Only the centre of the fit is used: the middle of the cluster's hotspots.
-    const FitView middle = FitPoints(points, 1, 1, 0, MaxZoom);
+    const FitView middle = fitPoints(points, 1, 1, 0, MaxZoom);
     m_zoom = std::min(zoom, MaxZoom);
     m_centre = middle.centre;
     m_fitted = false;
@@ -272,9 +272,9 @@ void MapCanvas::viewChanged()
         m_centre.y - height() / 2.0 / scale };
     const WorldPoint bottomRight { m_centre.x + width() / 2.0 / scale,
         m_centre.y + height() / 2.0 / scale };
-    const TileIndex first = TileAt(topLeft, m_zoom);
-    const TileIndex last = TileAt(bottomRight, m_zoom);
-    const TileIndex middle = TileAt(m_centre, m_zoom);
+    const TileIndex first = tileAt(topLeft, m_zoom);
+    const TileIndex last = tileAt(bottomRight, m_zoom);
+    const TileIndex middle = tileAt(m_centre, m_zoom);
     QList<TileIndex> wanted;
     for (int y = first.y; y <= last.y; ++y)
         for (int x = first.x; x <= last.x; ++x)
@@ -299,16 +299,16 @@ void MapCanvas::paintEvent(QPaintEvent *)
         return;
     }
     const double scale = worldPixels();
-    const TileIndex first = TileAt(
+    const TileIndex first = tileAt(
         { m_centre.x - width() / 2.0 / scale, m_centre.y - height() / 2.0 / scale }, m_zoom);
-    const TileIndex last = TileAt(
+    const TileIndex last = tileAt(
         { m_centre.x + width() / 2.0 / scale, m_centre.y + height() / 2.0 / scale }, m_zoom);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (int y = first.y; y <= last.y; ++y) {
         for (int x = first.x; x <= last.x; ++x) {
             const TileIndex index { m_zoom, x, y };
             // Whole pixels: a tile of the screen's density is then copied, not resampled.
-            const QRectF cell(toCanvas(TileCorner(index)).toPoint(), QSizeF(TileSize, TileSize));
+            const QRectF cell(toCanvas(tileCorner(index)).toPoint(), QSizeF(TileSize, TileSize));
             if (const QImage *tile = m_tiles->tile(index)) {
                 if (tile->devicePixelRatio() == devicePixelRatioF())
                     painter.drawImage(cell.topLeft(), *tile);

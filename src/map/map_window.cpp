@@ -97,9 +97,9 @@ void MapWindow::setHotspots(const QList<MapHotspot> &hotspots)
 {
     QList<MapCanvas::Marker> markers;
     for (const MapHotspot &hotspot : hotspots) {
-        if (const auto position = ParsePosition(hotspot.latitude, hotspot.longitude))
+        if (const auto position = parsePosition(hotspot.latitude, hotspot.longitude))
             markers.append({ hotspot.row, hotspot.name, hotspot.colour,
-                ToWorld({ position->latitude.value, position->longitude.value }) });
+                toWorld({ position->latitude.value, position->longitude.value }) });
     }
     const qsizetype unplaced = hotspots.size() - markers.size();
     m_unplaced->setText(unplaced == 0 ? QString()

@@ -10,7 +10,7 @@
 
 namespace pellomar {
 
-std::vector<MarkerCluster> ClusterMarkers(
+std::vector<MarkerCluster> clusterMarkers(
     const std::vector<WorldPoint> &points, int zoom, ClusterBox box)
 {
     // A grid of cells the size of the box: a cluster within reach lies in one of the nine cells
@@ -53,10 +53,10 @@ std::vector<MarkerCluster> ClusterMarkers(
     return clusters;
 }
 
-int SplittingZoom(const std::vector<WorldPoint> &points, int zoom, ClusterBox box)
+int splittingZoom(const std::vector<WorldPoint> &points, int zoom, ClusterBox box)
 {
     int next = zoom + 1;
-    while (next <= MaxZoom && ClusterMarkers(points, next, box).size() < 2)
+    while (next <= MaxZoom && clusterMarkers(points, next, box).size() < 2)
         ++next;
     return next;
 }

@@ -23,11 +23,11 @@ struct MarkerCluster {
     std::vector<int> members; // indexes into the points, the first one the cluster's place
 };
 
-std::vector<MarkerCluster> ClusterMarkers(
+std::vector<MarkerCluster> clusterMarkers(
     const std::vector<WorldPoint> &points, int zoom, ClusterBox box = {});
 
 // The closest zoom above `zoom` at which the points no longer make one cluster; MaxZoom + 1
 // when even MaxZoom keeps them together (they are then listed rather than zoomed).
-int SplittingZoom(const std::vector<WorldPoint> &points, int zoom, ClusterBox box = {});
+int splittingZoom(const std::vector<WorldPoint> &points, int zoom, ClusterBox box = {});
 
 } // namespace pellomar

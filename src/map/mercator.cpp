@@ -10,7 +10,7 @@
 
 namespace pellomar {
 
-WorldPoint ToWorld(LatLon position)
+WorldPoint toWorld(LatLon position)
 {
     const double latitude
         = std::clamp(position.latitude, -MaxLatitude, MaxLatitude) * std::numbers::pi / 180;
@@ -18,13 +18,13 @@ WorldPoint ToWorld(LatLon position)
     return { (position.longitude + 180) / 360, std::clamp(y, 0.0, 1.0) };
 }
 
-LatLon FromWorld(WorldPoint point)
+LatLon fromWorld(WorldPoint point)
 {
     const double latitude = std::atan(std::sinh(std::numbers::pi * (1 - 2 * point.y)));
     return { latitude * 180 / std::numbers::pi, point.x * 360 - 180 };
 }
 
-TileIndex TileAt(WorldPoint point, int zoom)
+TileIndex tileAt(WorldPoint point, int zoom)
 {
     const double tiles = std::ldexp(1.0, zoom);
     const auto index
@@ -32,13 +32,13 @@ TileIndex TileAt(WorldPoint point, int zoom)
     return { zoom, index(point.x), index(point.y) };
 }
 
-WorldPoint TileCorner(TileIndex tile)
+WorldPoint tileCorner(TileIndex tile)
 {
     const double tiles = std::ldexp(1.0, tile.zoom);
     return { tile.x / tiles, tile.y / tiles };
 }
 
-FitView FitPoints(
+FitView fitPoints(
     const std::vector<WorldPoint> &points, int width, int height, int margin, int maxZoom)
 {
     if (points.empty())

@@ -39,13 +39,13 @@ struct TileIndex {
 };
 
 // Latitudes beyond MaxLatitude are drawn at the edge.
-WorldPoint ToWorld(LatLon position);
-LatLon FromWorld(WorldPoint point);
+WorldPoint toWorld(LatLon position);
+LatLon fromWorld(WorldPoint point);
 
 // The tile that holds the point; the east and south edges belong to the last tile.
-TileIndex TileAt(WorldPoint point, int zoom);
+TileIndex tileAt(WorldPoint point, int zoom);
 // The tile's north-west corner.
-WorldPoint TileCorner(TileIndex tile);
+WorldPoint tileCorner(TileIndex tile);
 
 // The closest zoom (at most `maxZoom`) at which a view of `width` x `height` pixels holds every
 // point with `margin` pixels to spare, and the centre of the points' bounding box.
@@ -53,7 +53,7 @@ struct FitView {
     int zoom = MinZoom;
     WorldPoint centre { 0.5, 0.5 };
 };
-FitView FitPoints(const std::vector<WorldPoint> &points, int width, int height, int margin,
+FitView fitPoints(const std::vector<WorldPoint> &points, int width, int height, int margin,
     int maxZoom = MaxFitZoom);
 
 } // namespace pellomar

@@ -132,10 +132,10 @@ void Connection::drop()
     m_idle.stop();
     m_deadline.stop();
 #if defined(Q_OS_LINUX)
-    if (m_watch >= 0)
-        ::close(m_watch);
+    if (m_resetProbeFd >= 0)
+        ::close(m_resetProbeFd);
 #endif
-    m_watch = -1;
+    m_resetProbeFd = -1;
     if (QTcpSocket *socket = m_socket) {
         m_socket = nullptr;
         socket->disconnect(this);
@@ -149,7 +149,7 @@ void Connection::onConnected()
     m_reached = true;
     m_idle.start();
 #if defined(Q_OS_LINUX)
-    m_watch = ::dup(int(m_socket->socketDescriptor()));
+    m_resetProbeFd = ::dup(int(m_socket->socketDescriptor()));
 #endif
     m_socket->write(m_request);
     // Out now rather than on the event loop's next turn, after the status line's repaint: the
@@ -201,7 +201,8 @@ bool Connection::resetByServer() const
     // held; a reset closes it outright.
     tcp_info info {};
     socklen_t size = sizeof info;
-    return m_watch >= 0 && ::getsockopt(m_watch, IPPROTO_TCP, TCP_INFO, &info, &size) == 0
+    return m_resetProbeFd >= 0
+        && ::getsockopt(m_resetProbeFd, IPPROTO_TCP, TCP_INFO, &info, &size) == 0
         && info.tcpi_state == TCP_CLOSE;
 #else
     return false;

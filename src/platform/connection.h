@@ -70,7 +70,7 @@ private:
     qint64 m_maxReplyBytes = DefaultMaxReplyBytes;
     // A second descriptor of the connected socket: it keeps the connection's state readable
     // after the socket has closed its own, which is the only place a reset still shows.
-    int m_watch = -1;
+    int m_resetProbeFd = -1;
     bool m_reached = false;
 };
 

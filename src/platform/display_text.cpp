@@ -13,7 +13,7 @@ namespace pellomar {
 QString displayText(std::string_view bytes)
 {
     const auto size = qsizetype(bytes.size());
-    if (IsValidUtf8(bytes))
+    if (isValidUtf8(bytes))
         return QString::fromUtf8(bytes.data(), size);
     return QString::fromLatin1(bytes.data(), size);
 }

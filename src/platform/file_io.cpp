@@ -169,7 +169,7 @@ QString writeFileAtomically(const QString &path, const QByteArray &data, FileOwn
 // it (QFile::rename refuses an existing target; rename(2) replaces it in one step).
 PendingReplace::PendingReplace(const QString &path)
     : m_path(path)
-    , m_held(holdReplaced(path))
+    , m_replacedFd(holdReplaced(path))
     , m_file(std::make_unique<QTemporaryFile>(path + QStringLiteral(".XXXXXX")))
 {
     if (!m_file->open())
@@ -178,12 +178,12 @@ PendingReplace::PendingReplace(const QString &path)
 
 PendingReplace::~PendingReplace()
 {
-    releaseReplaced(m_held, false);
+    releaseReplaced(m_replacedFd, false);
 }
 
 void PendingReplace::releaseReplacedNow()
 {
-    releaseReplaced(std::exchange(m_held, -1), true);
+    releaseReplaced(std::exchange(m_replacedFd, -1), true);
 }
 
 QString PendingReplace::commit(const QByteArray &data)

@@ -62,7 +62,7 @@ public:
 
 private:
     QString m_path;
-    int m_held = -1;
+    int m_replacedFd = -1;
     std::unique_ptr<QTemporaryFile> m_file;
     QString m_openError;
 };

@@ -10,11 +10,11 @@
 
 namespace pellomar {
 
-std::optional<Coordinate> ParseCoordinate(std::string_view text, double range)
+std::optional<Coordinate> parseCoordinate(std::string_view text, double range)
 {
     // Far longer than any real coordinate; keeps a map address short.
     constexpr std::size_t MaxLength = 24;
-    text = Trim(text);
+    text = trim(text);
     if (text.empty() || text.size() > MaxLength)
         return std::nullopt;
     std::string_view body = text;
@@ -39,10 +39,10 @@ std::optional<Coordinate> ParseCoordinate(std::string_view text, double range)
     return Coordinate { value, (negative ? "-" : "") + std::string(body) };
 }
 
-std::optional<Position> ParsePosition(std::string_view latitude, std::string_view longitude)
+std::optional<Position> parsePosition(std::string_view latitude, std::string_view longitude)
 {
-    auto lat = ParseCoordinate(latitude, 90);
-    auto lon = ParseCoordinate(longitude, 180);
+    auto lat = parseCoordinate(latitude, 90);
+    auto lon = parseCoordinate(longitude, 180);
     if (!lat || !lon || (lat->value == 0 && lon->value == 0))
         return std::nullopt;
     return Position { std::move(*lat), std::move(*lon) };

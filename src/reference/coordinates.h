@@ -19,7 +19,7 @@ struct Coordinate {
 // Only what a person writes: an optional sign, digits, an optional point and digits (at least
 // one digit in all), spaces around, at most 24 characters, no more than `range` degrees either
 // way. No exponent, "inf", hexadecimal or comma as the point. Nothing for anything else.
-std::optional<Coordinate> ParseCoordinate(std::string_view text, double range);
+std::optional<Coordinate> parseCoordinate(std::string_view text, double range);
 
 // Where a hotspot is: both coordinates valid and not 0/0, which directories write for
 // "unknown". The one answer the map link, the export and the map share.
@@ -27,6 +27,6 @@ struct Position {
     Coordinate latitude;
     Coordinate longitude;
 };
-std::optional<Position> ParsePosition(std::string_view latitude, std::string_view longitude);
+std::optional<Position> parsePosition(std::string_view latitude, std::string_view longitude);
 
 } // namespace pellomar

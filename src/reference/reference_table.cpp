@@ -22,7 +22,7 @@ bool ReferenceTable::append(ReferenceRow row)
         m_rowByName.try_emplace(std::move(name), index);
     if (!code.empty())
         m_rowByCode.try_emplace(std::move(code), index);
-    m_answers.push_back({ UpperTrim(row.name), UpperTrim(row.code) });
+    m_answers.push_back({ upperTrim(row.name), upperTrim(row.code) });
     m_rows.push_back(std::move(row));
     return true;
 }
@@ -31,7 +31,7 @@ bool ReferenceTable::append(ReferenceRow row)
 // that row must not answer for a blank search field or a record without a country.
 std::optional<std::string> ReferenceTable::codeForName(std::string_view name) const
 {
-    const auto found = m_rowByName.find(LowerTrim(AsUtf8(name)));
+    const auto found = m_rowByName.find(LowerTrim(asUtf8(name)));
     if (found == m_rowByName.end())
         return std::nullopt;
     return m_answers[found->second].upperCode;
@@ -39,7 +39,7 @@ std::optional<std::string> ReferenceTable::codeForName(std::string_view name) co
 
 std::optional<std::string> ReferenceTable::nameForCode(std::string_view code) const
 {
-    const auto found = m_rowByCode.find(LowerTrim(AsUtf8(code)));
+    const auto found = m_rowByCode.find(LowerTrim(asUtf8(code)));
     if (found == m_rowByCode.end())
         return std::nullopt;
     return m_answers[found->second].upperName;
@@ -47,11 +47,11 @@ std::optional<std::string> ReferenceTable::nameForCode(std::string_view code) co
 
 const ReferenceRow *ReferenceTable::rowForCode(std::string_view code) const
 {
-    const auto found = m_rowByCode.find(LowerTrim(AsUtf8(code)));
+    const auto found = m_rowByCode.find(LowerTrim(asUtf8(code)));
     return found == m_rowByCode.end() ? nullptr : &m_rows[found->second];
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text)
+std::vector<std::string_view> splitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
@@ -75,8 +75,8 @@ template<typename RowOf>
 ReferenceFile parseReference(std::string_view fileBytes, std::size_t capacity, RowOf rowOf)
 {
     ReferenceFile file { ReferenceTable(capacity), 0 };
-    for (std::string_view line : SplitLines(fileBytes)) {
-        line = Trim(line);
+    for (std::string_view line : splitLines(fileBytes)) {
+        line = trim(line);
         if (line.empty())
             continue;
         if (file.table.rows().size() >= capacity) {
@@ -86,27 +86,27 @@ ReferenceFile parseReference(std::string_view fileBytes, std::size_t capacity, R
         // Stored as UTF-8 whatever the file's encoding, so that a name picked from the list
         // (which comes back from the window as UTF-8) finds its row.
         ReferenceRow row = rowOf(line);
-        file.table.append({ AsUtf8(row.name), AsUtf8(row.code) });
+        file.table.append({ asUtf8(row.name), asUtf8(row.code) });
     }
     return file;
 }
 
 } // namespace
 
-ReferenceFile ParseCountries(std::string_view fileBytes)
+ReferenceFile parseCountries(std::string_view fileBytes)
 {
     return parseReference(fileBytes, ReferenceTable::CountryCapacity, [](std::string_view line) {
-        return ReferenceRow { std::string(Trim(GetField(line, 2, "|"))),
-            std::string(Trim(GetField(line, 1, "|"))) };
+        return ReferenceRow { std::string(trim(GetField(line, 2, "|"))),
+            std::string(trim(GetField(line, 1, "|"))) };
     });
 }
 
-ReferenceFile ParseLocationTypes(std::string_view fileBytes)
+ReferenceFile parseLocationTypes(std::string_view fileBytes)
 {
     return parseReference(
         fileBytes, ReferenceTable::LocationTypeCapacity, [](std::string_view line) {
-            return ReferenceRow { std::string(Trim(GetCommaField(line, 1))),
-                std::string(Trim(GetCommaField(line, 2))) };
+            return ReferenceRow { std::string(trim(GetCommaField(line, 1))),
+                std::string(trim(GetCommaField(line, 2))) };
         });
 }
 

@@ -72,12 +72,12 @@ struct ReferenceFile {
 
 // "countries.txt": one country a line, code "|" name. Lines empty after trimming are skipped;
 // a line that is not UTF-8 is read as Latin-1.
-ReferenceFile ParseCountries(std::string_view fileBytes);
+ReferenceFile parseCountries(std::string_view fileBytes);
 
 // "locations.txt": one location type a line, name "," code.
-ReferenceFile ParseLocationTypes(std::string_view fileBytes);
+ReferenceFile parseLocationTypes(std::string_view fileBytes);
 
 // Splits text into lines ending in CR LF, a lone CR or a lone LF; the last line needs no end.
-std::vector<std::string_view> SplitLines(std::string_view text);
+std::vector<std::string_view> splitLines(std::string_view text);
 
 } // namespace pellomar

@@ -6,7 +6,7 @@
 
 namespace pellomar {
 
-bool IsValidUtf8(std::string_view text)
+bool isValidUtf8(std::string_view text)
 {
     std::size_t i = 0;
     const std::size_t n = text.size();
@@ -49,7 +49,7 @@ bool IsValidUtf8(std::string_view text)
     return true;
 }
 
-std::string Latin1ToUtf8(std::string_view text)
+std::string latin1ToUtf8(std::string_view text)
 {
     std::string out;
     out.reserve(text.size() + text.size() / 4);
@@ -65,9 +65,9 @@ std::string Latin1ToUtf8(std::string_view text)
     return out;
 }
 
-std::string AsUtf8(std::string_view text)
+std::string asUtf8(std::string_view text)
 {
-    return IsValidUtf8(text) ? std::string(text) : Latin1ToUtf8(text);
+    return isValidUtf8(text) ? std::string(text) : latin1ToUtf8(text);
 }
 
 } // namespace pellomar

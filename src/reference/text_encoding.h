@@ -13,12 +13,12 @@
 namespace pellomar {
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool IsValidUtf8(std::string_view text);
+bool isValidUtf8(std::string_view text);
 
 // Latin-1 bytes as UTF-8; ASCII stays as it is.
-std::string Latin1ToUtf8(std::string_view text);
+std::string latin1ToUtf8(std::string_view text);
 
 // The text as UTF-8: unchanged when it is valid UTF-8, else read as Latin-1.
-std::string AsUtf8(std::string_view text);
+std::string asUtf8(std::string_view text);
 
 } // namespace pellomar

@@ -46,7 +46,7 @@ constexpr bool isLatin1Lower(unsigned char c)
 template<bool Upper> std::string foldCase(std::string_view text)
 {
     std::string out(text);
-    const bool utf8 = IsValidUtf8(text);
+    const bool utf8 = isValidUtf8(text);
     for (std::size_t i = 0; i < out.size(); ++i) {
         const auto c = static_cast<unsigned char>(out[i]);
         if (c < 0x80) {
@@ -69,7 +69,7 @@ template<bool Upper> std::string foldCase(std::string_view text)
 
 } // namespace
 
-std::string_view Trim(std::string_view text)
+std::string_view trim(std::string_view text)
 {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos)
@@ -82,7 +82,7 @@ std::string GetField(std::string_view text, int index, std::string_view delimite
 {
     if (delimiter == ",")
         delimiter = "<";
-    const std::string_view body = Trim(text);
+    const std::string_view body = trim(text);
     const std::string delim = LowerTrim(delimiter);
 
     std::string_view piece;
@@ -102,17 +102,17 @@ std::string GetField(std::string_view text, int index, std::string_view delimite
 
 std::string GetCommaField(std::string_view text, int index)
 {
-    return std::string(fieldOf(Trim(text), index, ','));
+    return std::string(fieldOf(trim(text), index, ','));
 }
 
 std::string LowerTrim(std::string_view text)
 {
-    return foldCase<false>(Trim(text));
+    return foldCase<false>(trim(text));
 }
 
-std::string UpperTrim(std::string_view text)
+std::string upperTrim(std::string_view text)
 {
-    return foldCase<true>(Trim(text));
+    return foldCase<true>(trim(text));
 }
 
 } // namespace pellomar

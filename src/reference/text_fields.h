@@ -25,14 +25,14 @@ std::string GetCommaField(std::string_view text, int index);
 std::string LowerTrim(std::string_view text);
 
 // Upper-cased, then trimmed: the form in which codes go to the server and names to the list.
-std::string UpperTrim(std::string_view text);
+std::string upperTrim(std::string_view text);
 
 // Leading and trailing spaces removed; tabs and other white space stay.
-std::string_view Trim(std::string_view text);
+std::string_view trim(std::string_view text);
 
 // The number the whole of `text` writes in decimal digits (a sign only where Number has one);
 // nothing when the text is empty, holds anything else, or does not fit.
-template<typename Number> std::optional<Number> WholeNumber(std::string_view text)
+template<typename Number> std::optional<Number> wholeNumber(std::string_view text)
 {
     Number value {};
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);

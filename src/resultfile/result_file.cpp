@@ -16,7 +16,7 @@ namespace pellomar {
 QString storeResultText(std::string_view text, PendingReplace &replace)
 {
     QByteArray scrambled(text.data(), qsizetype(text.size()));
-    Scramble(std::span<char>(scrambled.data(), std::size_t(scrambled.size())));
+    scramble(std::span<char>(scrambled.data(), std::size_t(scrambled.size())));
     const QString error = replace.commit(scrambled);
     return error.isEmpty() ? QString()
                            : QCoreApplication::translate(
@@ -57,7 +57,7 @@ std::string_view ResultFileInput::next()
     }
     m_bytesRead += got;
     m_piece.resize(got);
-    Scramble(std::span<char>(m_piece.data(), std::size_t(got)));
+    scramble(std::span<char>(m_piece.data(), std::size_t(got)));
     const std::string_view text(m_piece.constData(), std::size_t(got));
     // A piece is shorter than the longest record line, so only a line running on across
     // pieces can be too long.

@@ -10,20 +10,20 @@
 
 namespace pellomar {
 
-void Scramble(std::span<char> bytes)
+void scramble(std::span<char> bytes)
 {
     for (char &c : bytes)
         c = static_cast<char>(static_cast<unsigned char>(c) ^ 0x80u);
 }
 
-std::string Scrambled(std::string_view bytes)
+std::string scrambled(std::string_view bytes)
 {
     std::string out(bytes);
-    Scramble(out);
+    scramble(out);
     return out;
 }
 
-std::size_t LongestLine(std::string_view text)
+std::size_t longestLine(std::string_view text)
 {
     std::size_t longest = 0;
     std::size_t start = 0;
@@ -84,7 +84,7 @@ std::vector<std::string> ResultFileReader::takeRecords()
 
 void ResultFileReader::endLine()
 {
-    const std::string_view line = Trim(m_line);
+    const std::string_view line = trim(m_line);
     if (!line.empty() && line != "-") {
         m_records.emplace_back(line);
         ++m_count;
@@ -92,7 +92,7 @@ void ResultFileReader::endLine()
     m_line.clear();
 }
 
-ResultRecords ReadResultRecords(std::string_view text, int limit)
+ResultRecords readResultRecords(std::string_view text, int limit)
 {
     ResultFileReader reader(limit);
     ResultRecords result;

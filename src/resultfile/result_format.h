@@ -16,8 +16,8 @@ namespace pellomar {
 
 // The result file rests on disk with the top bit of every byte flipped. The flip is its own
 // inverse: the same call scrambles and unscrambles.
-void Scramble(std::span<char> bytes);
-std::string Scrambled(std::string_view bytes);
+void scramble(std::span<char> bytes);
+std::string scrambled(std::string_view bytes);
 
 // The list never shows more hotspots than this; reading stops at this record.
 inline constexpr int MaxResults = 300;
@@ -27,7 +27,7 @@ inline constexpr int MaxResults = 300;
 inline constexpr std::size_t MaxRecordLineBytes = std::size_t(1) << 20;
 
 // The length of the longest line of `text` as the result file reads it (lines end at a CR).
-std::size_t LongestLine(std::string_view text);
+std::size_t longestLine(std::string_view text);
 
 // Turns the plain text of the result file into record lines, piece by piece, so that a
 // large file is read only up to the record that fills the list. Lines end at CR LF or a lone
@@ -67,6 +67,6 @@ struct ResultRecords {
 };
 
 // The whole plain text at once.
-ResultRecords ReadResultRecords(std::string_view text, int limit = MaxResults);
+ResultRecords readResultRecords(std::string_view text, int limit = MaxResults);
 
 } // namespace pellomar

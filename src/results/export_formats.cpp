@@ -61,7 +61,7 @@ QString coordinateText(double value)
 
 QString trimmedField(const HotspotRecord &hotspot, HotspotField field)
 {
-    return displayText(Trim(hotspot.field(field)));
+    return displayText(trim(hotspot.field(field)));
 }
 
 // The description of a hotspot on a map: its type, operator and address, one per line,
@@ -69,18 +69,18 @@ QString trimmedField(const HotspotRecord &hotspot, HotspotField field)
 QString placeDescription(const HotspotRecord &hotspot)
 {
     // "1 Road, 12345 Town": a ZIP of 0 stands for none, as in the detail window.
-    std::string zip(Trim(hotspot.ZIP()));
+    std::string zip(trim(hotspot.ZIP()));
     if (zip == "0")
         zip.clear();
-    const std::string city(Trim(hotspot.City()));
+    const std::string city(trim(hotspot.City()));
     const std::string place = zip.empty() || city.empty() ? zip + city : zip + " " + city;
-    std::string address(Trim(hotspot.Address()));
+    std::string address(trim(hotspot.Address()));
     if (!address.empty() && !place.empty())
         address += ", ";
     address += place;
     const std::array<std::pair<const char *, std::string>, 3> lines { {
-        { "Type: ", std::string(Trim(hotspot.HotspotType())) },
-        { "Operator: ", std::string(Trim(hotspot.Operator())) },
+        { "Type: ", std::string(trim(hotspot.HotspotType())) },
+        { "Operator: ", std::string(trim(hotspot.Operator())) },
         { "Address: ", address },
     } };
     std::string text;
@@ -131,7 +131,7 @@ ExportedFile exportMap(ExportFormat format, const std::vector<std::string> &reco
     }
     for (const std::string &line : records) {
         const HotspotRecord hotspot(line);
-        const auto where = ParsePosition(hotspot.Latitude(), hotspot.Longitude());
+        const auto where = parsePosition(hotspot.Latitude(), hotspot.Longitude());
         if (!where) {
             ++file.skipped;
             continue;
@@ -170,7 +170,7 @@ ExportedFile exportMap(ExportFormat format, const std::vector<std::string> &reco
 
 } // namespace
 
-ExportedFile ExportRecords(ExportFormat format, const std::vector<std::string> &records)
+ExportedFile exportRecords(ExportFormat format, const std::vector<std::string> &records)
 {
     return format == ExportFormat::Csv ? exportCsv(records) : exportMap(format, records);
 }

@@ -24,6 +24,6 @@ struct ExportedFile {
 // CSV: all 17 fields of every record, a heading line first, RFC 4180 quoting, CR LF line ends.
 // GPX and KML: one waypoint or placemark per hotspot with valid coordinates, with its name and
 // a description of its type, operator and address (GPX adds the location type).
-ExportedFile ExportRecords(ExportFormat format, const std::vector<std::string> &records);
+ExportedFile exportRecords(ExportFormat format, const std::vector<std::string> &records);
 
 } // namespace pellomar

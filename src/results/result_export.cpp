@@ -66,7 +66,7 @@ void exportResults(QWidget *parent, const std::vector<std::string> &records)
         fileName += u'.' + QLatin1String(type->suffix);
     }
 
-    const ExportedFile file = ExportRecords(type->format, records);
+    const ExportedFile file = exportRecords(type->format, records);
     QString text = QCoreApplication::translate("pellomar::ResultExport", "%1 exported to\r\n\r\n%2")
                        .arg(hotspots(file.written),
                            QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath()));

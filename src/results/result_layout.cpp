@@ -22,15 +22,15 @@ int ceilDiv(int a, int b)
 
 } // namespace
 
-int ScrollMaximum(int rows)
+int scrollMaximum(int rows)
 {
-    return std::max(0, floorDiv(CanvasHeight(rows) - ScrollReserve, ScrollStep));
+    return std::max(0, floorDiv(canvasHeight(rows) - ScrollReserve, ScrollStep));
 }
 
-int ScrollValueShowing(int row, int current, int maximum)
+int scrollValueShowing(int row, int current, int maximum)
 {
-    const Rect band = SelectionRect(row);
-    const int top = std::min(band.top, RowTop(row));
+    const Rect band = selectionRect(row);
+    const int top = std::min(band.top, rowTop(row));
     const int bottom = band.top + band.height;
     int value = current;
     if (bottom > value * ScrollStep + Frame.height)
@@ -40,7 +40,7 @@ int ScrollValueShowing(int row, int current, int maximum)
     return std::clamp(value, 0, std::max(0, maximum));
 }
 
-int NavigatedRow(int current, int count, Key key)
+int navigatedRow(int current, int count, Key key)
 {
     if (count <= 0)
         return 0;

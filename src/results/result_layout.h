@@ -55,46 +55,46 @@ inline constexpr std::array<ColumnSpan, ColumnCount> Columns { {
 } };
 
 // Rows count from 1.
-constexpr int RowTop(int row)
+constexpr int rowTop(int row)
 {
     return RowPitch * (row - 1);
 }
 
-constexpr Rect CellRect(int row, Column column)
+constexpr Rect cellRect(int row, Column column)
 {
     const ColumnSpan &span = Columns[static_cast<std::size_t>(column)];
-    return { span.left, RowTop(row) + span.offset, span.width, span.height };
+    return { span.left, rowTop(row) + span.offset, span.width, span.height };
 }
 
-constexpr int CanvasHeight(int rows)
+constexpr int canvasHeight(int rows)
 {
     return EmptyCanvasHeight + RowPitch * rows;
 }
 
 // The frame drawn around a row: measured on the row's name cell, 10 twips outside it to the
 // left and above, as wide as the canvas less the scroll bar's share.
-constexpr Rect SelectionRect(int row)
+constexpr Rect selectionRect(int row)
 {
-    const Rect name = CellRect(row, Column::Name);
+    const Rect name = cellRect(row, Column::Name);
     return { name.left - 10, name.top + 10, CanvasWidth - 495, name.height + 20 };
 }
 
-constexpr int CanvasTop(int scrollValue)
+constexpr int canvasTop(int scrollValue)
 {
     return -(scrollValue * ScrollStep);
 }
 
 // Highest scroll value for a list of `rows` rows; rows that fit need no scrolling at all, so
 // the range never reaches below 0.
-int ScrollMaximum(int rows);
+int scrollMaximum(int rows);
 
 // The scroll value closest to `current` that shows the framed row `row` whole.
-int ScrollValueShowing(int row, int current, int maximum);
+int scrollValueShowing(int row, int current, int maximum);
 
 enum class Key { Up, Down, PageUp, PageDown, Home, End };
 
 // The row a navigation key frames, from the framed row `current` (0: none) in a list of
 // `count` rows; 0 when the list is empty.
-int NavigatedRow(int current, int count, Key key);
+int navigatedRow(int current, int count, Key key);
 
 } // namespace pellomar::ResultLayout

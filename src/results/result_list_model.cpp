@@ -63,7 +63,7 @@ ResultListModel::Captions ResultListModel::captionsFor(const std::string &line) 
     // A record without a country code names no country, whatever the table holds.
     const std::string code = record.CountryCode();
     const std::optional<std::string> country
-        = Trim(code).empty() ? std::nullopt : m_countries.nameForCode(code);
+        = trim(code).empty() ? std::nullopt : m_countries.nameForCode(code);
     return {
         displayText(record.LocationName()),
         country ? displayText(*country) : QString(),

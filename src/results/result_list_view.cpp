@@ -158,8 +158,8 @@ ResultListView::ResultListView(const ReferenceTable &countries, QWidget *parent)
     , m_model(new ResultListModel(countries, this))
     , m_order(new ResultOrder(m_model, this))
     , m_loader(new ResultLoader(*m_model, this))
-    , Picture2(new ResultCanvas(this))
-    , m_selectionFrame(new SelectionFrame(Picture2))
+    , m_canvas(new ResultCanvas(this))
+    , m_selectionFrame(new SelectionFrame(m_canvas))
     , m_scrollBar(new QScrollBar(Qt::Vertical, this))
 {
     setObjectName(QStringLiteral("Picture1"));
@@ -172,8 +172,8 @@ ResultListView::ResultListView(const ReferenceTable &countries, QWidget *parent)
     setPalette(grey);
     setGeometry(toPixels(ResultLayout::Frame));
 
-    Picture2->setAutoFillBackground(false);
-    Picture2->setAttribute(Qt::WA_OpaquePaintEvent);
+    m_canvas->setAutoFillBackground(false);
+    m_canvas->setAttribute(Qt::WA_OpaquePaintEvent);
 
     m_scrollBar->setObjectName(QStringLiteral("VS"));
     m_scrollBar->setAccessibleName(tr("Scroll results"));
@@ -228,7 +228,7 @@ QColor ResultListView::rowColour(int row)
 
 QWidget *ResultListView::canvas() const
 {
-    return Picture2;
+    return m_canvas;
 }
 
 QWidget *ResultListView::selectionFrame() const
@@ -238,12 +238,12 @@ QWidget *ResultListView::selectionFrame() const
 
 QRect ResultListView::cellRect(int position, Column column) const
 {
-    return toPixels(ResultLayout::CellRect(position, column));
+    return toPixels(ResultLayout::cellRect(position, column));
 }
 
 QRect ResultListView::selectionRect(int position) const
 {
-    return toPixels(ResultLayout::SelectionRect(position));
+    return toPixels(ResultLayout::selectionRect(position));
 }
 
 int ResultListView::positionAt(const QPoint &canvasPos) const
@@ -282,7 +282,7 @@ void ResultListView::showRow(int row)
 {
     SetSel(row);
     if (const int position = m_order->positionOf(row); position != 0 && row == m_selectedRow)
-        m_scrollBar->setValue(ResultLayout::ScrollValueShowing(
+        m_scrollBar->setValue(ResultLayout::scrollValueShowing(
             position, m_scrollBar->value(), m_scrollBar->maximum()));
 }
 
@@ -339,8 +339,8 @@ void ResultListView::newLoad()
 void ResultListView::orderChanged()
 {
     const int rows = m_order->shownCount();
-    Picture2->resize(twips(ResultLayout::CanvasWidth), twips(ResultLayout::CanvasHeight(rows)));
-    m_scrollBar->setMaximum(ResultLayout::ScrollMaximum(rows));
+    m_canvas->resize(twips(ResultLayout::CanvasWidth), twips(ResultLayout::canvasHeight(rows)));
+    m_scrollBar->setMaximum(ResultLayout::scrollMaximum(rows));
     const int position = m_order->positionOf(m_selectedRow);
     if (position == 0) {
         m_selectedRow = 0;
@@ -348,7 +348,7 @@ void ResultListView::orderChanged()
         m_scrollBar->setValue(0);
     } else {
         m_selectionFrame->setGeometry(selectionRect(position));
-        m_scrollBar->setValue(ResultLayout::ScrollValueShowing(
+        m_scrollBar->setValue(ResultLayout::scrollValueShowing(
             position, m_scrollBar->value(), m_scrollBar->maximum()));
     }
     repaintRows();
@@ -361,7 +361,7 @@ void ResultListView::orderChanged()
 
 void ResultListView::VS_Change(int value)
 {
-    Picture2->move(0, twips(ResultLayout::CanvasTop(value)));
+    m_canvas->move(0, twips(ResultLayout::canvasTop(value)));
     if (hasFocus())
         repaintRows();
 }
@@ -390,12 +390,12 @@ void ResultListView::keyPressEvent(QKeyEvent *event)
         return;
     }
     const int position
-        = ResultLayout::NavigatedRow(m_order->positionOf(m_selectedRow), shown, key->second);
+        = ResultLayout::navigatedRow(m_order->positionOf(m_selectedRow), shown, key->second);
     SetSel(m_order->rowAt(position));
     if (m_selectedRow != 0)
         Q_EMIT rowChosen(m_selectedRow);
     m_scrollBar->setValue(
-        ResultLayout::ScrollValueShowing(position, m_scrollBar->value(), m_scrollBar->maximum()));
+        ResultLayout::scrollValueShowing(position, m_scrollBar->value(), m_scrollBar->maximum()));
 }
 
 void ResultListView::notifyAccessibleFocus()
@@ -428,8 +428,8 @@ void ResultListView::focusOutEvent(QFocusEvent *)
 // repaint the scroll bar as well, which costs as much as a third of the rows.
 void ResultListView::repaintRows()
 {
-    Picture2->update(
-        QRect(0, 0, std::min(Picture2->width(), m_scrollBar->x()), Picture2->height()));
+    m_canvas->update(
+        QRect(0, 0, std::min(m_canvas->width(), m_scrollBar->x()), m_canvas->height()));
 }
 
 void ResultListView::wheelEvent(QWheelEvent *event)

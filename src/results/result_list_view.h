@@ -110,7 +110,7 @@ private:
     ResultListModel *m_model;
     ResultOrder *m_order;
     ResultLoader *m_loader;
-    ResultCanvas *Picture2;
+    ResultCanvas *m_canvas;
     SelectionFrame *m_selectionFrame;
     QScrollBar *m_scrollBar;
     std::array<ColumnHeading *, 6> m_headings {};

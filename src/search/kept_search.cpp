@@ -36,7 +36,7 @@ std::optional<std::string_view> takeLine(std::string_view &text)
 
 } // namespace
 
-std::string KeptResultText(const KeptSearch &search)
+std::string keptResultText(const KeptSearch &search)
 {
     std::string text;
     for (const std::string &record : search.records)
@@ -44,7 +44,7 @@ std::string KeptResultText(const KeptSearch &search)
     return text;
 }
 
-std::string EncodeKeptSearch(const KeptSearch &search)
+std::string encodeKeptSearch(const KeptSearch &search)
 {
     std::string text(Format);
     text += LineEnd;
@@ -52,13 +52,13 @@ std::string EncodeKeptSearch(const KeptSearch &search)
     for (const std::string *value : { &f.country, &f.city, &f.zip, &f.locationType, &f.accessType })
         text.append(oneLine(*value)).append(LineEnd);
     text.append(std::to_string(search.receivedMs)).append(LineEnd);
-    const std::string records = KeptResultText(search);
+    const std::string records = keptResultText(search);
     text.append(std::to_string(search.records.size())).append(LineEnd);
     text.append(std::to_string(records.size())).append(LineEnd).append(LineEnd);
     return text + records;
 }
 
-std::optional<KeptSearch> DecodeKeptSearch(std::string_view plain)
+std::optional<KeptSearch> decodeKeptSearch(std::string_view plain)
 {
     if (takeLine(plain) != Format)
         return std::nullopt;
@@ -71,15 +71,15 @@ std::optional<KeptSearch> DecodeKeptSearch(std::string_view plain)
         *value = std::string(*line);
     }
     // A missing line reads as an empty one, which is no number.
-    const auto received = WholeNumber<std::int64_t>(takeLine(plain).value_or(""));
-    const auto rows = WholeNumber<int>(takeLine(plain).value_or(""));
-    const auto bytes = WholeNumber<std::size_t>(takeLine(plain).value_or(""));
+    const auto received = wholeNumber<std::int64_t>(takeLine(plain).value_or(""));
+    const auto rows = wholeNumber<int>(takeLine(plain).value_or(""));
+    const auto bytes = wholeNumber<std::size_t>(takeLine(plain).value_or(""));
     // A file cut short, or grown, is not the search that was kept.
     if (!received || !rows || *rows < 0 || *rows > MaxResults || !bytes || takeLine(plain) != ""
         || plain.size() != *bytes)
         return std::nullopt;
     search.receivedMs = *received;
-    ResultRecords records = ReadResultRecords(plain, MaxResults);
+    ResultRecords records = readResultRecords(plain, MaxResults);
     if (int(records.lines.size()) != *rows)
         return std::nullopt;
     search.records = std::move(records.lines);

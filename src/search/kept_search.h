@@ -25,13 +25,13 @@ struct KeptSearch {
 // Its file's plain text: a first line naming the format, one line for each of the five form
 // values, the time, the record count and the records' length in bytes, an empty line, then the
 // records as the result file holds them. Line breaks inside a form value become spaces.
-std::string EncodeKeptSearch(const KeptSearch &search);
+std::string encodeKeptSearch(const KeptSearch &search);
 
 // The kept search back from its plain text; nothing when the text is damaged (another format, a
 // value missing, a record count that does not match).
-std::optional<KeptSearch> DecodeKeptSearch(std::string_view plain);
+std::optional<KeptSearch> decodeKeptSearch(std::string_view plain);
 
 // The records as the result file's plain text, for the list's loader.
-std::string KeptResultText(const KeptSearch &search);
+std::string keptResultText(const KeptSearch &search);
 
 } // namespace pellomar

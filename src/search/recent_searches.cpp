@@ -46,7 +46,7 @@ RecentSearches::Listing RecentSearches::list() const
         const FileRead read = readWholeFile(file.filePath(), MaxBytes);
         std::optional<KeptSearch> search;
         if (read.ok())
-            search = DecodeKeptSearch(Scrambled(asView(read.data)));
+            search = decodeKeptSearch(scrambled(asView(read.data)));
         if (search)
             listing.searches.push_back(std::move(*search));
         else
@@ -60,16 +60,16 @@ QString RecentSearches::keep(const KeptSearch &search) const
     if (!QDir().mkpath(m_folder))
         return QCoreApplication::translate("pellomar::RecentSearches", "%1 cannot be made")
             .arg(QDir::toNativeSeparators(m_folder));
-    const std::string plain = EncodeKeptSearch(search);
+    const std::string plain = encodeKeptSearch(search);
     if (qint64(plain.size()) > MaxBytes)
         return QCoreApplication::translate("pellomar::RecentSearches", "it is larger than %1 MiB")
             .arg(MaxBytes >> 20);
     QString path;
     for (int clash = 0; path.isEmpty() || QFileInfo::exists(path); ++clash)
         path = m_folder + u'/' + fileNameFor(search.receivedMs, clash);
-    const std::string scrambled = Scrambled(plain);
+    const std::string onDisk = scrambled(plain);
     if (const QString error = writeFileAtomically(
-            path, QByteArray(scrambled.data(), qsizetype(scrambled.size())), FileOwner::Program);
+            path, QByteArray(onDisk.data(), qsizetype(onDisk.size())), FileOwner::Program);
         !error.isEmpty())
         return error;
     // The newest first: what is past either limit goes.

@@ -54,7 +54,7 @@ SearchExchange::~SearchExchange()
     m_writer.waitForDone();
 }
 
-std::string_view SearchExchange::storedText() const
+std::string_view SearchExchange::replyText() const
 {
     return m_storedText ? std::string_view(*m_storedText) : std::string_view();
 }
@@ -71,7 +71,7 @@ void SearchExchange::start(
 
 void startGet(Connection &connection, const ServerAddress &server, std::string_view path)
 {
-    const std::string request = RequestBytes(path, toBytes(server.hostHeader()));
+    const std::string request = requestBytes(path, toBytes(server.hostHeader()));
     connection.start(server, QByteArray(request.data(), qsizetype(request.size())));
 }
 
@@ -88,10 +88,10 @@ void SearchExchange::dropPendingReplace()
     m_writer.start([this] { m_pendingReplace.reset(); });
 }
 
-StoredReply checkSearchReply(const QByteArray &reply)
+CheckedReply checkSearchReply(const QByteArray &reply)
 {
-    StoredReply outcome;
-    SearchReply processed = ProcessReply(asView(reply));
+    CheckedReply outcome;
+    SearchReply processed = processReply(asView(reply));
     if (!processed.ok()) {
         outcome.error
             = QCoreApplication::translate("pellomar::SearchReply", processed.error.c_str());
@@ -99,7 +99,7 @@ StoredReply checkSearchReply(const QByteArray &reply)
     }
     std::string &bytes = processed.body;
     // The loader would refuse it, and the previous results would be gone for nothing.
-    if (LongestLine(bytes) > MaxRecordLineBytes) {
+    if (longestLine(bytes) > MaxRecordLineBytes) {
         outcome.error = QCoreApplication::translate("pellomar::SearchReply",
             "The directory server's reply is no list of hotspots: it "
             "holds a line of more than %1 KiB")
@@ -114,9 +114,9 @@ StoredReply checkSearchReply(const QByteArray &reply)
     return outcome;
 }
 
-StoredReply storeSearchReply(const QByteArray &reply, const QString &path)
+CheckedReply storeSearchReply(const QByteArray &reply, const QString &path)
 {
-    StoredReply outcome = checkSearchReply(reply);
+    CheckedReply outcome = checkSearchReply(reply);
     if (outcome.error.isEmpty())
         outcome.error = storeResultText(outcome.text, path);
     return outcome;
@@ -124,7 +124,7 @@ StoredReply storeSearchReply(const QByteArray &reply, const QString &path)
 
 void SearchExchange::onFinished(const QByteArray &reply)
 {
-    StoredReply outcome = checkSearchReply(reply);
+    CheckedReply outcome = checkSearchReply(reply);
     if (!outcome.error.isEmpty()) {
         dropPendingReplace();
         Q_EMIT failed(outcome.error);

@@ -23,7 +23,7 @@ namespace pellomar {
 void startGet(Connection &connection, const ServerAddress &server, std::string_view path);
 
 // What became of a reply handed to checkSearchReply() or storeSearchReply().
-struct StoredReply {
+struct CheckedReply {
     QString error; // empty when the reply is usable (and, from storeSearchReply, stored)
     bool isMessage = false;
     QString message; // the reply's text when it is a message for the user
@@ -32,9 +32,9 @@ struct StoredReply {
 
 // Checks and reduces a whole reply (status, header cut, records to lines, no line the loader
 // would refuse); `text` is the result file's plain text. Nothing is written.
-StoredReply checkSearchReply(const QByteArray &reply);
+CheckedReply checkSearchReply(const QByteArray &reply);
 // Both in turn: checks a whole reply and replaces the result file with it.
-StoredReply storeSearchReply(const QByteArray &reply, const QString &path);
+CheckedReply storeSearchReply(const QByteArray &reply, const QString &path);
 
 // One search at a time: sends the request, checks the reply once the server has closed the
 // connection, and stores it scrambled as the result file in one atomic replace, or nothing.
@@ -60,12 +60,12 @@ public:
     QThreadPool &writer() { return m_writer; }
     // The plain text of the reply from `replyReady` until the next search starts: the list is
     // filled from it without reading the file back. Empty after a failure.
-    std::string_view storedText() const;
+    std::string_view replyText() const;
 
 Q_SIGNALS:
     // "Connecting...", "Requesting Data...", "Data Downloaded - Loading Results...".
     void statusChanged(const QString &text);
-    // A usable reply has come and is being stored: its rows may be shown now (storedText()).
+    // A usable reply has come and is being stored: its rows may be shown now (replyText()).
     // `message` is the reply's text when the reply is a message for the user rather than
     // records, else empty.
     void replyReady(bool isMessage, const QString &message);

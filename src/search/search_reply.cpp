@@ -17,7 +17,7 @@ namespace {
 
 constexpr std::string_view HeaderEnd = "\r\n\r\n";
 constexpr std::string_view RecordEnd = "\r\n-\r\n";
-// NormalisedBody scans for the marker's last letter and looks back for the other two.
+// normalisedBody scans for the marker's last letter and looks back for the other two.
 static_assert(RecordEndMarker == "END");
 
 bool isDigit(char c)
@@ -69,7 +69,7 @@ std::optional<std::string_view> headerValue(std::string_view headers, std::strin
 std::optional<std::size_t> contentLength(std::string_view headers)
 {
     const auto value = headerValue(headers, "content-length");
-    return value ? WholeNumber<std::size_t>(*value) : std::nullopt;
+    return value ? wholeNumber<std::size_t>(*value) : std::nullopt;
 }
 
 // What the user is shown of a status line: printable ASCII, kept short.
@@ -128,7 +128,7 @@ bool isDirectoryReply(std::string_view headers, std::string_view body, std::stri
 
 } // namespace
 
-std::optional<int> StatusCode(std::string_view statusLine)
+std::optional<int> statusCode(std::string_view statusLine)
 {
     // "HTTP/" version, a space, three digits, optionally a space and a reason.
     const std::size_t space = statusLine.find(' ');
@@ -141,7 +141,7 @@ std::optional<int> StatusCode(std::string_view statusLine)
         + (statusLine[space + 3] - '0');
 }
 
-SearchReply ProcessReply(std::string_view reply)
+SearchReply processReply(std::string_view reply)
 {
     SearchReply result;
     const std::size_t headerEnd = reply.find(HeaderEnd);
@@ -157,7 +157,7 @@ SearchReply ProcessReply(std::string_view reply)
     const std::string_view headers
         = statusEnd == std::string_view::npos ? std::string_view() : head.substr(statusEnd + 2);
 
-    const auto status = StatusCode(statusLine);
+    const auto status = statusCode(statusLine);
     if (!status) {
         result.error = "The directory server's reply is not an HTTP reply";
         return result;
@@ -165,7 +165,7 @@ SearchReply ProcessReply(std::string_view reply)
     result.status = *status;
     if (result.status < 200 || result.status > 299) {
         result.error = "The directory server answered \""
-            + shownStatus(Trim(statusLine.substr(statusLine.find(' ') + 1))) + "\"";
+            + shownStatus(trim(statusLine.substr(statusLine.find(' ') + 1))) + "\"";
         return result;
     }
 
@@ -185,7 +185,7 @@ SearchReply ProcessReply(std::string_view reply)
             + " bytes of the reply";
         return result;
     }
-    result.body = NormalisedBody(body);
+    result.body = normalisedBody(body);
     if (!isDirectoryReply(headers, body, result.body)) {
         result.error = "The reply was not a hotspot directory's: the network may need a sign-in "
                        "in the browser first";
@@ -194,7 +194,7 @@ SearchReply ProcessReply(std::string_view reply)
     return result;
 }
 
-std::string NormalisedBody(std::string_view body)
+std::string normalisedBody(std::string_view body)
 {
     std::string out;
     // Each record end grows by two bytes; records are far longer than 32 bytes.

@@ -22,16 +22,16 @@ struct SearchReply {
 };
 
 // The code of a status line ("HTTP/1.0 200 OK" gives 200); nothing when it is no HTTP status line.
-std::optional<int> StatusCode(std::string_view statusLine);
+std::optional<int> statusCode(std::string_view statusLine);
 
 // Checks the status line (HTTP/x.y 2xx), that no transfer coding is announced and, when the
 // headers name a Content-Length, that the whole body arrived; then drops the headers, removes every
 // CR LF pair, ends each record at its "END" marker with CR LF "-" CR LF and trims spaces. A body
 // that is neither records nor one line of plain text (a sign-in page, an empty page) is refused.
-SearchReply ProcessReply(std::string_view reply);
+SearchReply processReply(std::string_view reply);
 
-// The body without its headers, reduced as ProcessReply does, without any check.
-std::string NormalisedBody(std::string_view body);
+// The body without its headers, reduced as processReply does, without any check.
+std::string normalisedBody(std::string_view body);
 
 // True when the reduced body is a message for the user rather than records: at least two
 // characters (CR LF pairs and surrounding spaces aside) and no "<>" field separator.

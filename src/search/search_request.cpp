@@ -26,12 +26,12 @@ void appendParameter(std::string &path, std::string_view key, std::string_view v
 {
     path += path.find('=') == std::string::npos ? '?' : '&';
     path += key;
-    path += PercentEncoded(Trim(value));
+    path += percentEncoded(trim(value));
 }
 
 } // namespace
 
-SearchRequest BuildRequestPath(
+SearchRequest buildRequestPath(
     const SearchFields &fields, const CodeLookup &countryCode, const CodeLookup &locationTypeCode)
 {
     SearchRequest request { "/browse-app.php", SearchStop::None };
@@ -41,7 +41,7 @@ SearchRequest BuildRequestPath(
     }
     // A code that cannot be found would go out empty and match nothing useful.
     const std::string country = countryCode(LowerTrim(fields.country));
-    if (Trim(country).empty()) {
+    if (trim(country).empty()) {
         request.stop = SearchStop::UnknownCountry;
         return request;
     }
@@ -52,7 +52,7 @@ SearchRequest BuildRequestPath(
         appendParameter(request.path, "zipcode=", fields.zip);
     if (isSet(fields.locationType)) {
         const std::string locationType = locationTypeCode(fields.locationType);
-        if (Trim(locationType).empty()) {
+        if (trim(locationType).empty()) {
             request.stop = SearchStop::UnknownLocationType;
             return request;
         }
@@ -73,7 +73,7 @@ std::string GetTypeCode(std::string_view accessType)
     return "3";
 }
 
-std::string PercentEncoded(std::string_view value, std::string_view alsoKept)
+std::string percentEncoded(std::string_view value, std::string_view alsoKept)
 {
     static constexpr char hex[] = "0123456789ABCDEF";
     const auto isHex = [](char c) {
@@ -98,7 +98,7 @@ std::string PercentEncoded(std::string_view value, std::string_view alsoKept)
     return out;
 }
 
-std::string RequestBytes(std::string_view path, std::string_view hostHeader)
+std::string requestBytes(std::string_view path, std::string_view hostHeader)
 {
     std::string request;
     request.reserve(path.size() + hostHeader.size() + 32);

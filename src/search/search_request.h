@@ -40,7 +40,7 @@ struct SearchRequest {
 // loctype, type; a field that is empty or "all" adds nothing. Values are trimmed and
 // percent-encoded, so that nothing typed can add a parameter of its own. The lookups are
 // called only for fields that are set; the first miss stops the search.
-SearchRequest BuildRequestPath(
+SearchRequest buildRequestPath(
     const SearchFields &fields, const CodeLookup &countryCode, const CodeLookup &locationTypeCode);
 
 // The access type's code: "1" free, "2" free with registration, "3" anything else.
@@ -49,10 +49,10 @@ std::string GetTypeCode(std::string_view accessType);
 // UTF-8 bytes in the query's form: RFC 3986 unreserved characters and those in `alsoKept` as
 // they are, every other byte (a space included) as "%XX". A "%" in `alsoKept` keeps only an
 // escape already made ("%" and two hex digits).
-std::string PercentEncoded(std::string_view value, std::string_view alsoKept = {});
+std::string percentEncoded(std::string_view value, std::string_view alsoKept = {});
 
 // The request of one exchange: the request line, the Host line and an empty line, each
 // ending in CR LF, nothing else.
-std::string RequestBytes(std::string_view path, std::string_view hostHeader);
+std::string requestBytes(std::string_view path, std::string_view hostHeader);
 
 } // namespace pellomar

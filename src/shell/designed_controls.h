@@ -17,14 +17,14 @@
 namespace pellomar {
 
 // The faces of the designed windows' texts: Verdana 8.25 pt unless named otherwise.
-enum class Face { Regular, Bold, Link, Status, Count, Title };
+enum class Face { Regular, Bold, Link, Status, ResultCount, Title };
 
 inline QFont fontOf(Face face)
 {
     switch (face) {
     case Face::Status:
         return verdana(9);
-    case Face::Count:
+    case Face::ResultCount:
         return verdana(14.25);
     case Face::Title:
         return verdana(9.75, true);

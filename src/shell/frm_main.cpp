@@ -78,7 +78,7 @@ protected:
 const DesignedControl Design[] = {
     { "lblStatus", 120, 7635, 10575, 375,
         QT_TRANSLATE_NOOP("pellomar::DesignedControls", "Welcome to Pellomar."), Face::Status },
-    { "lblResults", 9360, 8280, 2295, 375, "", Face::Count },
+    { "lblResults", 9360, 8280, 2295, 375, "", Face::ResultCount },
     // In the free part of the bottom panel, left of the count; placed with each new count.
     { "lblDownloaded", 240, 8280, 9000, 375, "", Face::Regular },
     { "Picture3", -120, 3960, 11415, 3255, "", Face::Regular },
@@ -151,9 +151,9 @@ void frmMain::setupUi()
         [this] { m_form->button()->setEnabled(false); });
 
     const DesignedControls design(client, Design);
-    lblStatus = design.make<QLabel>("lblStatus");
-    lblResults = design.make<QLabel>("lblResults");
-    lblResults->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    m_status = design.make<QLabel>("lblStatus");
+    m_resultCount = design.make<QLabel>("lblResults");
+    m_resultCount->setAlignment(Qt::AlignRight | Qt::AlignTop);
     m_downloaded = design.make<QLabel>("lblDownloaded");
     m_downloaded->setAlignment(Qt::AlignRight | Qt::AlignTop);
     setColour(m_downloaded, QPalette::WindowText, QColor(96, 96, 96));
@@ -226,7 +226,7 @@ void frmMain::showEvent(QShowEvent *event)
 
 void frmMain::SetStatus(const QString &text)
 {
-    lblStatus->setText(text);
+    m_status->setText(text);
 }
 
 // A name missing from its table is no search: the user is told to pick one from the list.
@@ -257,7 +257,7 @@ std::string frmMain::GetCountryName(std::string_view code) const
 void frmMain::Command1_Click()
 {
     m_searchFields = m_form->fields();
-    const SearchRequest request = BuildRequestPath(
+    const SearchRequest request = buildRequestPath(
         m_searchFields, [this](std::string_view name) { return GetCountryCode(name); },
         [this](std::string_view name) { return GetLocationTypeCode(name); });
     // Percent-encoding leaves only ASCII in the path.
@@ -300,7 +300,7 @@ void frmMain::showSearchReply(bool isMessage, const QString &message)
 {
     if (!m_beforeReply) {
         const ResultListModel &shown = *m_resultList->model();
-        ShownList before { {}, lblResults->text(), m_downloaded->text() };
+        ShownList before { {}, m_resultCount->text(), m_downloaded->text() };
         for (int row = 1; row <= shown.count(); ++row)
             before.records.push_back(shown.record(row));
         m_beforeReply = std::move(before);
@@ -308,7 +308,7 @@ void frmMain::showSearchReply(bool isMessage, const QString &message)
     // Shown while the result file is written (see searchNotStored); the file's own time is
     // not known before then.
     m_replyReceived = QDateTime::currentDateTime();
-    showResults(searchExchange().storedText(), LimitMessage::Show, m_replyReceived);
+    showResults(searchExchange().replyText(), LimitMessage::Show, m_replyReceived);
     if (!isMessage) {
         m_messagePanel->hide();
         // The rows are what the user came for: arrows and Enter work on them at once.
@@ -334,7 +334,7 @@ void frmMain::searchNotStored(const QString &reason)
     // must not stay as if they were.
     if (!loaded.deferred && !loaded.error.isEmpty() && loaded.bytesRead == 0 && m_beforeReply) {
         m_resultList->model()->setRecords(std::move(m_beforeReply->records));
-        lblResults->setText(m_beforeReply->count);
+        m_resultCount->setText(m_beforeReply->count);
         showDownloadedCaption(m_beforeReply->caption);
         SetStatus(reason);
     }
@@ -349,13 +349,13 @@ void frmMain::keepStoredSearch(bool isMessage)
     if (isMessage)
         return;
     KeptSearch search { m_searchFields, m_replyReceived.toMSecsSinceEpoch(),
-        ReadResultRecords(searchExchange().storedText()).lines };
+        readResultRecords(searchExchange().replyText()).lines };
     if (search.records.empty())
         return;
     if (const QString error = m_recent.keep(search); !error.isEmpty())
         SetStatus(tr("%1 This search could not be kept among the recent searches "
                      "(%2); nothing else is lost.")
-                      .arg(lblStatus->text(), error));
+                      .arg(m_status->text(), error));
 }
 
 void frmMain::chooseServer()
@@ -396,7 +396,7 @@ void frmMain::showKeptSearch(const KeptSearch &search)
 {
     m_messagePanel->hide();
     m_form->setFields(search.fields);
-    const std::string text = KeptResultText(search);
+    const std::string text = keptResultText(search);
     showResults(text, LimitMessage::Quiet, QDateTime::fromMSecsSinceEpoch(search.receivedMs));
 }
 
@@ -427,7 +427,7 @@ LoadSummary frmMain::showResults(
     else
         SetStatus(tr("Results Loaded!"));
     m_storeFailure.clear();
-    lblResults->setText(tr("%n Results", nullptr, loaded.rows));
+    m_resultCount->setText(tr("%n Results", nullptr, loaded.rows));
     // A file that could not be opened left the list as it was, and so its caption.
     if (received.isValid())
         showDownloadedCaption(pellomar::downloadedCaption(received));
@@ -449,12 +449,12 @@ QString frmMain::downloadedCaption() const
 void frmMain::showDownloadedCaption(const QString &caption)
 {
     m_downloaded->setText(caption);
-    const QFontMetrics count(lblResults->font());
+    const QFontMetrics count(m_resultCount->font());
     const QFontMetrics small(m_downloaded->font());
     const int countLeft
-        = lblResults->geometry().right() - count.horizontalAdvance(lblResults->text());
+        = m_resultCount->geometry().right() - count.horizontalAdvance(m_resultCount->text());
     const int right = countLeft - small.averageCharWidth() * 2;
-    const int top = lblResults->y() + count.ascent() - small.ascent();
+    const int top = m_resultCount->y() + count.ascent() - small.ascent();
     m_downloaded->setGeometry(QRect(QPoint(twips(240), top), QPoint(right, top + small.height())));
 }
 
@@ -509,7 +509,7 @@ void frmMain::tmrLoadPreviousResults_Timer()
     tmrLoadPreviousResults.stop();
     SetStatus(tr("Loading Results..."));
     // On screen before the load, which lets no event in while it runs.
-    lblStatus->repaint();
+    m_status->repaint();
     LoadResults();
 }
 

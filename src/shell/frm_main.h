@@ -109,8 +109,8 @@ private:
     SearchForm *m_form = nullptr;
     ResultPanel *m_results = nullptr;
     ResultListView *m_resultList = nullptr; // the result list, in its frame
-    QLabel *lblStatus = nullptr;
-    QLabel *lblResults = nullptr;
+    QLabel *m_status = nullptr;
+    QLabel *m_resultCount = nullptr;
     QLabel *m_downloaded = nullptr; // "Downloaded ..." beside the count
     QFrame *m_messagePanel = nullptr; // the message panel
     QLabel *m_message = nullptr;

@@ -60,8 +60,8 @@ ReferenceLoad loadReferenceFiles(const QString &folder)
     if (!locationBytes)
         return load;
 
-    ReferenceFile countries = ParseCountries(asView(*countryBytes));
-    ReferenceFile locations = ParseLocationTypes(asView(*locationBytes));
+    ReferenceFile countries = parseCountries(asView(*countryBytes));
+    ReferenceFile locations = parseLocationTypes(asView(*locationBytes));
     for (const auto &[name, file] :
         { std::pair { &CountriesFile, &countries }, std::pair { &LocationsFile, &locations } }) {
         if (file->linesIgnored == 0)

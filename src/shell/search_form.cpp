@@ -88,16 +88,16 @@ SearchForm::SearchForm(QWidget *client, const QString &siteUrl)
     auto *heading = design.make<ClickLabel>("Label1_0");
     setTextColour(heading, QColor(64, 64, 64));
     auto *Label2_0 = design.make<QLabel>("Label2_0");
-    tCountry = editable(design.make<QComboBox>("tCountry"));
+    m_country = editable(design.make<QComboBox>("tCountry"));
     auto *Label3 = design.make<QLabel>("Label3");
-    tCity = design.make<QLineEdit>("tCity");
+    m_city = design.make<QLineEdit>("tCity");
     auto *Label2_1 = design.make<QLabel>("Label2_1");
-    tZip = design.make<QLineEdit>("tZip");
+    m_zip = design.make<QLineEdit>("tZip");
     auto *Label2_2 = design.make<QLabel>("Label2_2");
-    tLocation = editable(design.make<QComboBox>("tLocation"));
+    m_locationType = editable(design.make<QComboBox>("tLocation"));
     auto *Label2_3 = design.make<QLabel>("Label2_3");
-    tHotspot = editable(design.make<QComboBox>("tHotspot"));
-    Command1 = design.make<QPushButton>("Command1");
+    m_accessType = editable(design.make<QComboBox>("tHotspot"));
+    m_searchButton = design.make<QPushButton>("Command1");
 
     // The link to the directory web site follows the server in use; a longer address than the
     // designed one widens the label into the free space beside it instead of being cut off.
@@ -111,22 +111,23 @@ SearchForm::SearchForm(QWidget *client, const QString &siteUrl)
         connect(label, &ClickLabel::clicked, this, &SearchForm::siteClicked);
 
     // The search controls come first in the tab order; the button has the focus at start.
-    const std::array<QWidget *, 6> order { Command1, tCountry, tLocation, tHotspot, tZip, tCity };
+    const std::array<QWidget *, 6> order { m_searchButton, m_country, m_locationType, m_accessType,
+        m_zip, m_city };
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     // Screen readers name each field by the caption beside it.
     for (const auto &[caption, field] :
-        { std::pair<QLabel *, QWidget *> { Label2_0, tCountry }, { Label3, tCity },
-            { Label2_1, tZip }, { Label2_2, tLocation }, { Label2_3, tHotspot } }) {
+        { std::pair<QLabel *, QWidget *> { Label2_0, m_country }, { Label3, m_city },
+            { Label2_1, m_zip }, { Label2_2, m_locationType }, { Label2_3, m_accessType } }) {
         caption->setBuddy(field);
         field->setAccessibleName(caption->text());
     }
     // Enter anywhere in the form searches.
     for (QWidget *field : order)
         field->installEventFilter(this);
-    for (QComboBox *list : { tCountry, tLocation, tHotspot })
+    for (QComboBox *list : { m_country, m_locationType, m_accessType })
         list->lineEdit()->installEventFilter(this);
-    Command1->setFocus();
+    m_searchButton->setFocus();
 }
 
 void SearchForm::LoadCountries(const ReferenceTable &countries)
@@ -134,7 +135,7 @@ void SearchForm::LoadCountries(const ReferenceTable &countries)
     QStringList names;
     for (const ReferenceRow &row : countries.rows())
         names << displayText(row.name);
-    fill(tCountry, names, QStringLiteral("United States of America"));
+    fill(m_country, names, QStringLiteral("United States of America"));
 }
 
 void SearchForm::LoadLocationType(const ReferenceTable &locationTypes)
@@ -142,12 +143,12 @@ void SearchForm::LoadLocationType(const ReferenceTable &locationTypes)
     QStringList names { QStringLiteral("All") };
     for (const ReferenceRow &row : locationTypes.rows())
         names << displayText(row.name);
-    fill(tLocation, names, QStringLiteral("All"));
+    fill(m_locationType, names, QStringLiteral("All"));
 }
 
 void SearchForm::LoadHotspot()
 {
-    fill(tHotspot,
+    fill(m_accessType,
         { QStringLiteral("All"), QStringLiteral("free"), QStringLiteral("free (with registration)"),
             QStringLiteral("commercial") },
         QStringLiteral("All"));
@@ -155,8 +156,8 @@ void SearchForm::LoadHotspot()
 
 SearchFields SearchForm::fields() const
 {
-    return { toBytes(tCountry->currentText()), toBytes(tCity->text()), toBytes(tZip->text()),
-        toBytes(tLocation->currentText()), toBytes(tHotspot->currentText()) };
+    return { toBytes(m_country->currentText()), toBytes(m_city->text()), toBytes(m_zip->text()),
+        toBytes(m_locationType->currentText()), toBytes(m_accessType->currentText()) };
 }
 
 void SearchForm::setSiteUrl(const QString &siteUrl)
@@ -170,16 +171,16 @@ void SearchForm::setSiteUrl(const QString &siteUrl)
 
 void SearchForm::setFields(const SearchFields &fields)
 {
-    tCountry->setCurrentText(displayText(fields.country));
-    tCity->setText(displayText(fields.city));
-    tZip->setText(displayText(fields.zip));
-    tLocation->setCurrentText(displayText(fields.locationType));
-    tHotspot->setCurrentText(displayText(fields.accessType));
+    m_country->setCurrentText(displayText(fields.country));
+    m_city->setText(displayText(fields.city));
+    m_zip->setText(displayText(fields.zip));
+    m_locationType->setCurrentText(displayText(fields.locationType));
+    m_accessType->setCurrentText(displayText(fields.accessType));
 }
 
 QWidget *SearchForm::lastControl() const
 {
-    return tCity;
+    return m_city;
 }
 
 bool SearchForm::eventFilter(QObject *watched, QEvent *event)
@@ -190,8 +191,8 @@ bool SearchForm::eventFilter(QObject *watched, QEvent *event)
             = key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier;
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && plain) {
             // While a load runs the button is off, and so is Enter.
-            if (Command1->isEnabled())
-                Command1->click();
+            if (m_searchButton->isEnabled())
+                m_searchButton->click();
             return true;
         }
     }

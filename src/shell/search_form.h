@@ -40,7 +40,7 @@ public:
     void setSiteUrl(const QString &siteUrl);
     // Puts a search's values back into the form, as typed.
     void setFields(const SearchFields &fields);
-    QPushButton *button() const { return Command1; }
+    QPushButton *button() const { return m_searchButton; }
     // The form's last control in the tab order.
     QWidget *lastControl() const;
 
@@ -52,14 +52,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QComboBox *tCountry = nullptr;
-    QComboBox *tLocation = nullptr;
-    QComboBox *tHotspot = nullptr;
-    QLineEdit *tCity = nullptr;
-    QLineEdit *tZip = nullptr;
+    QComboBox *m_country = nullptr;
+    QComboBox *m_locationType = nullptr;
+    QComboBox *m_accessType = nullptr;
+    QLineEdit *m_city = nullptr;
+    QLineEdit *m_zip = nullptr;
     QLabel *m_siteLink = nullptr;
     int m_designedLinkWidth = 0;
-    QPushButton *Command1 = nullptr;
+    QPushButton *m_searchButton = nullptr;
 };
 
 } // namespace pellomar

@@ -32,7 +32,7 @@ QString binDir()
 
 ReferenceTable shippedCountries()
 {
-    return ParseCountries(asView(fileBytes(binDir() + QStringLiteral("/countries.txt")))).table;
+    return parseCountries(asView(fileBytes(binDir() + QStringLiteral("/countries.txt")))).table;
 }
 
 RecordedBoxes::RecordedBoxes()
@@ -85,7 +85,7 @@ void MainWindowHarness::reopen()
 {
     m_window.reset();
     m_window = std::make_unique<frmMain>(m_context, shippedCountries(),
-        ParseLocationTypes(asView(fileBytes(binDir() + QStringLiteral("/locations.txt")))).table);
+        parseLocationTypes(asView(fileBytes(binDir() + QStringLiteral("/locations.txt")))).table);
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))
         qWarning("main window not exposed");
@@ -136,7 +136,7 @@ bool MainWindowHarness::search(int timeoutMs)
 
 QByteArray MainWindowHarness::resultText() const
 {
-    return QByteArray::fromStdString(Scrambled(asView(fileBytes(context().resultFilePath()))));
+    return QByteArray::fromStdString(scrambled(asView(fileBytes(context().resultFilePath()))));
 }
 
 std::string recordOf(std::initializer_list<std::pair<int, std::string>> fields)
@@ -180,7 +180,7 @@ QByteArray fileBytes(const QString &path)
 
 bool putScrambled(const QString &path, const std::string &plain)
 {
-    return putFile(path, QByteArray::fromStdString(Scrambled(plain)));
+    return putFile(path, QByteArray::fromStdString(scrambled(plain)));
 }
 
 FileSizeLimit::FileSizeLimit(rlim_t bytes)

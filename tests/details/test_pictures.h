@@ -17,7 +17,7 @@ namespace pellomar::test {
 // The natural size of the picture a detail window received; invalid while it has none.
 inline QSize pictureSize(const frmInfo *window)
 {
-    const auto picture = DecodePicture(window->pictureBytes());
+    const auto picture = decodePicture(window->pictureBytes());
     return picture ? picture->size() : QSize();
 }
 

@@ -46,9 +46,9 @@ private Q_SLOTS:
         QFETCH(QPointF, place);
         QFETCH(QList<int>, tile);
         QFETCH(QPointF, corner);
-        const TileIndex index = TileAt(ToWorld({ place.x(), place.y() }), tile[0]);
+        const TileIndex index = tileAt(toWorld({ place.x(), place.y() }), tile[0]);
         QCOMPARE((QList<int> { index.zoom, index.x, index.y }), tile);
-        QVERIFY(near(FromWorld(TileCorner(index)), corner));
+        QVERIFY(near(fromWorld(tileCorner(index)), corner));
     }
 
     void fit_data()
@@ -77,10 +77,10 @@ private Q_SLOTS:
         QFETCH(QPointF, centre);
         std::vector<WorldPoint> points;
         for (const QPointF &place : places)
-            points.push_back(ToWorld({ place.x(), place.y() }));
-        const FitView fit = FitPoints(points, view.width(), view.height(), 24);
+            points.push_back(toWorld({ place.x(), place.y() }));
+        const FitView fit = fitPoints(points, view.width(), view.height(), 24);
         QCOMPARE(fit.zoom, zoom);
-        QVERIFY(near(FromWorld(fit.centre), centre));
+        QVERIFY(near(fromWorld(fit.centre), centre));
     }
 
     // Six markers placed in pixels at zoom 12, in Manhattan; the box is 32 x 22 pixels.
@@ -107,19 +107,19 @@ private Q_SLOTS:
         QFETCH(int, zoom);
         QFETCH(QList<QList<int>>, clusters);
         QFETCH(int, firstSplitsAt);
-        const WorldPoint manhattan = ToWorld({ 40.758, -73.9855 });
+        const WorldPoint manhattan = toWorld({ 40.758, -73.9855 });
         std::vector<WorldPoint> points;
         for (const QPointF &at : pixels)
             points.push_back({ manhattan.x + at.x() / (TileSize << 12),
                 manhattan.y + at.y() / (TileSize << 12) });
         QList<QList<int>> made;
         std::vector<WorldPoint> first;
-        for (const MarkerCluster &cluster : ClusterMarkers(points, zoom))
+        for (const MarkerCluster &cluster : clusterMarkers(points, zoom))
             made.append(QList<int>(cluster.members.begin(), cluster.members.end()));
         QCOMPARE(made, clusters);
         for (const int member : clusters.first())
             first.push_back(points[std::size_t(member)]);
-        QCOMPARE(SplittingZoom(first, zoom), firstSplitsAt);
+        QCOMPARE(splittingZoom(first, zoom), firstSplitsAt);
     }
 
     void tileTemplate_data()

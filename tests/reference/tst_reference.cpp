@@ -106,14 +106,14 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, text);
         QTEST(QByteArray::fromStdString(LowerTrim(view(text))), "lower");
-        QTEST(QByteArray::fromStdString(UpperTrim(view(text))), "upper");
+        QTEST(QByteArray::fromStdString(upperTrim(view(text))), "upper");
     }
 
     void utf8_data()
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<bool>("valid");
-        QTest::addColumn<QByteArray>("asUtf8");
+        QTest::addColumn<QByteArray>("utf8Bytes");
         const auto valid = [](const char *name, const QByteArray &text) {
             QTest::newRow(name) << text << true << text;
         };
@@ -130,10 +130,10 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, text);
         QFETCH(bool, valid);
-        QFETCH(QByteArray, asUtf8);
-        QCOMPARE(IsValidUtf8(view(text)), valid);
-        if (!asUtf8.isEmpty())
-            QCOMPARE(QByteArray::fromStdString(AsUtf8(view(text))), asUtf8);
+        QFETCH(QByteArray, utf8Bytes);
+        QCOMPARE(isValidUtf8(view(text)), valid);
+        if (!utf8Bytes.isEmpty())
+            QCOMPARE(QByteArray::fromStdString(asUtf8(view(text))), utf8Bytes);
     }
 
     void parse_data()
@@ -168,7 +168,7 @@ private Q_SLOTS:
         QFETCH(QByteArrayList, rows);
         QFETCH(int, ignored);
         const ReferenceFile parsed
-            = countries ? ParseCountries(view(file)) : ParseLocationTypes(view(file));
+            = countries ? parseCountries(view(file)) : parseLocationTypes(view(file));
         QCOMPARE(int(parsed.linesIgnored), ignored);
         if (ignored == 0) {
             QCOMPARE(rowsOf(parsed.table), rows);
@@ -207,7 +207,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, name);
         QFETCH(QByteArray, code);
-        const ReferenceTable table = ParseCountries(
+        const ReferenceTable table = parseCountries(
             "us|United States of America\r\nCA | Canada\r\nAX|\xC3\x85land Islands\r\n"
             "ZZ\r\nGB|United Kingdom\r\nUK|United Kingdom\r\n|Nowhere\r\n")
                                          .table;
@@ -256,7 +256,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, latitude);
         QFETCH(QByteArray, longitude);
         QFETCH(bool, valid);
-        const auto position = ParsePosition(latitude.toStdString(), longitude.toStdString());
+        const auto position = parsePosition(latitude.toStdString(), longitude.toStdString());
         QCOMPARE(position.has_value(), valid);
         if (!valid)
             return;

@@ -53,7 +53,7 @@ class TestResultList : public QObject {
 
 private:
     ReferenceTable m_countries
-        = ParseCountries("US|United States of America\nDE|Germany\nAX|\xC3\x85land Islands").table;
+        = parseCountries("US|United States of America\nDE|Germany\nAX|\xC3\x85land Islands").table;
 
 private Q_SLOTS:
     void order_data()
@@ -99,7 +99,7 @@ private Q_SLOTS:
         ResultListView view(m_countries);
         for (const auto &[rows, height, maximum] : { std::array { 7, 3760, 0 },
                  std::array { 8, 4240, 2 }, std::array { 300, 144400, 937 } }) {
-            view.model()->setRecords(ReadResultRecords(test::resultFileText(rows)).lines);
+            view.model()->setRecords(readResultRecords(test::resultFileText(rows)).lines);
             QCOMPARE(QSize(view.canvas()->height(), view.scrollBar()->maximum()),
                 QSize(twips(height), maximum));
         }
@@ -137,7 +137,7 @@ private Q_SLOTS:
         QFETCH(QString, filter);
         QFETCH(QString, steps);
         ResultListView view(m_countries);
-        view.model()->setRecords(ReadResultRecords(test::resultFileText(300)).lines);
+        view.model()->setRecords(readResultRecords(test::resultFileText(300)).lines);
         view.order()->setFilterText(filter);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));

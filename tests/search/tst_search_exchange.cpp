@@ -86,7 +86,8 @@ private Q_SLOTS:
             "did not finish its answer within 3 seconds");
         fails("past 64 MiB", Script::reply(Script::httpReply(QByteArray(64 << 20, 'x'))),
             "larger than 64 MiB");
-        fails("a line of 2 MiB", Script::reply(Script::httpReply("a<>" + QByteArray(2 << 20, 'x') + "END")),
+        fails("a line of 2 MiB",
+            Script::reply(Script::httpReply("a<>" + QByteArray(2 << 20, 'x') + "END")),
             "holds a line of more than 1024 KiB");
     }
     void exchange()
@@ -118,8 +119,8 @@ private Q_SLOTS:
             QCOMPARE(storedSpy.count(), 0);
             QVERIFY2(failed.at(0).at(0).toString().contains(failure),
                 qPrintable(failed.at(0).at(0).toString()));
-            QCOMPARE(onDisk, QByteArray::fromStdString(Scrambled(m_previous)));
-            QVERIFY(exchange.storedText().empty());
+            QCOMPARE(onDisk, QByteArray::fromStdString(scrambled(m_previous)));
+            QVERIFY(exchange.replyText().empty());
             return;
         }
         QVERIFY2(
@@ -127,8 +128,8 @@ private Q_SLOTS:
         QCOMPARE(server.request(0),
             "GET " + Path + " HTTP/1.0\r\nHost: " + address.hostHeader().toLatin1() + "\r\n\r\n");
         // Scrambled on disk; the list is filled from the same text without reading it back.
-        QCOMPARE(QByteArray::fromStdString(Scrambled(asView(onDisk))), stored);
-        QCOMPARE(QByteArray(exchange.storedText().data(), qsizetype(exchange.storedText().size())),
+        QCOMPARE(QByteArray::fromStdString(scrambled(asView(onDisk))), stored);
+        QCOMPARE(QByteArray(exchange.replyText().data(), qsizetype(exchange.replyText().size())),
             stored);
         QCOMPARE(storedSpy.at(0).at(0).toBool(), stored == "No hotspots found.\r\n");
         QStringList texts;
@@ -155,7 +156,7 @@ private Q_SLOTS:
         QTRY_COMPARE(stored.count(), 1);
         QTest::qWait(500); // time for the first reply, had it not been dropped
         QCOMPARE(stored.count(), 1);
-        QCOMPARE(Scrambled(asView(fileBytes(m_file))), std::string("Second<>x\r\n-\r\n\r\n"));
+        QCOMPARE(scrambled(asView(fileBytes(m_file))), std::string("Second<>x\r\n-\r\n\r\n"));
     }
 };
 

@@ -58,10 +58,10 @@ private Q_SLOTS:
     void requestPath()
     {
         QFETCH(QByteArrayList, fields);
-        const ReferenceTable countries = ParseCountries(
+        const ReferenceTable countries = parseCountries(
             "US|United States of America\r\nDE|Germany\r\nCI|C\xc3\xb4te d'Ivoire\r\n")
                                              .table;
-        const ReferenceTable types = ParseLocationTypes("Airport,air\r\nHotel, hot \r\n").table;
+        const ReferenceTable types = parseLocationTypes("Airport,air\r\nHotel, hot \r\n").table;
         int lookups = 0;
         const auto lookup = [&lookups](const ReferenceTable &table) {
             return [&lookups, &table](std::string_view name) {
@@ -69,7 +69,7 @@ private Q_SLOTS:
                 return table.codeForName(name).value_or(std::string());
             };
         };
-        const SearchRequest request = BuildRequestPath(
+        const SearchRequest request = buildRequestPath(
             { fields[0].toStdString(), fields[1].toStdString(), fields[2].toStdString(),
                 fields[3].toStdString(), fields[4].toStdString() },
             lookup(countries), lookup(types));
@@ -135,7 +135,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, reply);
         QFETCH(QString, error);
-        const SearchReply result = ProcessReply(reply.toStdString());
+        const SearchReply result = processReply(reply.toStdString());
         QCOMPARE(QString::fromStdString(result.error).contains(error), true);
         QCOMPARE(result.ok(), error.isEmpty());
         QTEST(QByteArray::fromStdString(result.body), "body");

@@ -442,8 +442,8 @@ private Q_SLOTS:
         std::tie(h.countryCode, h.locationTypeCode, h.city, h.zip)
             = std::tuple(place[0].toStdString(), place[1].toStdString(), place[2].toStdString(),
                 place[3].toStdString());
-        const auto countries = pellomar::ParseCountries("DE|Germany\nGB|United Kingdom\nPL|Poland");
-        const auto types = pellomar::ParseLocationTypes("Café,CAFE\nHotel,HOTEL");
+        const auto countries = pellomar::parseCountries("DE|Germany\nGB|United Kingdom\nPL|Poland");
+        const auto types = pellomar::parseLocationTypes("Café,CAFE\nHotel,HOTEL");
         const FormValues form { { "country", query[0].toStdString() },
             { "loctype", query[1].toStdString() }, { "city", query[2].toStdString() },
             { "zipcode", query[3].toStdString() } };

@@ -74,7 +74,7 @@ private Q_SLOTS:
         QTemporaryDir data;
         const ServerAddress given { u"127.0.0.1"_s, 8080 };
         frmMain window(AppContext { given, data.path(), binDir(), {}, true }, shippedCountries(),
-            ParseLocationTypes("Airport,AIR\r\n").table);
+            parseLocationTypes("Airport,AIR\r\n").table);
         window.chooseServer();
         auto *note = window.findChild<QLabel *>(u"lblCommandLine"_s);
         QVERIFY(note);
