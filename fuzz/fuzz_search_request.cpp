@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Building the request from whatever the user may type into the five search fields.
+#include "reference/http_message.h"
 #include "search/search_request.h"
 
 #include <cstdint>

@@ -535,6 +535,21 @@ Bitte schränken Sie Ihre Suche ein</translation>
     </message>
 </context>
 <context>
+    <name>pellomar::Settings</name>
+    <message>
+        <source>the settings file %1 is not a regular file</source>
+        <translation>die Einstellungsdatei %1 ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>the settings file %1 is larger than %2 MB</source>
+        <translation>die Einstellungsdatei %1 ist größer als %2 MB</translation>
+    </message>
+    <message>
+        <source>; it was not read</source>
+        <translation>; sie wurde nicht gelesen</translation>
+    </message>
+</context>
+<context>
     <name>pellomar::TileLoader</name>
     <message>
         <source>a tile was larger than %1 MB</source>
@@ -586,18 +601,6 @@ Bitte schränken Sie Ihre Suche ein</translation>
     <message>
         <source>the setting %1 in %2 cannot be used: %3; mend it to see tiles</source>
         <translation>die Einstellung %1 in %2 ist unbrauchbar: %3; berichtigen Sie sie, um Kacheln zu sehen</translation>
-    </message>
-    <message>
-        <source>the settings file %1 is not a regular file</source>
-        <translation>die Einstellungsdatei %1 ist keine gewöhnliche Datei</translation>
-    </message>
-    <message>
-        <source>the settings file %1 is larger than %2 MB</source>
-        <translation>die Einstellungsdatei %1 ist größer als %2 MB</translation>
-    </message>
-    <message>
-        <source>; it was not read</source>
-        <translation>; sie wurde nicht gelesen</translation>
     </message>
     <message>
         <source>(empty)</source>

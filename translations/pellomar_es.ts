@@ -535,6 +535,21 @@ Acote su búsqueda, por favor</translation>
     </message>
 </context>
 <context>
+    <name>pellomar::Settings</name>
+    <message>
+        <source>the settings file %1 is not a regular file</source>
+        <translation>el archivo de configuración %1 no es un archivo normal</translation>
+    </message>
+    <message>
+        <source>the settings file %1 is larger than %2 MB</source>
+        <translation>el archivo de configuración %1 supera los %2 MB</translation>
+    </message>
+    <message>
+        <source>; it was not read</source>
+        <translation>; no se leyó</translation>
+    </message>
+</context>
+<context>
     <name>pellomar::TileLoader</name>
     <message>
         <source>a tile was larger than %1 MB</source>
@@ -586,18 +601,6 @@ Acote su búsqueda, por favor</translation>
     <message>
         <source>the setting %1 in %2 cannot be used: %3; mend it to see tiles</source>
         <translation>el ajuste %1 de %2 no se puede usar: %3; corríjalo para ver mosaicos</translation>
-    </message>
-    <message>
-        <source>the settings file %1 is not a regular file</source>
-        <translation>el archivo de configuración %1 no es un archivo normal</translation>
-    </message>
-    <message>
-        <source>the settings file %1 is larger than %2 MB</source>
-        <translation>el archivo de configuración %1 supera los %2 MB</translation>
-    </message>
-    <message>
-        <source>; it was not read</source>
-        <translation>; no se leyó</translation>
     </message>
     <message>
         <source>(empty)</source>

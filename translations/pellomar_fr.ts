@@ -535,6 +535,21 @@ Veuillez affiner votre recherche</translation>
     </message>
 </context>
 <context>
+    <name>pellomar::Settings</name>
+    <message>
+        <source>the settings file %1 is not a regular file</source>
+        <translation>le fichier de réglages %1 n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>the settings file %1 is larger than %2 MB</source>
+        <translation>le fichier de réglages %1 dépasse %2 Mo</translation>
+    </message>
+    <message>
+        <source>; it was not read</source>
+        <translation> ; il n&apos;a pas été lu</translation>
+    </message>
+</context>
+<context>
     <name>pellomar::TileLoader</name>
     <message>
         <source>a tile was larger than %1 MB</source>
@@ -586,18 +601,6 @@ Veuillez affiner votre recherche</translation>
     <message>
         <source>the setting %1 in %2 cannot be used: %3; mend it to see tiles</source>
         <translation>le réglage %1 dans %2 est inutilisable : %3 ; corrigez-le pour voir les tuiles</translation>
-    </message>
-    <message>
-        <source>the settings file %1 is not a regular file</source>
-        <translation>le fichier de réglages %1 n&apos;est pas un fichier ordinaire</translation>
-    </message>
-    <message>
-        <source>the settings file %1 is larger than %2 MB</source>
-        <translation>le fichier de réglages %1 dépasse %2 Mo</translation>
-    </message>
-    <message>
-        <source>; it was not read</source>
-        <translation> ; il n&apos;a pas été lu</translation>
     </message>
     <message>
         <source>(empty)</source>

@@ -8,15 +8,15 @@
 #include "details/frm_image.h"
 #include "details/image_request.h"
 #include "details/map_link.h"
-#include "details/picture.h"
 #include "details/saved_hotspot.h"
 #include "platform/browser.h"
 #include "platform/click_label.h"
 #include "platform/display_text.h"
 #include "platform/file_io.h"
 #include "platform/look.h"
+#include "platform/picture.h"
 #include "platform/save_dialog.h"
-#include "search/search_exchange.h"
+#include "platform/tool_tip.h"
 
 #include <QAction>
 #include <QCloseEvent>

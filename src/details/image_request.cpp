@@ -4,9 +4,8 @@
 
 #include "details/image_request.h"
 
+#include "reference/http_message.h"
 #include "reference/text_fields.h"
-#include "search/search_reply.h"
-#include "search/search_request.h"
 
 namespace pellomar {
 

@@ -5,8 +5,8 @@
 #include "map/map_canvas.h"
 
 #include "map/tile_loader.h"
-#include "platform/display_text.h"
 #include "platform/look.h"
+#include "platform/tool_tip.h"
 
 #include <QApplication>
 #include <QHelpEvent>

@@ -6,6 +6,7 @@
 
 #include "map/map_canvas.h"
 #include "map/tile_loader.h"
+#include "platform/app_context.h"
 #include "platform/browser.h"
 #include "reference/coordinates.h"
 

@@ -4,7 +4,7 @@
 
 #include "map/tile_loader.h"
 
-#include "details/picture.h"
+#include "platform/picture.h"
 
 #include <QCoreApplication>
 #include <QDirIterator>

@@ -4,11 +4,11 @@
 
 #include "map/tile_source.h"
 
+#include "platform/app_context.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace pellomar {
 
@@ -90,35 +90,6 @@ QUrl TileSource::tileUrl(int zoom, int x, int y, bool highDensity) const
 bool TileSource::offersHighDensity() const
 {
     return urlTemplate.contains(u"{r}"_s);
-}
-
-std::unique_ptr<QSettings> openSettings(QString *problem)
-{
-    const QString application = QCoreApplication::applicationName();
-    const QString organisation = QCoreApplication::organizationName();
-    // The file QSettings(organisation, application) would use, named here so that it can be
-    // looked at before QSettings reads it whole (or waits on it for ever, were it a FIFO).
-    const QString path = u"%1/%2/%3.conf"_s.arg(
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
-        organisation.isEmpty() ? application : organisation, application);
-    const QFileInfo file(path);
-    const QString shown = QDir::toNativeSeparators(path);
-    QString refused;
-    if (file.exists() && !file.isFile())
-        refused = QCoreApplication::translate(
-            "pellomar::TileSource", "the settings file %1 is not a regular file")
-                      .arg(shown);
-    else if (file.exists() && file.size() > MaxSettingsBytes)
-        refused = QCoreApplication::translate(
-            "pellomar::TileSource", "the settings file %1 is larger than %2 MB")
-                      .arg(shown, QString::number(MaxSettingsBytes / (1024 * 1024)));
-    if (!refused.isEmpty()) {
-        if (problem)
-            *problem = refused
-                + QCoreApplication::translate("pellomar::TileSource", "; it was not read");
-        return nullptr;
-    }
-    return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
 QString tileTemplateProblem(const QString &urlTemplate)

@@ -6,9 +6,6 @@
 
 #include <QString>
 #include <QUrl>
-#include <memory>
-
-class QSettings;
 
 namespace pellomar {
 
@@ -40,17 +37,6 @@ struct TileSource {
     QUrl tileUrl(int zoom, int x, int y, bool highDensity) const;
     bool offersHighDensity() const;
 };
-
-// Settings files larger than this are not read: QSettings reads a file whole, and nothing the
-// program keeps there comes near it.
-inline constexpr qint64 MaxSettingsBytes = 1024 * 1024;
-
-// The program's settings. While the program names no organisation, its own name stands for
-// one, so the file is ~/.config/pellomar/pellomar.conf beside the program's other folders
-// rather than under "Unknown Organization". Nothing, with the reason in `problem`, when the
-// file is larger than MaxSettingsBytes or not a regular file: it is then neither read nor
-// written.
-std::unique_ptr<QSettings> openSettings(QString *problem = nullptr);
 
 // Why a tile server template cannot be used, in a sentence for the command line; empty when it
 // can: an http:// or https:// address with a host, holding {z}, {x} and {y} (and {r}) only

@@ -5,6 +5,10 @@
 #include "platform/app_context.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace pellomar {
@@ -40,6 +44,36 @@ QString ServerAddress::hostHeader() const
 QString ServerAddress::siteUrl() const
 {
     return QStringLiteral("http://") + hostHeader();
+}
+
+std::unique_ptr<QSettings> openSettings(QString *problem)
+{
+    using namespace Qt::Literals::StringLiterals;
+    const QString application = QCoreApplication::applicationName();
+    const QString organisation = QCoreApplication::organizationName();
+    // The file QSettings(organisation, application) would use, named here so that it can be
+    // looked at before QSettings reads it whole (or waits on it for ever, were it a FIFO).
+    const QString path = u"%1/%2/%3.conf"_s.arg(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+        organisation.isEmpty() ? application : organisation, application);
+    const QFileInfo file(path);
+    const QString shown = QDir::toNativeSeparators(path);
+    QString refused;
+    if (file.exists() && !file.isFile())
+        refused = QCoreApplication::translate(
+            "pellomar::Settings", "the settings file %1 is not a regular file")
+                      .arg(shown);
+    else if (file.exists() && file.size() > MaxSettingsBytes)
+        refused = QCoreApplication::translate(
+            "pellomar::Settings", "the settings file %1 is larger than %2 MB")
+                      .arg(shown, QString::number(MaxSettingsBytes / (1024 * 1024)));
+    if (!refused.isEmpty()) {
+        if (problem)
+            *problem
+                = refused + QCoreApplication::translate("pellomar::Settings", "; it was not read");
+        return nullptr;
+    }
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
 } // namespace pellomar

@@ -6,7 +6,10 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <memory>
 #include <optional>
+
+class QSettings;
 
 namespace pellomar {
 
@@ -37,5 +40,16 @@ struct AppContext {
     QString resultFilePath() const { return dataDir + QStringLiteral("/tmp.txt"); }
     QString imageFilePath() const { return dataDir + QStringLiteral("/img.dat"); }
 };
+
+// Settings files larger than this are not read: QSettings reads a file whole, and nothing the
+// program keeps there comes near it.
+inline constexpr qint64 MaxSettingsBytes = 1024 * 1024;
+
+// The program's settings. While the program names no organisation, its own name stands for
+// one, so the file is ~/.config/pellomar/pellomar.conf beside the program's other folders
+// rather than under "Unknown Organization". Nothing, with the reason in `problem`, when the
+// file is larger than MaxSettingsBytes or not a regular file: it is then neither read nor
+// written.
+std::unique_ptr<QSettings> openSettings(QString *problem = nullptr);
 
 } // namespace pellomar

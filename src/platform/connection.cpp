@@ -4,6 +4,9 @@
 
 #include "platform/connection.h"
 
+#include "platform/display_text.h"
+#include "reference/http_message.h"
+
 #include <QHostAddress>
 #include <QTcpSocket>
 
@@ -242,6 +245,12 @@ void Connection::fail(const QString &reason)
     drop();
     m_reply.clear();
     Q_EMIT failed(reason);
+}
+
+void startGet(Connection &connection, const ServerAddress &server, std::string_view path)
+{
+    const std::string request = requestBytes(path, toBytes(server.hostHeader()));
+    connection.start(server, QByteArray(request.data(), qsizetype(request.size())));
 }
 
 } // namespace pellomar

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <string_view>
 
 namespace pellomar {
 
@@ -73,5 +74,10 @@ private:
     int m_resetProbeFd = -1;
     bool m_reached = false;
 };
+
+// Starts one GET of `path` (path and query, in request form) on `connection`: the request
+// line and the Host line of `server`, nothing else. The search and the picture download both
+// go out this way; the reply ends with the connection's finished() or failed().
+void startGet(Connection &connection, const ServerAddress &server, std::string_view path);
 
 } // namespace pellomar

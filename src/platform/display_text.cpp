@@ -6,8 +6,6 @@
 
 #include "reference/text_encoding.h"
 
-#include <QTextDocument>
-
 namespace pellomar {
 
 QString displayText(std::string_view bytes)
@@ -16,11 +14,6 @@ QString displayText(std::string_view bytes)
     if (isValidUtf8(bytes))
         return QString::fromUtf8(bytes.data(), size);
     return QString::fromLatin1(bytes.data(), size);
-}
-
-QString plainToolTip(const QString &text)
-{
-    return text.isEmpty() ? QString() : Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap);
 }
 
 std::string toBytes(const QString &text)

@@ -19,10 +19,6 @@ inline QString displayText(const QByteArray &bytes)
     return displayText(std::string_view(bytes.constData(), std::size_t(bytes.size())));
 }
 
-// A tooltip that shows `text` as it stands: a tooltip that looks like markup is read as
-// markup, and a rich-text <img> makes Qt read local files.
-QString plainToolTip(const QString &text);
-
 // Text typed by the user, as bytes for the rules: UTF-8.
 std::string toBytes(const QString &text);
 

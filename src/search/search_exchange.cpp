@@ -9,7 +9,6 @@
 #include "resultfile/result_file.h"
 #include "resultfile/result_format.h"
 #include "search/search_reply.h"
-#include "search/search_request.h"
 
 #include <QCoreApplication>
 
@@ -67,12 +66,6 @@ void SearchExchange::start(
     // Before the start: a connection that fails at once reports its reason from inside it.
     Q_EMIT statusChanged(tr("Connecting..."));
     startGet(m_connection, server, requestPath);
-}
-
-void startGet(Connection &connection, const ServerAddress &server, std::string_view path)
-{
-    const std::string request = requestBytes(path, toBytes(server.hostHeader()));
-    connection.start(server, QByteArray(request.data(), qsizetype(request.size())));
 }
 
 void SearchExchange::abort()

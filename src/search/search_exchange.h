@@ -17,11 +17,6 @@
 
 namespace pellomar {
 
-// Starts one GET of `path` (path and query, in request form) on `connection`: the request
-// line and the Host line of `server`, nothing else. The search and the picture download both
-// go out this way; the reply ends with the connection's finished() or failed().
-void startGet(Connection &connection, const ServerAddress &server, std::string_view path);
-
 // What became of a reply handed to checkSearchReply() or storeSearchReply().
 struct CheckedReply {
     QString error; // empty when the reply is usable (and, from storeSearchReply, stored)

@@ -4,6 +4,7 @@
 
 #include "search/search_reply.h"
 
+#include "reference/http_message.h"
 #include "reference/record_format.h"
 #include "reference/text_fields.h"
 
@@ -19,11 +20,6 @@ constexpr std::string_view HeaderEnd = "\r\n\r\n";
 constexpr std::string_view RecordEnd = "\r\n-\r\n";
 // normalisedBody scans for the marker's last letter and looks back for the other two.
 static_assert(RecordEndMarker == "END");
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 std::string_view trimmedOfBlanks(std::string_view text)
 {
@@ -127,19 +123,6 @@ bool isDirectoryReply(std::string_view headers, std::string_view body, std::stri
 }
 
 } // namespace
-
-std::optional<int> statusCode(std::string_view statusLine)
-{
-    // "HTTP/" version, a space, three digits, optionally a space and a reason.
-    const std::size_t space = statusLine.find(' ');
-    if (!statusLine.starts_with("HTTP/") || space == std::string_view::npos
-        || statusLine.size() < space + 4 || !isDigit(statusLine[space + 1])
-        || !isDigit(statusLine[space + 2]) || !isDigit(statusLine[space + 3])
-        || (statusLine.size() > space + 4 && statusLine[space + 4] != ' '))
-        return std::nullopt;
-    return (statusLine[space + 1] - '0') * 100 + (statusLine[space + 2] - '0') * 10
-        + (statusLine[space + 3] - '0');
-}
 
 SearchReply processReply(std::string_view reply)
 {

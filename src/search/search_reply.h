@@ -21,9 +21,6 @@ struct SearchReply {
     bool ok() const { return error.empty(); }
 };
 
-// The code of a status line ("HTTP/1.0 200 OK" gives 200); nothing when it is no HTTP status line.
-std::optional<int> statusCode(std::string_view statusLine);
-
 // Checks the status line (HTTP/x.y 2xx), that no transfer coding is announced and, when the
 // headers name a Content-Length, that the whole body arrived; then drops the headers, removes every
 // CR LF pair, ends each record at its "END" marker with CR LF "-" CR LF and trims spaces. A body

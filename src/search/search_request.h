@@ -46,13 +46,4 @@ SearchRequest buildRequestPath(
 // The access type's code: "1" free, "2" free with registration, "3" anything else.
 std::string GetTypeCode(std::string_view accessType);
 
-// UTF-8 bytes in the query's form: RFC 3986 unreserved characters and those in `alsoKept` as
-// they are, every other byte (a space included) as "%XX". A "%" in `alsoKept` keeps only an
-// escape already made ("%" and two hex digits).
-std::string percentEncoded(std::string_view value, std::string_view alsoKept = {});
-
-// The request of one exchange: the request line, the Host line and an empty line, each
-// ending in CR LF, nothing else.
-std::string requestBytes(std::string_view path, std::string_view hostHeader);
-
 } // namespace pellomar

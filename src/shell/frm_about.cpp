@@ -6,9 +6,9 @@
 
 #include "platform/browser.h"
 #include "platform/click_label.h"
-#include "platform/display_text.h"
+#include "platform/designed_controls.h"
+#include "platform/tool_tip.h"
 #include "shell/artwork.h"
-#include "shell/designed_controls.h"
 
 #include <QCoreApplication>
 #include <QFrame>

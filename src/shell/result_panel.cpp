@@ -5,10 +5,10 @@
 #include "shell/result_panel.h"
 
 #include "platform/click_label.h"
+#include "platform/designed_controls.h"
 #include "results/column_heading.h"
 #include "results/result_layout.h"
 #include "results/result_list_view.h"
-#include "shell/designed_controls.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

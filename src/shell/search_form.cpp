@@ -5,10 +5,11 @@
 #include "shell/search_form.h"
 
 #include "platform/click_label.h"
+#include "platform/designed_controls.h"
 #include "platform/display_text.h"
+#include "platform/tool_tip.h"
 #include "reference/reference_table.h"
 #include "shell/artwork.h"
-#include "shell/designed_controls.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -4,7 +4,7 @@
 
 #include "shell/server_choice.h"
 
-#include "map/tile_source.h"
+#include "platform/app_context.h"
 
 #include <QCoreApplication>
 #include <QSettings>

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "details/frm_info.h"
-#include "details/picture.h"
+#include "platform/picture.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "common/harness.h"
+#include "common/helpers.h"
 #include "common/plain_text.h"
 #include "common/resident_memory.h"
 #include "common/scripted_server.h"

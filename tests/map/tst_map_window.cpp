@@ -9,6 +9,7 @@
 #include "map/map_canvas.h"
 #include "map/map_window.h"
 #include "map/tile_loader.h"
+#include "platform/app_context.h"
 #include "platform/browser.h"
 #include "platform/display_text.h"
 

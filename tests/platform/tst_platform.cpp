@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "common/harness.h"
+#include "common/helpers.h"
 #include "platform/app_context.h"
 #include "platform/browser.h"
 #include "platform/display_text.h"

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "common/harness.h"
+#include "common/helpers.h"
 #include "platform/look.h"
 #include "resultfile/result_format.h"
 #include "results/column_heading.h"

@@ -4,7 +4,7 @@
 
 #include "common/harness.h"
 #include "common/scripted_server.h"
-#include "map/tile_source.h"
+#include "platform/app_context.h"
 #include "shell/server_dialog.h"
 
 #include <QDialogButtonBox>

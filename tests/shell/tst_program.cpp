@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "common/harness.h"
+#include "common/helpers.h"
 #include "shell/command_line.h"
 
 #include <QDir>

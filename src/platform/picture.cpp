@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "details/picture.h"
+#include "platform/picture.h"
 
 #include <QBuffer>
 #include <QImageReader>
