@@ -45,6 +45,9 @@ set(CPACK_DEBIAN_PELLOMAR_PACKAGE_SECTION net)
 # Text needs a font, and the windows are laid out for Verdana's stand-in, DejaVu Sans; both
 # are loaded at run time, so dpkg-shlibdeps cannot see them.
 set(CPACK_DEBIAN_PELLOMAR_PACKAGE_DEPENDS "fonts-dejavu-core")
+# Qt's own texts (message box and file dialog buttons) in the program's languages, loaded at run
+# time; without them those buttons stay English and nothing else changes, so a recommendation.
+set(CPACK_DEBIAN_PELLOMAR_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PELLOMAR_PACKAGE_SUGGESTS "pellomar-directory")
 set(CPACK_COMPONENT_PELLOMAR_DISPLAY_NAME "Pellomar hotspot locator")
 set(CPACK_DEBIAN_PELLOMAR_DESCRIPTION

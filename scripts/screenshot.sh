@@ -44,6 +44,9 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")"
 export QT_QPA_PLATFORM=xcb QT_FONT_DPI=96
 unset WAYLAND_DISPLAY
+# The scenarios find windows by their English titles; languages.sh asks for the others.
+unset LANGUAGE LC_ALL LC_MESSAGES
+export LANG=C.UTF-8
 
 # --- Functions for scenarios -------------------------------------------------------------
 

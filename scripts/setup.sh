@@ -23,6 +23,8 @@ packages=(
   apache2-utils                    # ab: the demo directory's benchmark loads it with 50 clients at once
   reuse                            # make test checks that every file names its licence (reuse lint)
   nginx-light                      # make test: the front of docs/deploy.md (cache, failover) before two directories
+  qt6-l10n-tools qt6-tools-dev     # lupdate and lrelease make the translations, with their CMake package (Qt6LinguistTools)
+  qt6-translations-l10n            # Qt's own texts (dialog buttons) in the program's languages
 )
 if [ -f "$(dirname "$0")/extra-packages.txt" ]; then
   # Further packages named by parts of the project, one per line, '#' for comments.

@@ -31,7 +31,7 @@ frmImage::frmImage(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmImage"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Hotspot location image"));
+    setWindowTitle(tr("Hotspot location image"));
     resize(twips(4680), twips(3195));
 
     m_area = new QScrollArea(this);
@@ -43,7 +43,7 @@ frmImage::frmImage(QWidget *parent)
     m_picture->setObjectName(QStringLiteral("Image1"));
     m_picture->setGeometry(0, 0, twips(495), twips(375));
     m_area->setWidget(m_picture);
-    m_picture->setAccessibleName(QStringLiteral("Location image"));
+    m_picture->setAccessibleName(tr("Location image"));
 
     auto *closeKeys = new QAction(this);
     closeKeys->setShortcuts({ QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W) });

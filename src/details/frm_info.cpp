@@ -42,22 +42,22 @@ const struct {
     const char *caption;
     Place place;
 } Captions[] = {
-    { 16, "Hotspot information", { 240, 180, 3615, 255 } },
-    { 0, "Location Name", { 240, 600, 2055, 375 } },
-    { 1, "Type", { 240, 840, 2055, 255 } },
-    { 6, "Location Type", { 240, 1080, 2055, 255 } },
-    { 2, "Operator", { 240, 1440, 2055, 255 } },
-    { 3, "Website URL", { 240, 1680, 2055, 255 } },
-    { 4, "Phone Number", { 240, 1920, 2055, 255 } },
-    { 5, "Email Address", { 240, 2160, 2055, 255 } },
-    { 7, "Address", { 240, 2640, 2055, 255 } },
-    { 9, "City", { 240, 3240, 735, 255 } },
-    { 8, "ZIP", { 240, 3480, 735, 255 } },
-    { 10, "Country", { 240, 3720, 975, 255 } },
-    { 13, "Technology", { 240, 4200, 1215, 255 } },
-    { 14, "SSid Info", { 240, 4440, 1095, 255 } },
-    { 11, "Latitude", { 240, 4800, 1095, 255 } },
-    { 12, "Longitude", { 240, 5040, 1215, 255 } },
+    { 16, QT_TRANSLATE_NOOP("pellomar::frmInfo", "Hotspot information"), { 240, 180, 3615, 255 } },
+    { 0, QT_TRANSLATE_NOOP("pellomar::frmInfo", "Location Name"), { 240, 600, 2055, 375 } },
+    { 1, QT_TRANSLATE_NOOP("pellomar::frmInfo", "Type"), { 240, 840, 2055, 255 } },
+    { 6, QT_TRANSLATE_NOOP("pellomar::frmInfo", "Location Type"), { 240, 1080, 2055, 255 } },
+    { 2, QT_TRANSLATE_NOOP("pellomar::frmInfo", "Operator"), { 240, 1440, 2055, 255 } },
+    { 3, QT_TRANSLATE_NOOP("pellomar::frmInfo", "Website URL"), { 240, 1680, 2055, 255 } },
+    { 4, QT_TRANSLATE_NOOP("pellomar::frmInfo", "Phone Number"), { 240, 1920, 2055, 255 } },
+    { 5, QT_TRANSLATE_NOOP("pellomar::frmInfo", "Email Address"), { 240, 2160, 2055, 255 } },
+    { 7, QT_TRANSLATE_NOOP("pellomar::frmInfo", "Address"), { 240, 2640, 2055, 255 } },
+    { 9, QT_TRANSLATE_NOOP("pellomar::frmInfo", "City"), { 240, 3240, 735, 255 } },
+    { 8, QT_TRANSLATE_NOOP("pellomar::frmInfo", "ZIP"), { 240, 3480, 735, 255 } },
+    { 10, QT_TRANSLATE_NOOP("pellomar::frmInfo", "Country"), { 240, 3720, 975, 255 } },
+    { 13, QT_TRANSLATE_NOOP("pellomar::frmInfo", "Technology"), { 240, 4200, 1215, 255 } },
+    { 14, QT_TRANSLATE_NOOP("pellomar::frmInfo", "SSid Info"), { 240, 4440, 1095, 255 } },
+    { 11, QT_TRANSLATE_NOOP("pellomar::frmInfo", "Latitude"), { 240, 4800, 1095, 255 } },
+    { 12, QT_TRANSLATE_NOOP("pellomar::frmInfo", "Longitude"), { 240, 5040, 1215, 255 } },
 };
 
 // The value labels: the value each shows, and the caption (Label1 element) it stands beside;
@@ -182,14 +182,14 @@ void frmInfo::setupUi()
 
     std::array<QLabel *, 17> Label1 {};
     for (const auto &c : Captions) {
-        Label1[std::size_t(c.index)] = makeLabel(this, QStringLiteral("Label1_%1").arg(c.index),
-            QString::fromLatin1(c.caption), c.place, Face::Bold);
+        Label1[std::size_t(c.index)] = makeLabel(
+            this, QStringLiteral("Label1_%1").arg(c.index), tr(c.caption), c.place, Face::Bold);
     }
     QPalette onBand = Label1[16]->palette();
     onBand.setColor(QPalette::WindowText, Qt::white);
     Label1[16]->setPalette(onBand);
-    QLabel *Label2 = makeLabel(this, QStringLiteral("Label2"),
-        QStringLiteral("Location description :"), { 5160, 2640, 3015, 255 }, Face::Bold);
+    QLabel *Label2 = makeLabel(this, QStringLiteral("Label2"), tr("Location description :"),
+        { 5160, 2640, 3015, 255 }, Face::Bold);
 
     // A screen reader tells each value with the caption it stands beside.
     for (std::size_t i = 0; i < m_values.size(); ++i) {
@@ -204,20 +204,20 @@ void frmInfo::setupUi()
 
     // The hint lies inside the thumbnail's box, beneath it: a picture, once shown, covers it.
     makeLabel(this, QStringLiteral("Label3"),
-        QStringLiteral("Images may take a few seconds to download (if image is available)"),
+        tr("Images may take a few seconds to download (if image is available)"),
         { 6480, 720, 2415, 1575 }, Face::Bold);
     m_picture = new ClickLabel(this);
     m_picture->setObjectName(QStringLiteral("Image1"));
     m_picture->setScaledContents(true);
     m_picture->setGeometry(twipsRect(6240, 600, 2895, 1815));
-    m_picture->setAccessibleName(QStringLiteral("Location image"));
+    m_picture->setAccessibleName(tr("Location image"));
     connect(m_picture, &ClickLabel::clicked, this, &frmInfo::Image1_Click);
 
     auto *SaveHotspot = makeButton(this, QStringLiteral("SaveHotspot"),
-        QStringLiteral("Save hotspot to a text file"), { 5040, 4920, 2775, 375 });
+        tr("Save hotspot to a text file"), { 5040, 4920, 2775, 375 });
     connect(SaveHotspot, &QPushButton::clicked, this, &frmInfo::SaveHotspot_Click);
-    auto *Command1 = makeButton(
-        this, QStringLiteral("Command1"), QStringLiteral("Close"), { 7920, 4920, 1215, 375 });
+    auto *Command1
+        = makeButton(this, QStringLiteral("Command1"), tr("Close"), { 7920, 4920, 1215, 375 });
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
 
     // Keys for the two buttons; Escape closes the window as its close box does.
@@ -234,8 +234,8 @@ void frmInfo::setupUi()
 
     // The right end of the title band is free in the designed window: the map link goes
     // there, so nothing designed moves.
-    m_mapLink = static_cast<ClickLabel *>(makeLabel(this, QStringLiteral("mapLink"),
-        QStringLiteral("Show on map"), { 6240, 180, 2895, 255 }, Face::Link));
+    m_mapLink = static_cast<ClickLabel *>(makeLabel(
+        this, QStringLiteral("mapLink"), tr("Show on map"), { 6240, 180, 2895, 255 }, Face::Link));
     m_mapLink->setAccessibleName(m_mapLink->text());
     m_mapLink->setAlignment(Qt::AlignRight | Qt::AlignTop);
     m_mapLink->setPalette(onBand);
@@ -306,13 +306,12 @@ void frmInfo::Image1_Click()
 
 void frmInfo::SaveHotspot_Click()
 {
-    const QString fileName
-        = SaveDialog::getSaveFileName(this, QStringLiteral("Text Files (*.txt)"));
+    const QString fileName = SaveDialog::getSaveFileName(this, tr("Text Files (*.txt)"));
     if (fileName.trimmed().isEmpty())
         return;
     saveChosenFile(this, fileName, QByteArray::fromStdString(savedHotspotText(m_details)),
-        QStringLiteral("Saved"),
-        QStringLiteral("Hotspot Information Saved!\r\n\r\n")
+        tr("Saved"),
+        tr("Hotspot Information Saved!\r\n\r\n")
             + QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath()));
 }
 

@@ -234,7 +234,7 @@ void MapCanvas::openCluster(const MarkerCluster &cluster)
     menu->setAttribute(Qt::WA_DeleteOnClose);
     for (const int member : cluster.members) {
         if (menu->actions().size() == MaxListed) {
-            menu->addAction(QStringLiteral("… and %1 more").arg(cluster.members.size() - MaxListed))
+            menu->addAction(tr("… and %1 more").arg(cluster.members.size() - MaxListed))
                 ->setEnabled(false);
             break;
         }
@@ -401,7 +401,7 @@ bool MapCanvas::event(QEvent *event)
             QToolTip::showText(help->globalPos(),
                 plainToolTip(count == 1
                         ? first
-                        : QStringLiteral("%1 hotspots: %2 and %3 more")
+                        : tr("%1 hotspots: %2 and %3 more")
                               .arg(QString::number(count), first, QString::number(count - 1))),
                 this, clusterRect(*cluster).toAlignedRect());
         } else

@@ -43,11 +43,11 @@ MapWindow::MapWindow(const TileSource &source, QWidget *parent)
     , m_attribution(new QLabel(this))
 {
     setObjectName(u"frmMap"_s);
-    setWindowTitle(u"Hotspot map"_s);
+    setWindowTitle(tr("Hotspot map"));
 
-    auto *fit = new QPushButton(u"Fit"_s, this);
+    auto *fit = new QPushButton(tr("Fit"), this);
     fit->setObjectName(u"cmdFit"_s);
-    fit->setToolTip(u"Show every marker"_s);
+    fit->setToolTip(tr("Show every marker"));
     connect(fit, &QPushButton::clicked, m_canvas, &MapCanvas::fitToMarkers);
 
     // The credit the tile server's maker asks for, always in view.
@@ -63,7 +63,7 @@ MapWindow::MapWindow(const TileSource &source, QWidget *parent)
     m_tileProblem->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     useSource(source);
     connect(m_tiles, &TileLoader::tileFailed, this, [this](const QString &reason) {
-        showProblem(u"The map tiles are unavailable: %1."_s.arg(reason));
+        showProblem(tr("The map tiles are unavailable: %1.").arg(reason));
     });
     connect(m_tiles, &TileLoader::tileArrived, this, [this] { showProblem(m_standingProblem); });
     connect(m_canvas, &MapCanvas::markerPicked, this, &MapWindow::currentRowChanged);
@@ -104,11 +104,11 @@ void MapWindow::setHotspots(const QList<MapHotspot> &hotspots)
     }
     const qsizetype unplaced = hotspots.size() - markers.size();
     m_unplaced->setText(unplaced == 0 ? QString()
-            : unplaced == 1           ? u"1 hotspot has no position"_s
-                                      : u"%1 hotspots have no position"_s.arg(unplaced));
+            : unplaced == 1           ? tr("1 hotspot has no position")
+                                      : tr("%n hotspots have no position", nullptr, int(unplaced)));
     m_canvas->setMarkers(markers,
-        hotspots.isEmpty() ? u"There are no hotspots to show."_s
-                           : u"None of these hotspots has a position to show on a map."_s);
+        hotspots.isEmpty() ? tr("There are no hotspots to show.")
+                           : tr("None of these hotspots has a position to show on a map."));
 }
 
 void MapWindow::setCurrentRow(int row)
@@ -138,7 +138,7 @@ void MapWindow::useSource(const TileSource &source)
         source.attributionUrl.toHtmlEscaped(), source.attribution.toHtmlEscaped()));
     m_standingProblem = source.problem.isEmpty()
         ? m_tiles->diskCacheProblem()
-        : u"The map shows no tiles: %1."_s.arg(source.problem);
+        : tr("The map shows no tiles: %1.").arg(source.problem);
     showProblem(m_standingProblem);
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/picture.h"
 
+#include <QCoreApplication>
 #include <QDirIterator>
 #include <QFile>
 #include <QNetworkAccessManager>
@@ -37,23 +38,29 @@ QString cut(const QString &text, int length)
 QString failureReason(QNetworkReply *reply, bool tooLarge)
 {
     if (tooLarge)
-        return u"a tile was larger than %1 MB"_s.arg(TileLoader::MaxTileWireBytes / (1024 * 1024));
+        return QCoreApplication::translate("pellomar::TileLoader", "a tile was larger than %1 MB")
+            .arg(TileLoader::MaxTileWireBytes / (1024 * 1024));
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status >= 300)
-        return u"the tile server answered %1 %2"_s.arg(status).arg(
-            cut(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString(),
+        return QCoreApplication::translate("pellomar::TileLoader", "the tile server answered %1 %2")
+            .arg(status)
+            .arg(cut(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString(),
                 MaxReasonLength));
     switch (reply->error()) {
     case QNetworkReply::NoError:
-        return u"a tile was not a PNG picture of 256 or 512 pixels"_s;
+        return QCoreApplication::translate(
+            "pellomar::TileLoader", "a tile was not a PNG picture of 256 or 512 pixels");
     case QNetworkReply::ConnectionRefusedError:
-        return u"the tile server refused the connection"_s;
+        return QCoreApplication::translate(
+            "pellomar::TileLoader", "the tile server refused the connection");
     case QNetworkReply::HostNotFoundError:
-        return u"the tile server's name was not found"_s;
+        return QCoreApplication::translate(
+            "pellomar::TileLoader", "the tile server's name was not found");
     // Only the transfer time-out cancels a download that was still wanted.
     case QNetworkReply::OperationCanceledError:
     case QNetworkReply::TimeoutError:
-        return u"the tile server did not answer in time"_s;
+        return QCoreApplication::translate(
+            "pellomar::TileLoader", "the tile server did not answer in time");
     default:
         return cut(reply->errorString(), 2 * MaxReasonLength);
     }
@@ -97,17 +104,17 @@ void TileLoader::openDiskCache()
     }
     const QString shown = QDir::toNativeSeparators(folder);
     if (kept) {
-        m_diskCacheProblem = u"The tile cache %1 holds files that are not tiles and cannot be "
-                             "removed: tiles are not kept on disk."_s.arg(shown);
+        m_diskCacheProblem = tr("The tile cache %1 holds files that are not tiles and cannot be "
+                                "removed: tiles are not kept on disk.")
+                                 .arg(shown);
         return;
     }
     if (removed == 1)
         m_diskCacheProblem
-            = u"A file in the tile cache %1 was not a tile; it was removed."_s.arg(shown);
+            = tr("A file in the tile cache %1 was not a tile; it was removed.").arg(shown);
     else if (removed > 1)
-        m_diskCacheProblem
-            = u"%1 files in the tile cache %2 were not tiles; they were removed."_s.arg(
-                QString::number(removed), shown);
+        m_diskCacheProblem = tr("%1 files in the tile cache %2 were not tiles; they were removed.")
+                                 .arg(QString::number(removed), shown);
     auto *cache = new QNetworkDiskCache(m_network);
     cache->setCacheDirectory(folder);
     cache->setMaximumCacheSize(DiskCacheBytes);

@@ -6,6 +6,7 @@
 
 #include "platform/app_context.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
 
@@ -37,8 +38,10 @@ TileSource TileSource::openStreetMap()
 
 TileSource TileSource::demoDirectory(const QString &origin)
 {
-    return { origin + DemoTilePath, u"Demo tiles drawn by pellomar-directory"_s, origin + u'/',
-        {} };
+    return { origin + DemoTilePath,
+        QCoreApplication::translate(
+            "pellomar::TileSource", "Demo tiles drawn by pellomar-directory"),
+        origin + u'/', {} };
 }
 
 TileSource TileSource::forTemplate(const QString &urlTemplate)
@@ -52,7 +55,9 @@ TileSource TileSource::forTemplate(const QString &urlTemplate)
     if (urlTemplate == origin + DemoTilePath
         || urlTemplate == origin + QString(DemoTilePath).remove(u"{r}"_s))
         return { urlTemplate, demoDirectory(origin).attribution, origin + u'/', {} };
-    return { urlTemplate, u"Map tiles: %1"_s.arg(url.host()), origin + u'/', {} };
+    return { urlTemplate,
+        QCoreApplication::translate("pellomar::TileSource", "Map tiles: %1").arg(url.host()),
+        origin + u'/', {} };
 }
 
 TileSource TileSource::fromSettings()
@@ -66,8 +71,9 @@ TileSource TileSource::fromSettings()
     const QString urlTemplate = settings->value(TileServerKey).toString();
     if (const QString bad = tileTemplateProblem(urlTemplate); !bad.isEmpty()) {
         return { {}, {}, {},
-            u"the setting %1 in %2 cannot be used: %3; mend it to see tiles"_s.arg(
-                TileServerKey, QDir::toNativeSeparators(settings->fileName()), bad) };
+            QCoreApplication::translate("pellomar::TileSource",
+                "the setting %1 in %2 cannot be used: %3; mend it to see tiles")
+                .arg(TileServerKey, QDir::toNativeSeparators(settings->fileName()), bad) };
     }
     TileSource source = forTemplate(urlTemplate);
     source.attribution = settings->value(u"map/tileAttribution"_s, source.attribution).toString();
@@ -88,20 +94,27 @@ bool TileSource::offersHighDensity() const
 
 QString tileTemplateProblem(const QString &urlTemplate)
 {
-    const QString shown = urlTemplate.isEmpty() ? u"(empty)"_s : urlTemplate;
+    const QString shown = urlTemplate.isEmpty()
+        ? QCoreApplication::translate("pellomar::TileSource", "(empty)")
+        : urlTemplate;
     QStringList missing;
     for (const QString &field : { u"{z}"_s, u"{x}"_s, u"{y}"_s })
         if (!urlTemplate.contains(field))
             missing << field;
     if (!missing.isEmpty())
-        return u"the tile server address %1 lacks %2: it must hold {z}, {x} and {y}"_s.arg(
-            shown, missing.join(u", "_s));
+        return QCoreApplication::translate("pellomar::TileSource",
+            "the tile server address %1 lacks %2: it must hold {z}, {x} and {y}")
+            .arg(shown, missing.join(u", "_s));
     const QUrl url(filled(urlTemplate, 0, 0, 0, {}), QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
     if (scheme != u"http"_s && scheme != u"https"_s)
-        return u"the tile server address %1 must begin with http:// or https://"_s.arg(shown);
+        return QCoreApplication::translate("pellomar::TileSource",
+            "the tile server address %1 must begin with http:// or https://")
+            .arg(shown);
     if (!url.isValid() || url.host().isEmpty())
-        return u"the tile server address %1 is not a valid web address"_s.arg(shown);
+        return QCoreApplication::translate(
+            "pellomar::TileSource", "the tile server address %1 is not a valid web address")
+            .arg(shown);
     // A placeholder before the path would let the map's place choose the host, the port or
     // the user name: compare the server named by two different tiles.
     const auto server = [&urlTemplate](int n, const QString &ratio) {
@@ -109,7 +122,8 @@ QString tileTemplateProblem(const QString &urlTemplate)
             .adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment);
     };
     if (server(0, {}) != server(1, u"@2x"_s))
-        return u"the tile server address %1 may hold {z}, {x}, {y} and {r} only after its host"_s
+        return QCoreApplication::translate("pellomar::TileSource",
+            "the tile server address %1 may hold {z}, {x}, {y} and {r} only after its host")
             .arg(shown);
     return {};
 }

@@ -30,7 +30,8 @@ QString ServerAddress::problemWith(const QString &text)
 {
     if (parse(text))
         return {};
-    return QStringLiteral("'%1' is not a HOST or HOST:PORT address (a port is 1 to 65535)")
+    return QCoreApplication::translate(
+        "pellomar::ServerAddress", "'%1' is not a HOST or HOST:PORT address (a port is 1 to 65535)")
         .arg(text);
 }
 
@@ -59,13 +60,17 @@ std::unique_ptr<QSettings> openSettings(QString *problem)
     const QString shown = QDir::toNativeSeparators(path);
     QString refused;
     if (file.exists() && !file.isFile())
-        refused = u"the settings file %1 is not a regular file"_s.arg(shown);
+        refused = QCoreApplication::translate(
+            "pellomar::Settings", "the settings file %1 is not a regular file")
+                      .arg(shown);
     else if (file.exists() && file.size() > MaxSettingsBytes)
-        refused = u"the settings file %1 is larger than %2 MB"_s.arg(
-            shown, QString::number(MaxSettingsBytes / (1024 * 1024)));
+        refused = QCoreApplication::translate(
+            "pellomar::Settings", "the settings file %1 is larger than %2 MB")
+                      .arg(shown, QString::number(MaxSettingsBytes / (1024 * 1024)));
     if (!refused.isEmpty()) {
         if (problem)
-            *problem = refused + u"; it was not read"_s;
+            *problem
+                = refused + QCoreApplication::translate("pellomar::Settings", "; it was not read");
         return nullptr;
     }
     return std::make_unique<QSettings>(path, QSettings::IniFormat);

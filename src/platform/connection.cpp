@@ -85,14 +85,14 @@ Connection::Connection(QObject *parent)
     m_idle.setSingleShot(true);
     m_idle.setInterval(DefaultIdleTimeoutMs);
     connect(&m_idle, &QTimer::timeout, this, [this] {
-        fail(QStringLiteral("No answer from the directory server %1 for %2 seconds")
+        fail(tr("No answer from the directory server %1 for %2 seconds")
                  .arg(m_server.hostHeader())
                  .arg(m_idle.interval() / 1000.0));
     });
     m_deadline.setSingleShot(true);
     m_deadline.setInterval(DefaultOverallTimeoutMs);
     connect(&m_deadline, &QTimer::timeout, this, [this] {
-        fail(QStringLiteral("The directory server %1 did not finish its answer within %2 seconds")
+        fail(tr("The directory server %1 did not finish its answer within %2 seconds")
                  .arg(m_server.hostHeader())
                  .arg(m_deadline.interval() / 1000.0));
     });
@@ -168,7 +168,7 @@ void Connection::onReadyRead()
     m_idle.start();
     const qint64 available = m_socket->bytesAvailable();
     if (m_reply.size() + available > m_maxReplyBytes) {
-        fail(QStringLiteral("The reply of %1 is larger than %2 MiB")
+        fail(tr("The reply of %1 is larger than %2 MiB")
                  .arg(m_server.hostHeader())
                  .arg(m_maxReplyBytes / (1024 * 1024)));
         return;
@@ -187,8 +187,8 @@ void Connection::onDisconnected()
     // Qt reports a reset like an orderly close; a reply cut off by one must not pass as whole,
     // above all one cut right after its headers, which would look like an empty result.
     if (resetByServer()) {
-        fail(QStringLiteral("The connection to %1 broke after %2 bytes of the reply: the "
-                            "server reset it")
+        fail(tr("The connection to %1 broke after %2 bytes of the reply: the "
+                "server reset it")
                  .arg(m_server.hostHeader())
                  .arg(m_reply.size()));
         return;
@@ -222,19 +222,19 @@ void Connection::onError()
     QString reason;
     switch (m_socket->error()) {
     case QAbstractSocket::ConnectionRefusedError:
-        reason = QStringLiteral("The directory server %1 refused the connection");
+        reason = tr("The directory server %1 refused the connection");
         break;
     case QAbstractSocket::HostNotFoundError:
-        reason = QStringLiteral("The directory server %1 was not found");
+        reason = tr("The directory server %1 was not found");
         break;
     case QAbstractSocket::NetworkError:
-        reason = QStringLiteral("The network to %1 is unreachable");
+        reason = tr("The network to %1 is unreachable");
         break;
     case QAbstractSocket::SocketTimeoutError:
-        reason = QStringLiteral("The connection to %1 timed out");
+        reason = tr("The connection to %1 timed out");
         break;
     default:
-        reason = QStringLiteral("The connection to %1 failed: ") + m_socket->errorString();
+        reason = tr("The connection to %1 failed: ") + m_socket->errorString();
         break;
     }
     fail(reason.arg(m_server.hostHeader()));

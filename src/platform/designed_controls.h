@@ -6,6 +6,7 @@
 
 #include "platform/look.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QString>
 #include <algorithm>
@@ -34,7 +35,8 @@ inline QFont fontOf(Face face)
 
 // One control of a designed window: its object name (an element of a control array carries its
 // index: "Label2_0", "lblTitle3"), its place in twips (left, top, width, height), its caption
-// and its face.
+// and its face. Captions are marked with QT_TRANSLATE_NOOP in the DesignedControls context
+// and shown in the user's language.
 struct DesignedControl {
     const char *name;
     int left, top, width, height;
@@ -64,7 +66,8 @@ public:
             control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         }
         if constexpr (requires { control->setText(QString()); })
-            control->setText(QString::fromUtf8(design.caption));
+            control->setText(
+                QCoreApplication::translate("pellomar::DesignedControls", design.caption));
         control->setGeometry(twipsRect(design.left, design.top, design.width, design.height));
         control->setFont(fontOf(design.face));
         return control;

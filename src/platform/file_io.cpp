@@ -4,6 +4,7 @@
 
 #include "platform/file_io.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,19 +32,23 @@ QString openRegularFile(QFile &file)
     const int fd = ::open(QFile::encodeName(file.fileName()).constData(),
         O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
-        return QStringLiteral("Cannot open %1: %2")
+        return QCoreApplication::translate("pellomar::FileIo", "Cannot open %1: %2")
             .arg(shown, QString::fromLocal8Bit(std::strerror(errno)));
     struct stat status { };
     const bool isFile = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
     if (!isFile) {
         ::close(fd);
-        return S_ISDIR(status.st_mode) ? QStringLiteral("%1 is a folder, not a file").arg(shown)
-                                       : QStringLiteral("%1 is not a regular file").arg(shown);
+        return S_ISDIR(status.st_mode)
+            ? QCoreApplication::translate("pellomar::FileIo", "%1 is a folder, not a file")
+                  .arg(shown)
+            : QCoreApplication::translate("pellomar::FileIo", "%1 is not a regular file")
+                  .arg(shown);
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return QStringLiteral("Cannot open %1: %2").arg(shown, file.errorString());
+        return QCoreApplication::translate("pellomar::FileIo", "Cannot open %1: %2")
+            .arg(shown, file.errorString());
     }
     return {};
 }
@@ -53,7 +58,8 @@ FileRead readWholeFile(const QString &path, qint64 maxBytes)
     FileRead result;
     if (!QFileInfo::exists(path)) {
         result.missing = true;
-        result.error = QStringLiteral("%1 does not exist").arg(QDir::toNativeSeparators(path));
+        result.error = QCoreApplication::translate("pellomar::FileIo", "%1 does not exist")
+                           .arg(QDir::toNativeSeparators(path));
         return result;
     }
     QFile file(path);
@@ -61,14 +67,14 @@ FileRead readWholeFile(const QString &path, qint64 maxBytes)
     if (!result.ok())
         return result;
     if (file.size() > maxBytes) {
-        result.error = QStringLiteral("%1 is too large (%2 bytes)")
+        result.error = QCoreApplication::translate("pellomar::FileIo", "%1 is too large (%2 bytes)")
                            .arg(QDir::toNativeSeparators(path))
                            .arg(file.size());
         return result;
     }
     result.data = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        result.error = QStringLiteral("Cannot read %1: %2")
+        result.error = QCoreApplication::translate("pellomar::FileIo", "Cannot read %1: %2")
                            .arg(QDir::toNativeSeparators(path), file.errorString());
         result.data.clear();
     }
@@ -85,7 +91,8 @@ QString writeWhole(QFileDevice &file, const QByteArray &data)
         return {};
     return file.error() != QFileDevice::NoError
         ? file.errorString()
-        : QStringLiteral("only part of the data could be written (is the disk full?)");
+        : QCoreApplication::translate(
+            "pellomar::FileIo", "only part of the data could be written (is the disk full?)");
 }
 
 QString replaceSynced(const QString &path, const QByteArray &data)
@@ -142,7 +149,8 @@ void releaseReplaced(int fd, bool here)
 
 QString cannotWrite(const QString &path, const QString &reason)
 {
-    return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), reason);
+    return QCoreApplication::translate("pellomar::FileIo", "Cannot write %1: %2")
+        .arg(QDir::toNativeSeparators(path), reason);
 }
 
 } // namespace
@@ -183,7 +191,8 @@ QString PendingReplace::commit(const QByteArray &data)
     if (!m_openError.isEmpty())
         return cannotWrite(m_path, m_openError);
     if (!m_file->isOpen())
-        return cannotWrite(m_path, QStringLiteral("the file was written already"));
+        return cannotWrite(m_path,
+            QCoreApplication::translate("pellomar::FileIo", "the file was written already"));
     if (const QString reason = writeWhole(*m_file, data); !reason.isEmpty()) {
         m_file->remove();
         return cannotWrite(m_path, reason);

@@ -7,6 +7,7 @@
 #include "platform/file_io.h"
 #include "platform/message_box.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -49,7 +50,8 @@ SaveOutcome saveChosenFile(QWidget *parent, const QString &fileName, const QByte
     const QFileInfo existing(fileName);
     if (existing.exists() && !existing.isDir()
         && MessageBox::show(parent, QMessageBox::Critical, QString(),
-               QStringLiteral("File exists... would you like to overwrite?"),
+               QCoreApplication::translate(
+                   "pellomar::SaveDialog", "File exists... would you like to overwrite?"),
                QMessageBox::Yes | QMessageBox::No)
             != QMessageBox::Yes)
         return outcome;

@@ -7,6 +7,7 @@
 #include "platform/file_io.h"
 #include "resultfile/result_format.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -18,7 +19,9 @@ QString storeResultText(std::string_view text, PendingReplace &replace)
     scramble(std::span<char>(scrambled.data(), std::size_t(scrambled.size())));
     const QString error = replace.commit(scrambled);
     return error.isEmpty() ? QString()
-                           : QStringLiteral("The search results could not be stored: ") + error;
+                           : QCoreApplication::translate(
+                                 "pellomar::ResultFile", "The search results could not be stored: ")
+            + error;
 }
 
 QString storeResultText(std::string_view text, const QString &path)
@@ -48,7 +51,7 @@ std::string_view ResultFileInput::next()
     m_piece.resize(PieceSize);
     const qint64 got = m_file.read(m_piece.data(), PieceSize);
     if (got < 0) {
-        m_error = QStringLiteral("Cannot read %1: %2")
+        m_error = QCoreApplication::translate("pellomar::ResultFile", "Cannot read %1: %2")
                       .arg(QDir::toNativeSeparators(m_file.fileName()), m_file.errorString());
         return {};
     }
@@ -61,7 +64,8 @@ std::string_view ResultFileInput::next()
     const std::size_t first = text.find('\r');
     m_openLine += qint64(first == std::string_view::npos ? text.size() : first);
     if (m_openLine > qint64(MaxRecordLineBytes)) {
-        m_error = QStringLiteral("%1 is damaged: it holds a line of more than %2 KiB")
+        m_error = QCoreApplication::translate(
+            "pellomar::ResultFile", "%1 is damaged: it holds a line of more than %2 KiB")
                       .arg(QDir::toNativeSeparators(m_file.fileName()))
                       .arg(MaxRecordLineBytes / 1024);
         return {};

@@ -40,8 +40,7 @@ QString ColumnHeading::sortDescription() const
 {
     if (!m_sortMark)
         return {};
-    return *m_sortMark == Qt::AscendingOrder ? QStringLiteral("sorted ascending")
-                                             : QStringLiteral("sorted descending");
+    return *m_sortMark == Qt::AscendingOrder ? tr("sorted ascending") : tr("sorted descending");
 }
 
 void ColumnHeading::click()

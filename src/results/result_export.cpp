@@ -8,6 +8,7 @@
 #include "platform/save_dialog.h"
 #include "results/export_formats.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <array>
@@ -23,14 +24,16 @@ struct FileType {
 };
 
 const std::array<FileType, 3> FileTypes { {
-    { ExportFormat::Csv, "CSV Files (*.csv)", "csv" },
-    { ExportFormat::Gpx, "GPX Files (*.gpx)", "gpx" },
-    { ExportFormat::Kml, "KML Files (*.kml)", "kml" },
+    { ExportFormat::Csv, QT_TRANSLATE_NOOP("pellomar::ResultExport", "CSV Files (*.csv)"), "csv" },
+    { ExportFormat::Gpx, QT_TRANSLATE_NOOP("pellomar::ResultExport", "GPX Files (*.gpx)"), "gpx" },
+    { ExportFormat::Kml, QT_TRANSLATE_NOOP("pellomar::ResultExport", "KML Files (*.kml)"), "kml" },
 } };
 
 QString hotspots(int count)
 {
-    return count == 1 ? QStringLiteral("1 hotspot") : QStringLiteral("%1 hotspots").arg(count);
+    return count == 1
+        ? QCoreApplication::translate("pellomar::ResultExport", "1 hotspot")
+        : QCoreApplication::translate("pellomar::ResultExport", "%n hotspots", nullptr, count);
 }
 
 } // namespace
@@ -39,7 +42,8 @@ void exportResults(QWidget *parent, const std::vector<std::string> &records)
 {
     if (records.empty()) {
         MessageBox::show(parent, QMessageBox::Information, QString(),
-            QStringLiteral("There are no results to export."));
+            QCoreApplication::translate(
+                "pellomar::ResultExport", "There are no results to export."));
         return;
     }
     QStringList filters;
@@ -63,15 +67,18 @@ void exportResults(QWidget *parent, const std::vector<std::string> &records)
     }
 
     const ExportedFile file = exportRecords(type->format, records);
-    QString text = QStringLiteral("%1 exported to\r\n\r\n%2")
+    QString text = QCoreApplication::translate("pellomar::ResultExport", "%1 exported to\r\n\r\n%2")
                        .arg(hotspots(file.written),
                            QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath()));
     if (file.skipped > 0) {
-        text += QStringLiteral("\r\n\r\n%1 without valid coordinates left out.")
+        text += QCoreApplication::translate(
+            "pellomar::ResultExport", "\r\n\r\n%1 without valid coordinates left out.")
                     .arg(hotspots(file.skipped));
     }
-    saveChosenFile(parent, fileName, file.bytes, QStringLiteral("Exported"), text,
-        QStringLiteral("The results could not be exported.\r\n\r\n"));
+    saveChosenFile(parent, fileName, file.bytes,
+        QCoreApplication::translate("pellomar::ResultExport", "Exported"), text,
+        QCoreApplication::translate(
+            "pellomar::ResultExport", "The results could not be exported.\r\n\r\n"));
 }
 
 } // namespace pellomar

@@ -11,6 +11,7 @@
 #include "results/result_order.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QPointer>
 #include <QScrollBar>
 #include <map>
@@ -21,9 +22,21 @@ namespace {
 
 using ResultLayout::Column;
 
+// The rules name the columns in English; lupdate finds their translations here.
+[[maybe_unused]] constexpr const char *TranslatedColumnNames[] = {
+    QT_TRANSLATE_NOOP("pellomar::ResultLayout", "Number"),
+    QT_TRANSLATE_NOOP("pellomar::ResultLayout", "Location Name"),
+    QT_TRANSLATE_NOOP("pellomar::ResultLayout", "Country"),
+    QT_TRANSLATE_NOOP("pellomar::ResultLayout", "City"),
+    QT_TRANSLATE_NOOP("pellomar::ResultLayout", "Type"),
+    QT_TRANSLATE_NOOP("pellomar::ResultLayout", "Access"),
+    QT_TRANSLATE_NOOP("pellomar::ResultLayout", "Operator"),
+};
+
 QString columnName(int column)
 {
-    return QString::fromLatin1(ResultLayout::ColumnNames[std::size_t(column)]);
+    return QCoreApplication::translate(
+        "pellomar::ResultLayout", ResultLayout::ColumnNames[std::size_t(column)]);
 }
 
 // One cell of the list, by screen position and column. It reads the model each time it is
@@ -143,15 +156,19 @@ public:
     {
         if (kind == QAccessible::Description) {
             const ResultOrder &order = *view()->order();
-            QString description = QStringLiteral("%1 of %2 results shown")
-                                      .arg(order.shownCount())
-                                      .arg(view()->rowCount());
+            QString description
+                = QCoreApplication::translate("pellomar::ResultList", "%1 of %2 results shown")
+                      .arg(order.shownCount())
+                      .arg(view()->rowCount());
             if (order.sortColumn() >= 0) {
-                description += QStringLiteral(", sorted by %1 %2")
-                                   .arg(columnName(order.sortColumn()),
-                                       order.sortOrder() == Qt::AscendingOrder
-                                           ? QStringLiteral("ascending")
-                                           : QStringLiteral("descending"));
+                description
+                    += QCoreApplication::translate("pellomar::ResultList", ", sorted by %1 %2")
+                           .arg(columnName(order.sortColumn()),
+                               order.sortOrder() == Qt::AscendingOrder
+                                   ? QCoreApplication::translate(
+                                       "pellomar::ResultList", "ascending")
+                                   : QCoreApplication::translate(
+                                       "pellomar::ResultList", "descending"));
             }
             return description;
         }

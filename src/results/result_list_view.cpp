@@ -75,7 +75,7 @@ public:
         m_textFont.setStyleStrategy(QFont::PreferNoShaping);
         m_numberFont.setStyleStrategy(QFont::PreferNoShaping);
         setObjectName(QStringLiteral("Picture2"));
-        setAccessibleName(QStringLiteral("Result rows"));
+        setAccessibleName(QCoreApplication::translate("pellomar::ResultListView", "Result rows"));
         setMouseTracking(true);
     }
 
@@ -163,7 +163,7 @@ ResultListView::ResultListView(const ReferenceTable &countries, QWidget *parent)
     , m_scrollBar(new QScrollBar(Qt::Vertical, this))
 {
     setObjectName(QStringLiteral("Picture1"));
-    setAccessibleName(QStringLiteral("Results"));
+    setAccessibleName(tr("Results"));
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
@@ -176,7 +176,7 @@ ResultListView::ResultListView(const ReferenceTable &countries, QWidget *parent)
     m_canvas->setAttribute(Qt::WA_OpaquePaintEvent);
 
     m_scrollBar->setObjectName(QStringLiteral("VS"));
-    m_scrollBar->setAccessibleName(QStringLiteral("Scroll results"));
+    m_scrollBar->setAccessibleName(tr("Scroll results"));
     m_scrollBar->setGeometry(toPixels(ResultLayout::ScrollBar));
     m_scrollBar->setRange(0, 0);
     m_scrollBar->setSingleStep(1);

@@ -49,10 +49,9 @@ LoadSummary ResultLoader::load(
         summary = loadOnce(path, text);
         if (summary.limitReached && message == LimitMessage::Show) {
             Q_EMIT limitMessageShowing();
-            MessageBox::show(m_list->window(), QMessageBox::Information,
-                QStringLiteral("Max Results"),
-                QStringLiteral("More then 300 hotspots were found that match your query.\r\n\r\n"
-                               "Please narrow your search"));
+            MessageBox::show(m_list->window(), QMessageBox::Information, tr("Max Results"),
+                tr("More then 300 hotspots were found that match your query.\r\n\r\n"
+                   "Please narrow your search"));
         }
         text = nullptr;
         message = m_reloadMessage;

@@ -8,6 +8,7 @@
 #include "platform/file_io.h"
 #include "resultfile/result_format.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -57,10 +58,12 @@ RecentSearches::Listing RecentSearches::list() const
 QString RecentSearches::keep(const KeptSearch &search) const
 {
     if (!QDir().mkpath(m_folder))
-        return QStringLiteral("%1 cannot be made").arg(QDir::toNativeSeparators(m_folder));
+        return QCoreApplication::translate("pellomar::RecentSearches", "%1 cannot be made")
+            .arg(QDir::toNativeSeparators(m_folder));
     const std::string plain = encodeKeptSearch(search);
     if (qint64(plain.size()) > MaxBytes)
-        return QStringLiteral("it is larger than %1 MiB").arg(MaxBytes >> 20);
+        return QCoreApplication::translate("pellomar::RecentSearches", "it is larger than %1 MiB")
+            .arg(MaxBytes >> 20);
     QString path;
     for (int clash = 0; path.isEmpty() || QFileInfo::exists(path); ++clash)
         path = m_folder + u'/' + fileNameFor(search.receivedMs, clash);
@@ -84,7 +87,7 @@ QString RecentSearches::forgetAll() const
 {
     for (const QFileInfo &file : keptFiles(m_folder)) {
         if (!QFile::remove(file.filePath()))
-            return QStringLiteral("%1 cannot be removed")
+            return QCoreApplication::translate("pellomar::RecentSearches", "%1 cannot be removed")
                 .arg(QDir::toNativeSeparators(file.filePath()));
     }
     return {};

@@ -10,7 +10,24 @@
 #include "resultfile/result_format.h"
 #include "search/search_reply.h"
 
+#include <QCoreApplication>
+
 namespace pellomar {
+
+// The reply rules' fixed messages, for lupdate: the rules hold no Qt, and their messages are
+// translated where they are shown. Messages that carry the server's own words stay English.
+[[maybe_unused]] constexpr const char *TranslatedReplyErrors[] = {
+    QT_TRANSLATE_NOOP(
+        "pellomar::SearchReply", "The directory server closed the connection without a reply"),
+    QT_TRANSLATE_NOOP("pellomar::SearchReply",
+        "The directory server's reply is incomplete: its headers never end"),
+    QT_TRANSLATE_NOOP("pellomar::SearchReply", "The directory server's reply is not an HTTP reply"),
+    QT_TRANSLATE_NOOP("pellomar::SearchReply",
+        "The directory server's reply is sent in a transfer coding this program cannot read"),
+    QT_TRANSLATE_NOOP("pellomar::SearchReply",
+        "The reply was not a hotspot directory's: the network may need a sign-in in the browser "
+        "first"),
+};
 
 SearchExchange::SearchExchange(QObject *parent)
     : QObject(parent)
@@ -22,7 +39,7 @@ SearchExchange::SearchExchange(QObject *parent)
         m_writer.start([this, path = m_resultFilePath] {
             m_pendingReplace = std::make_unique<PendingReplace>(path);
         });
-        Q_EMIT statusChanged(QStringLiteral("Requesting Data..."));
+        Q_EMIT statusChanged(tr("Requesting Data..."));
     });
     connect(&m_connection, &Connection::finished, this, &SearchExchange::onFinished);
     connect(&m_connection, &Connection::failed, this, [this](const QString &reason) {
@@ -47,7 +64,7 @@ void SearchExchange::start(
     m_resultFilePath = resultFilePath;
     m_storedText.reset();
     // Before the start: a connection that fails at once reports its reason from inside it.
-    Q_EMIT statusChanged(QStringLiteral("Connecting..."));
+    Q_EMIT statusChanged(tr("Connecting..."));
     startGet(m_connection, server, requestPath);
 }
 
@@ -69,14 +86,16 @@ CheckedReply checkSearchReply(const QByteArray &reply)
     CheckedReply outcome;
     SearchReply processed = processReply(asView(reply));
     if (!processed.ok()) {
-        outcome.error = QString::fromUtf8(processed.error);
+        outcome.error
+            = QCoreApplication::translate("pellomar::SearchReply", processed.error.c_str());
         return outcome;
     }
     std::string &bytes = processed.body;
     // The loader would refuse it, and the previous results would be gone for nothing.
     if (longestLine(bytes) > MaxRecordLineBytes) {
-        outcome.error = QStringLiteral("The directory server's reply is no list of hotspots: it "
-                                       "holds a line of more than %1 KiB")
+        outcome.error = QCoreApplication::translate("pellomar::SearchReply",
+            "The directory server's reply is no list of hotspots: it "
+            "holds a line of more than %1 KiB")
                             .arg(MaxRecordLineBytes / 1024);
         return outcome;
     }
@@ -122,7 +141,7 @@ void SearchExchange::onFinished(const QByteArray &reply)
         // The window has its rows; freeing the replaced file waits for no one here.
         replace->releaseReplacedNow();
     });
-    Q_EMIT statusChanged(QStringLiteral("Data Downloaded - Loading Results..."));
+    Q_EMIT statusChanged(tr("Data Downloaded - Loading Results..."));
     Q_EMIT replyReady(outcome.isMessage, outcome.message);
 }
 

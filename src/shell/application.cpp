@@ -11,6 +11,7 @@
 #include "shell/command_line.h"
 #include "shell/frm_main.h"
 #include "shell/reference_files.h"
+#include "shell/translations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -137,6 +138,11 @@ int runApplication(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("pellomar"));
     QApplication::setApplicationVersion(QStringLiteral(PELLOMAR_VERSION));
     QApplication::setWindowIcon(programIcon());
+    // The language is chosen before the first text is shown, start-up failures included.
+    QStringList translationFolders = referenceFolders(QApplication::applicationDirPath());
+    if (!options.referenceDir.isEmpty())
+        translationFolders.prepend(options.referenceDir);
+    installTranslations(QLocale::system(), translationFolders);
 
     if (options.noDialogs) {
         MessageBox::setResponder([](const MessageBox::Request &box) {
@@ -153,7 +159,8 @@ int runApplication(int argc, char *argv[])
         ? QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)
         : options.dataDir;
     if (!QDir().mkpath(context.dataDir)) {
-        return startFailed(QStringLiteral("The data folder %1 cannot be created.")
+        return startFailed(QCoreApplication::translate(
+                               "pellomar::Application", "The data folder %1 cannot be created.")
                                .arg(QDir::toNativeSeparators(context.dataDir)),
             options.noDialogs);
     }
@@ -165,7 +172,9 @@ int runApplication(int argc, char *argv[])
     for (const QString &warning : std::as_const(references.warnings))
         print(stderr, QStringLiteral("pellomar: warning: %1\n").arg(warning));
     if (!references.data)
-        return startFailed(references.error + QStringLiteral("\nPellomar cannot start without it."),
+        return startFailed(references.error
+                + QCoreApplication::translate(
+                    "pellomar::Application", "\nPellomar cannot start without it."),
             options.noDialogs);
 
     frmMain window(std::move(context), std::move(references.data->countries),

@@ -4,6 +4,7 @@
 
 #include "shell/download_caption.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <optional>
@@ -35,8 +36,10 @@ QString downloadedCaption(const QDateTime &downloaded, const QLocale &locale)
     // Day, month name and year read the same way everywhere, where a numeric date (6/12 or
     // 12/6) does not.
     const QString clock = clockFormat(locale);
-    return QStringLiteral("Downloaded %1 %2")
-        .arg(locale.toString(local.date(), QStringLiteral("d MMM yyyy")),
+    return QCoreApplication::translate("pellomar::DownloadCaption", "Downloaded %1 %2")
+        .arg(locale.toString(local.date(),
+                 QCoreApplication::translate("pellomar::DownloadCaption", "d MMM yyyy",
+                     "the date's format in QLocale's letters")),
             locale.toString(local.time(), clock));
 }
 

@@ -10,6 +10,7 @@
 #include "platform/tool_tip.h"
 #include "shell/artwork.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QPushButton>
 #include <QScreen>
@@ -20,15 +21,21 @@ namespace pellomar {
 namespace {
 
 const DesignedControl Design[] = {
-    { "Label2", 120, 1560, 3255, 255, "Pellomar hotspot finder", Face::Title },
+    { "Label2", 120, 1560, 3255, 255,
+        QT_TRANSLATE_NOOP("pellomar::DesignedControls", "Pellomar hotspot finder"), Face::Title },
     { "Label5", 120, 2280, 5175, 615,
-        "Locate WiFi hotspots around the world, with our easy to use application. You may also "
-        "submit your own hotspots to our database.",
+        QT_TRANSLATE_NOOP("pellomar::DesignedControls",
+            "Locate WiFi hotspots around the world, with our easy to use application. You may "
+            "also submit your own hotspots to our database."),
         Face::Regular },
-    { "lblLicence", 120, 2940, 3855, 255, "Free software: GNU GPL, version 3 or later",
+    { "lblLicence", 120, 2940, 3855, 255,
+        QT_TRANSLATE_NOOP(
+            "pellomar::DesignedControls", "Free software: GNU GPL, version 3 or later"),
         Face::Regular },
-    { "Label1", 120, 3240, 3855, 255, "website : ", Face::Link },
-    { "Command1", 4080, 3120, 1215, 375, "&Ok", Face::Regular },
+    { "Label1", 120, 3240, 3855, 255, QT_TRANSLATE_NOOP("pellomar::DesignedControls", "website : "),
+        Face::Link },
+    { "Command1", 4080, 3120, 1215, 375, QT_TRANSLATE_NOOP("pellomar::DesignedControls", "&Ok"),
+        Face::Regular },
 };
 
 } // namespace
@@ -39,7 +46,7 @@ frmAbout::frmAbout(const QString &siteUrl, QWidget *parent)
             | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About Pellomar hotspot finder"));
+    setWindowTitle(tr("About Pellomar hotspot finder"));
     setFont(verdana(9.75));
     setFixedSize(twips(5385), twips(3630));
     setModal(true);
@@ -60,10 +67,9 @@ frmAbout::frmAbout(const QString &siteUrl, QWidget *parent)
     design.make<QLabel>("Label5")->setWordWrap(true);
     // Map data imported into a directory keep their own credit, on the directory's home page.
     design.make<QLabel>("lblLicence")
-        ->setToolTip(
-            QStringLiteral("Pellomar may be shared and changed under the terms of the GNU General "
-                           "Public License, version 3 or any later version. It comes with no "
-                           "warranty."));
+        ->setToolTip(tr("Pellomar may be shared and changed under the terms of the GNU General "
+                        "Public License, version 3 or any later version. It comes with no "
+                        "warranty."));
 
     auto *Label1 = design.make<ClickLabel>("Label1");
     Label1->setText(Label1->text() + siteUrl);

@@ -76,7 +76,8 @@ protected:
 // The status line, the result count and the message panel; the message panel's controls
 // are placed inside it.
 const DesignedControl Design[] = {
-    { "lblStatus", 120, 7635, 10575, 375, "Welcome to Pellomar.", Face::Status },
+    { "lblStatus", 120, 7635, 10575, 375,
+        QT_TRANSLATE_NOOP("pellomar::DesignedControls", "Welcome to Pellomar."), Face::Status },
     { "lblResults", 9360, 8280, 2295, 375, "", Face::ResultCount },
     // In the free part of the bottom panel, left of the count; placed with each new count.
     { "lblDownloaded", 240, 8280, 9000, 375, "", Face::Regular },
@@ -111,8 +112,7 @@ frmMain::frmMain(
     m_form->LoadCountries(m_countries);
     m_form->LoadLocationType(m_locationTypes);
     m_form->LoadHotspot();
-    setWindowTitle(
-        QStringLiteral("Pellomar hotspot locator (v %1)").arg(QStringLiteral(PELLOMAR_VERSION)));
+    setWindowTitle(tr("Pellomar hotspot locator (v %1)").arg(QStringLiteral(PELLOMAR_VERSION)));
 }
 
 frmMain::~frmMain() = default;
@@ -163,7 +163,7 @@ void frmMain::setupUi()
     m_messagePanel->setFrameShape(QFrame::Box);
     setColour(m_messagePanel, QPalette::Window, Qt::white);
     m_messagePanel->setAutoFillBackground(true);
-    m_messagePanel->setAccessibleName(QStringLiteral("Message"));
+    m_messagePanel->setAccessibleName(tr("Message"));
     auto *banner = new QLabel(m_messagePanel);
     banner->setObjectName(QStringLiteral("Picture5"));
     banner->setGeometry(twipsRect(120, 120, 5415, 1455));
@@ -174,7 +174,7 @@ void frmMain::setupUi()
     m_messagePanel->hide();
     m_messagePanel->raise();
 
-    auto *mnufile = menuBar()->addMenu(QStringLiteral("Options"));
+    auto *mnufile = menuBar()->addMenu(tr("Options"));
     mnufile->setObjectName(QStringLiteral("mnufile"));
     const auto item = [this, mnufile](const char *name, const QString &text, auto handler) {
         QAction *action = mnufile->addAction(text);
@@ -183,21 +183,20 @@ void frmMain::setupUi()
         return action;
     };
     // There is no submission form in the program: the web site takes new hotspots.
-    item("mnusubmit", QStringLiteral("&Submit a Hotspot"), &frmMain::Label1_Click);
+    item("mnusubmit", tr("&Submit a Hotspot"), &frmMain::Label1_Click);
     mnufile->addSeparator()->setObjectName(QStringLiteral("mnuexportSeparator"));
-    item("mnuexport", QStringLiteral("Export results\u2026"), [this] {
+    item("mnuexport", tr("Export results\u2026"), [this] {
         exportResults(this, m_resultList->shownRecords());
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    item("mnumap", QStringLiteral("Show &map"), &frmMain::showMap)
+    item("mnumap", tr("Show &map"), &frmMain::showMap)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-    item("mnurecent", QStringLiteral("&Recent searches\u2026"), &frmMain::showRecentSearches)
+    item("mnurecent", tr("&Recent searches\u2026"), &frmMain::showRecentSearches)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    item("mnuserver", QStringLiteral("&Directory server\u2026"), &frmMain::chooseServer);
+    item("mnuserver", tr("&Directory server\u2026"), &frmMain::chooseServer);
     mnufile->addSeparator()->setObjectName(QStringLiteral("gghj"));
-    item("mnuabout", QStringLiteral("&About"), &frmMain::mnuabout_Click)
-        ->setShortcut(QKeySequence(Qt::Key_F1));
+    item("mnuabout", tr("&About"), &frmMain::mnuabout_Click)->setShortcut(QKeySequence(Qt::Key_F1));
     mnufile->addSeparator()->setObjectName(QStringLiteral("fggfh"));
-    item("mnuexit", QStringLiteral("&Exit"), &frmMain::mnuexit_Click);
+    item("mnuexit", tr("&Exit"), &frmMain::mnuexit_Click);
 
     tmrLoadPreviousResults.setObjectName(QStringLiteral("tmrLoadPreviousResults"));
     tmrLoadPreviousResults.setSingleShot(true);
@@ -233,19 +232,19 @@ void frmMain::SetStatus(const QString &text)
 // A name missing from its table is no search: the user is told to pick one from the list.
 std::string frmMain::GetCountryCode(std::string_view name)
 {
-    return codeOrMessage(m_countries.codeForName(name), QStringLiteral("Country"));
+    return codeOrMessage(m_countries.codeForName(name), tr("Country"));
 }
 
 std::string frmMain::GetLocationTypeCode(std::string_view name)
 {
-    return codeOrMessage(m_locationTypes.codeForName(name), QStringLiteral("Location Type"));
+    return codeOrMessage(m_locationTypes.codeForName(name), tr("Location Type"));
 }
 
 std::string frmMain::codeOrMessage(std::optional<std::string> code, const QString &field)
 {
     if (!code) {
-        MessageBox::show(this, QMessageBox::Critical, QStringLiteral("Error"),
-            QStringLiteral("Invalid %1. Please reselect from the list options.").arg(field));
+        MessageBox::show(this, QMessageBox::Critical, tr("Error"),
+            tr("Invalid %1. Please reselect from the list options.").arg(field));
     }
     return code.value_or(std::string());
 }
@@ -268,9 +267,9 @@ void frmMain::Command1_Click()
         ConnectNow();
         break;
     case SearchStop::NoCountry:
-        MessageBox::show(this, QMessageBox::Critical, QStringLiteral("Error"),
-            QStringLiteral("You have not selected a valid country!\r\n\r\n"
-                           "Please make a select from the country list."));
+        MessageBox::show(this, QMessageBox::Critical, tr("Error"),
+            tr("You have not selected a valid country!\r\n\r\n"
+               "Please make a select from the country list."));
         break;
     case SearchStop::UnknownCountry:
     case SearchStop::UnknownLocationType:
@@ -354,8 +353,8 @@ void frmMain::keepStoredSearch(bool isMessage)
     if (search.records.empty())
         return;
     if (const QString error = m_recent.keep(search); !error.isEmpty())
-        SetStatus(QStringLiteral("%1 This search could not be kept among the recent searches "
-                                 "(%2); nothing else is lost.")
+        SetStatus(tr("%1 This search could not be kept among the recent searches "
+                     "(%2); nothing else is lost.")
                       .arg(m_status->text(), error));
 }
 
@@ -367,7 +366,7 @@ void frmMain::chooseServer()
             return;
         m_context.server = server;
         m_form->setSiteUrl(server.siteUrl());
-        SetStatus(QStringLiteral("Searches go to %1 now.").arg(server.hostHeader()));
+        SetStatus(tr("Searches go to %1 now.").arg(server.hostHeader()));
     });
     dialog->open();
 }
@@ -379,8 +378,8 @@ void frmMain::searchFailed(const QString &reason)
     SetStatus(reason);
     if (searchExchange().connection().reachedServer())
         return;
-    if (MessageBox::show(this, QMessageBox::Warning, QStringLiteral("Search hotspots"),
-            QStringLiteral("%1.\r\n\r\nChoose another directory server?").arg(reason),
+    if (MessageBox::show(this, QMessageBox::Warning, tr("Search hotspots"),
+            tr("%1.\r\n\r\nChoose another directory server?").arg(reason),
             QMessageBox::Yes | QMessageBox::No)
         == QMessageBox::Yes)
         chooseServer();
@@ -422,13 +421,13 @@ LoadSummary frmMain::showResults(
     if (loaded.deferred)
         return loaded;
     if (!loaded.error.isEmpty())
-        SetStatus(QStringLiteral("The results could not be loaded: %1").arg(loaded.error));
+        SetStatus(tr("The results could not be loaded: %1").arg(loaded.error));
     else if (!m_storeFailure.isEmpty())
         SetStatus(m_storeFailure);
     else
-        SetStatus(QStringLiteral("Results Loaded!"));
+        SetStatus(tr("Results Loaded!"));
     m_storeFailure.clear();
-    m_resultCount->setText(QStringLiteral("%1 Results").arg(loaded.rows));
+    m_resultCount->setText(tr("%n Results", nullptr, loaded.rows));
     // A file that could not be opened left the list as it was, and so its caption.
     if (received.isValid())
         showDownloadedCaption(pellomar::downloadedCaption(received));
@@ -508,7 +507,7 @@ void frmMain::updateMap()
 void frmMain::tmrLoadPreviousResults_Timer()
 {
     tmrLoadPreviousResults.stop();
-    SetStatus(QStringLiteral("Loading Results..."));
+    SetStatus(tr("Loading Results..."));
     // On screen before the load, which lets no event in while it runs.
     m_status->repaint();
     LoadResults();

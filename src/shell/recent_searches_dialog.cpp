@@ -38,21 +38,20 @@ RecentSearchesDialog::RecentSearchesDialog(const RecentSearches &kept, QWidget *
     , m_kept(kept)
 {
     setObjectName(QStringLiteral("frmRecent"));
-    setWindowTitle(QStringLiteral("Recent searches"));
+    setWindowTitle(tr("Recent searches"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("lstRecent"));
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
-    m_list->setHeaderLabels({ QStringLiteral("Where"), QStringLiteral("What"),
-        QStringLiteral("When"), QStringLiteral("Rows") });
+    m_list->setHeaderLabels({ tr("Where"), tr("What"), tr("When"), tr("Rows") });
     m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     auto *buttons = new QDialogButtonBox(this);
-    m_open = buttons->addButton(QStringLiteral("&Open"), QDialogButtonBox::AcceptRole);
+    m_open = buttons->addButton(tr("&Open"), QDialogButtonBox::AcceptRole);
     m_open->setObjectName(QStringLiteral("cmdOpen"));
-    m_forget = buttons->addButton(QStringLiteral("&Forget all\u2026"), QDialogButtonBox::ResetRole);
+    m_forget = buttons->addButton(tr("&Forget all\u2026"), QDialogButtonBox::ResetRole);
     m_forget->setObjectName(QStringLiteral("cmdForget"));
     buttons->addButton(QDialogButtonBox::Close)->setObjectName(QStringLiteral("cmdClose"));
     auto *layout = new QVBoxLayout(this);
@@ -87,8 +86,8 @@ void RecentSearchesDialog::fill()
     m_open->setEnabled(!m_searches.empty());
     m_forget->setEnabled(!m_searches.empty() || !listing.damaged.isEmpty());
     if (!listing.damaged.isEmpty()) {
-        MessageBox::show(this, QMessageBox::Warning, QStringLiteral("Recent searches"),
-            QStringLiteral("These kept searches are damaged and cannot be shown: %1")
+        MessageBox::show(this, QMessageBox::Warning, tr("Recent searches"),
+            tr("These kept searches are damaged and cannot be shown: %1")
                 .arg(listing.damaged.join(QStringLiteral(", "))));
     }
 }
@@ -104,14 +103,14 @@ void RecentSearchesDialog::openCurrent()
 
 void RecentSearchesDialog::forgetAll()
 {
-    if (MessageBox::show(this, QMessageBox::Question, QStringLiteral("Recent searches"),
-            QStringLiteral("Forget every kept search? They cannot be shown again without a new "
-                           "search."),
+    if (MessageBox::show(this, QMessageBox::Question, tr("Recent searches"),
+            tr("Forget every kept search? They cannot be shown again without a new "
+               "search."),
             QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
     if (const QString error = m_kept.forgetAll(); !error.isEmpty())
-        MessageBox::show(this, QMessageBox::Critical, QStringLiteral("Recent searches"), error);
+        MessageBox::show(this, QMessageBox::Critical, tr("Recent searches"), error);
     fill();
 }
 

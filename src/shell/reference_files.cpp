@@ -7,6 +7,7 @@
 #include "platform/display_text.h"
 #include "platform/file_io.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -45,8 +46,9 @@ ReferenceLoad loadReferenceFiles(const QString &folder)
     const auto read = [&](const QString &name) -> std::optional<QByteArray> {
         const FileRead file = readWholeFile(dir.filePath(name), MaxReferenceBytes);
         if (!file.ok()) {
-            load.error
-                = QStringLiteral("The reference file %1 cannot be read: %2.").arg(name, file.error);
+            load.error = QCoreApplication::translate(
+                "pellomar::ReferenceFiles", "The reference file %1 cannot be read: %2.")
+                             .arg(name, file.error);
             return std::nullopt;
         }
         return file.data;
@@ -64,8 +66,9 @@ ReferenceLoad loadReferenceFiles(const QString &folder)
         { std::pair { &CountriesFile, &countries }, std::pair { &LocationsFile, &locations } }) {
         if (file->linesIgnored == 0)
             continue;
-        load.warnings << QStringLiteral("%1: only the first %2 entries are used; %3 further "
-                                        "lines were ignored.")
+        load.warnings << QCoreApplication::translate("pellomar::ReferenceFiles",
+            "%1: only the first %2 entries are used; %3 further "
+            "lines were ignored.")
                              .arg(QDir::toNativeSeparators(dir.filePath(*name)))
                              .arg(file->table.capacity())
                              .arg(file->linesIgnored);

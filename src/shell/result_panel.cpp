@@ -10,6 +10,7 @@
 #include "results/result_layout.h"
 #include "results/result_list_view.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 
 namespace pellomar {
@@ -17,7 +18,9 @@ namespace pellomar {
 namespace {
 
 const DesignedControl Design[] = {
-    { "Label1_1", 240, 2340, 4095, 255, "Wireless hotspots matching your query:", Face::Bold },
+    { "Label1_1", 240, 2340, 4095, 255,
+        QT_TRANSLATE_NOOP("pellomar::DesignedControls", "Wireless hotspots matching your query:"),
+        Face::Bold },
     // In the header band, right of the heading.
     { "txtFilter", 8640, 2310, 2895, 315, "", Face::Regular },
 };
@@ -33,16 +36,17 @@ ResultPanel::ResultPanel(QWidget *client, const ReferenceTable &countries, QWidg
     const std::array<int, 6> headingLeft { 720, 3120, 4920, 6600, 8280, 9480 };
     std::array<ColumnHeading *, 6> lblTitle {};
     for (std::size_t i = 0; i < lblTitle.size(); ++i) {
-        lblTitle[i] = new ColumnHeading(
-            QString::fromLatin1(ResultLayout::ColumnNames[ResultLayout::FirstTextColumn + i]),
-            client);
+        lblTitle[i]
+            = new ColumnHeading(QCoreApplication::translate("pellomar::ResultLayout",
+                                    ResultLayout::ColumnNames[ResultLayout::FirstTextColumn + i]),
+                client);
         lblTitle[i]->setObjectName(QStringLiteral("lblTitle%1").arg(i));
         lblTitle[i]->setGeometry(twipsRect(headingLeft[i], 2760, 1575, 255));
         lblTitle[i]->setFont(fontOf(Face::Bold));
     }
     auto *txtFilter = design.make<QLineEdit>("txtFilter");
-    txtFilter->setPlaceholderText(QStringLiteral("Filter"));
-    txtFilter->setAccessibleName(QStringLiteral("Filter"));
+    txtFilter->setPlaceholderText(tr("Filter"));
+    txtFilter->setAccessibleName(tr("Filter"));
     txtFilter->setClearButtonEnabled(true);
 
     m_list = new ResultListView(countries, client);

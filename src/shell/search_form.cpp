@@ -12,6 +12,7 @@
 #include "shell/artwork.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,18 +22,25 @@ namespace pellomar {
 namespace {
 
 const DesignedControl Design[] = {
-    { "Label1_0", 4440, 180, 2775, 255, "Search wireless hotspots :", Face::Bold },
-    { "Label2_0", 4440, 600, 1095, 255, "Country", Face::Regular },
+    { "Label1_0", 4440, 180, 2775, 255,
+        QT_TRANSLATE_NOOP("pellomar::DesignedControls", "Search wireless hotspots :"), Face::Bold },
+    { "Label2_0", 4440, 600, 1095, 255, QT_TRANSLATE_NOOP("pellomar::DesignedControls", "Country"),
+        Face::Regular },
     { "tCountry", 5400, 600, 2775, 315, "", Face::Regular },
-    { "Label3", 8400, 600, 735, 255, "City", Face::Regular },
+    { "Label3", 8400, 600, 735, 255, QT_TRANSLATE_NOOP("pellomar::DesignedControls", "City"),
+        Face::Regular },
     { "tCity", 8880, 600, 2655, 285, "", Face::Regular },
-    { "Label2_1", 8400, 960, 975, 255, "ZIP Code", Face::Regular },
+    { "Label2_1", 8400, 960, 975, 255, QT_TRANSLATE_NOOP("pellomar::DesignedControls", "ZIP Code"),
+        Face::Regular },
     { "tZip", 9480, 960, 2055, 270, "", Face::Regular },
-    { "Label2_2", 4440, 1080, 1335, 255, "Location Type", Face::Regular },
+    { "Label2_2", 4440, 1080, 1335, 255,
+        QT_TRANSLATE_NOOP("pellomar::DesignedControls", "Location Type"), Face::Regular },
     { "tLocation", 5760, 1080, 2415, 315, "", Face::Regular },
-    { "Label2_3", 4440, 1560, 1575, 255, "Hotspot Type", Face::Regular },
+    { "Label2_3", 4440, 1560, 1575, 255,
+        QT_TRANSLATE_NOOP("pellomar::DesignedControls", "Hotspot Type"), Face::Regular },
     { "tHotspot", 5760, 1560, 2655, 315, "", Face::Regular },
-    { "Command1", 8640, 1560, 2895, 495, "Search hotspots!", Face::Bold },
+    { "Command1", 8640, 1560, 2895, 495,
+        QT_TRANSLATE_NOOP("pellomar::DesignedControls", "Search hotspots!"), Face::Bold },
     { "Label1_2", 360, 1920, 3255, 255, "", Face::Link },
 };
 

@@ -6,6 +6,7 @@
 
 #include "platform/app_context.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 
 namespace pellomar {
@@ -33,7 +34,9 @@ QString keepChosenServer(const ServerAddress &server)
     settings->setValue(Key, server.hostHeader());
     settings->sync();
     if (settings->status() != QSettings::NoError)
-        return QStringLiteral("The settings file %1 cannot be written.").arg(settings->fileName());
+        return QCoreApplication::translate(
+            "pellomar::ServerChoice", "The settings file %1 cannot be written.")
+            .arg(settings->fileName());
     return {};
 }
 

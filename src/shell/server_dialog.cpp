@@ -18,10 +18,9 @@ ServerDialog::ServerDialog(const ServerAddress &inUse, bool fromCommandLine, QWi
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmServer"));
-    setWindowTitle(QStringLiteral("Directory server"));
+    setWindowTitle(tr("Directory server"));
     setAttribute(Qt::WA_DeleteOnClose);
-    auto *caption
-        = new QLabel(QStringLiteral("The hotspot &directory to search, HOST or HOST:PORT:"), this);
+    auto *caption = new QLabel(tr("The hotspot &directory to search, HOST or HOST:PORT:"), this);
     m_host = new QLineEdit(inUse.hostHeader(), this);
     m_host->setObjectName(QStringLiteral("txtServer"));
     m_host->setMaxLength(300);
@@ -30,9 +29,9 @@ ServerDialog::ServerDialog(const ServerAddress &inUse, bool fromCommandLine, QWi
     layout->addWidget(caption);
     layout->addWidget(m_host);
     if (fromCommandLine) {
-        auto *note = new QLabel(QStringLiteral("This run searches %1, named on the command line "
-                                               "(--server). The server chosen here is searched "
-                                               "from the next start on.")
+        auto *note = new QLabel(tr("This run searches %1, named on the command line "
+                                   "(--server). The server chosen here is searched "
+                                   "from the next start on.")
                                     .arg(inUse.hostHeader()),
             this);
         note->setObjectName(QStringLiteral("lblCommandLine"));
@@ -53,7 +52,7 @@ void ServerDialog::accept()
     const auto server = ServerAddress::parse(text);
     const QString problem = server ? keepChosenServer(*server) : ServerAddress::problemWith(text);
     if (!problem.isEmpty()) {
-        MessageBox::show(this, QMessageBox::Critical, QStringLiteral("Error"), problem);
+        MessageBox::show(this, QMessageBox::Critical, tr("Error"), problem);
         return;
     }
     Q_EMIT chosen(*server);

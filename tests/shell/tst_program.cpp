@@ -78,12 +78,13 @@ private Q_SLOTS:
         // Pieces of what it prints, "!" before one it must not print; it says nothing else.
         QTest::addColumn<QString>("printed");
         QTest::addColumn<QString>("folder"); // a folder it makes
+        QTest::addColumn<QString>("language"); // "VARIABLE=value~..."; English without
         const auto row = [](const char *name, const char *program, const char *arguments,
                              const QByteArrayList &reference, int status, const char *printed,
-                             const char *folder = "") {
+                             const char *folder = "", const char *language = "") {
             QTest::newRow(name) << QString::fromLatin1(program) << QString::fromLatin1(arguments)
-                                << reference << status << QString::fromLatin1(printed)
-                                << QString::fromLatin1(folder);
+                                << reference << status << QString::fromUtf8(printed)
+                                << QString::fromLatin1(folder) << QString::fromLatin1(language);
         };
         QByteArray types;
         for (int i = 1; i <= 102; ++i)
@@ -112,6 +113,16 @@ private Q_SLOTS:
         row("no countries.txt", "build", own, { {}, "Cafe,C" }, 1,
             "pellomar: The reference file countries.txt cannot be read: %1/ref/countries.txt does "
             "not exist.");
+        // In the language the environment asks for, first choice first; English when it has
+        // none of them.
+        row("German", "build", own, {}, 1, "pellomar: Die Referenzdatei countries.txt kann nicht",
+            "", "LANG=de_DE.UTF-8");
+        row("French first", "build", own, {}, 1, "pellomar: Le fichier de référence countries.txt",
+            "", "LANGUAGE=fr:de~LANG=de_DE.UTF-8");
+        row("Spanish messages", "build", own, {}, 1, "pellomar: No se puede leer", "",
+            "LC_MESSAGES=es_ES.UTF-8");
+        row("Japanese", "build", own, {}, 1, "pellomar: The reference file countries.txt", "",
+            "LANG=ja_JP.UTF-8");
         row("too many location types", "build", own, { "US|USA", types }, 0,
             "pellomar: warning: %1/ref/locations.txt: only the first 100 entries are used; 2 "
             "further lines were ignored.~started in",
@@ -130,6 +141,7 @@ private Q_SLOTS:
         QFETCH(QByteArrayList, reference);
         QFETCH(QString, printed);
         QFETCH(QString, folder);
+        QFETCH(QString, language);
         QTemporaryDir dir;
         const auto here = [&dir](QString text) { return text.replace(u"%1"_s, dir.path()); };
         QVERIFY(QDir().mkpath(dir.filePath(u"ref"_s)));
@@ -144,6 +156,8 @@ private Q_SLOTS:
         environment.insert(u"HOME"_s, dir.path());
         environment.insert(u"XDG_DATA_HOME"_s, dir.filePath(u"xdg"_s));
         environment.insert(u"PELLOMAR_REPORT_STARTUP"_s, u"1"_s);
+        for (const QString &setting : language.split(u'~', Qt::SkipEmptyParts))
+            environment.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
         QProcess process;
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(dir.path());
@@ -175,6 +189,10 @@ private Q_SLOTS:
             QCOMPARE(fileBytes(prefix.filePath(u"share/pellomar/"_s + name)),
                 fileBytes(QStringLiteral(PELLOMAR_SOURCE_DATA "/") + name));
         }
+        for (const QString &language : { u"de"_s, u"es"_s, u"fr"_s })
+            QVERIFY(
+                QFileInfo(prefix.filePath(u"share/pellomar/pellomar_%1.qm"_s.arg(language))).size()
+                > 0);
         const QByteArray desktop
             = fileBytes(prefix.filePath(u"share/applications/pellomar.desktop"_s))
             + fileBytes(
