@@ -11,7 +11,7 @@
         <source>
 Pellomar cannot start without it.</source>
         <translation>
-Ohne sie kann Pellomar nicht starten.</translation>
+Ohne ihn kann Pellomar nicht starten.</translation>
     </message>
 </context>
 <context>
