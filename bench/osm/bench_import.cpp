@@ -31,6 +31,7 @@
 #include <numeric>
 #include <optional>
 #include <poll.h>
+#include <span>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <vector>
@@ -49,7 +50,10 @@ constexpr int Side = 1414; // nodes on a grid of about Side x Side
 constexpr int Directory = 1'000'000;
 constexpr int Towns = 10'000;
 constexpr int Clients = 50;
-constexpr int Searches = 5'000;
+// Three rounds of searches, each for towns no round asked before: the figure is their median.
+constexpr int SearchRounds = 3;
+constexpr int Searches = 3'000;
+static_assert(SearchRounds * Searches <= Towns);
 
 QByteArray nodeAt(qint64 id, double lat, double lon, const QByteArray &tags = {})
 {
@@ -168,16 +172,13 @@ std::pair<double, QByteArray> run(const QString &program, const QStringList &arg
     return { ran ? ms : -1, output };
 }
 
-// City searches, each for a town not searched before, from Clients connections at once: the
+// City searches for `towns`, each asked once, from Clients connections at once: the
 // 99th percentile of their milliseconds, from the connect to the reply's last byte, or nothing
 // when one was not answered in full. Plain non-blocking sockets under one poll() rather than a
 // QTcpSocket and its signals a search: the client shares the processors with the server, and
 // Qt's objects a connection cost it more than the server spends on a search.
-std::optional<double> searchTowns(quint16 port)
+std::optional<double> searchTowns(quint16 port, std::span<const int> towns)
 {
-    std::vector<int> towns(Towns);
-    std::iota(towns.begin(), towns.end(), 0);
-    std::shuffle(towns.begin(), towns.end(), *QRandomGenerator::global());
     struct Client {
         int fd = -1;
         bool sent = false;
@@ -307,17 +308,25 @@ int main(int argc, char *argv[])
         std::printf("%s\n", qPrintable(server.error()));
         return 1;
     }
-    const auto searches = searchTowns(server.port());
-    server.stop();
-    if (!searches) {
-        std::printf("a city search of the million hotspots failed or was not answered\n");
-        return 1;
+    std::vector<int> towns(Towns);
+    std::iota(towns.begin(), towns.end(), 0);
+    std::shuffle(towns.begin(), towns.end(), *QRandomGenerator::global());
+    Samples searches;
+    for (int round = 0; round < SearchRounds; ++round) {
+        const auto p99 = searchTowns(server.port(),
+            std::span<const int>(towns).subspan(std::size_t(round * Searches), Searches));
+        if (!p99) {
+            std::printf("a city search of the million hotspots failed or was not answered\n");
+            return 1;
+        }
+        searches.add(*p99);
     }
+    server.stop();
     report(
         { u"osm_directory_p99"_s,
             u"1,000,000 imported hotspots, city searches by 50 clients, reply cache cold: 99th percentile"_s,
             u"ms"_s, u"<20"_s, {} },
-        *searches);
+        searches);
     report({ u"osm_directory_bytes"_s, u"1,000,000 imported hotspots: database bytes per hotspot"_s,
                u"bytes"_s, {}, {} },
         double(QFileInfo(db).size()) / Directory);
