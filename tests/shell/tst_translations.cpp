@@ -5,6 +5,8 @@
 #include "common/harness.h"
 #include "details/frm_info.h"
 #include "map/map_window.h"
+#include "results/result_layout.h"
+#include "search/search_reply.h"
 #include "shell/download_caption.h"
 #include "shell/frm_about.h"
 #include "shell/translations.h"
@@ -65,6 +67,20 @@ private Q_SLOTS:
         const QString text = QString::fromUtf8(fileBytes(committed));
         QCOMPARE(QString::fromUtf8(fileBytes(updated)), text);
         QVERIFY(!text.contains(u"type=\""_s));
+        // Texts the Qt-free rules make are translated where they are shown, by their English
+        // words: a rule reworded without its translation would show in English unnoticed.
+        QTranslator translator;
+        QVERIFY(
+            translator.load(u"pellomar_"_s + language, qEnvironmentVariable("PELLOMAR_BIN_DIR")));
+        for (const char *reply : { "", "HTTP/1.0 200 OK\r\nServer: x", "HELLO\r\n\r\n",
+                 "HTTP/1.0 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n",
+                 "HTTP/1.0 200 OK\r\n\r\n<html>" }) {
+            const std::string error = processReply(reply).error;
+            QVERIFY2(!translator.translate("pellomar::SearchReply", error.c_str()).isEmpty(),
+                error.c_str());
+        }
+        for (const char *column : ResultLayout::ColumnNames)
+            QVERIFY2(!translator.translate("pellomar::ResultLayout", column).isEmpty(), column);
         static const QRegularExpression message(
             u"<source>(.*?)</source>.*?<translation>(.*?)</translation>"_s,
             QRegularExpression::DotMatchesEverythingOption);
