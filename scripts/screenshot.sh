@@ -36,12 +36,18 @@ cleanup() {
 trap cleanup EXIT
 
 # --- The virtual display ---------------------------------------------------------------
-# A free display number is chosen by Xvfb itself (-displayfd). 96 dpi, as the design assumes.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "screenshot: Xvfb did not start:" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+# shot_xvfb NAME WIDTHxHEIGHT: starts a virtual display of that size and puts its name (":N")
+# in SHOT_XVFB; scenarios that need a larger screen start one of their own. A free display
+# number is chosen by Xvfb itself (-displayfd). 96 dpi, as the design assumes.
+shot_xvfb() {
+  Xvfb -displayfd 3 -screen 0 "${2}x24" -dpi 96 -nolisten tcp 3>"$work/$1" 2>"$work/$1.log" &
+  pids+=($!)
+  for _ in $(seq 100); do [ -s "$work/$1" ] && break; sleep 0.1; done
+  [ -s "$work/$1" ] || { echo "screenshot: Xvfb did not start:" >&2; cat "$work/$1.log" >&2; exit 1; }
+  SHOT_XVFB=":$(head -n1 "$work/$1")"
+}
+shot_xvfb display 1280x1024
+export DISPLAY=$SHOT_XVFB
 export QT_QPA_PLATFORM=xcb QT_FONT_DPI=96
 unset WAYLAND_DISPLAY
 # The scenarios find windows by their English titles; languages.sh asks for the others.

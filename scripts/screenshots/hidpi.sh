@@ -9,11 +9,8 @@
 # Twice the size needs a larger screen than the 1x pictures: a second virtual display of its
 # own, used only here; the first one is back in use afterwards.
 hidpi_1x_display=$DISPLAY
-Xvfb -displayfd 3 -screen 0 2560x2048x24 -dpi 96 -nolisten tcp 3>"$work/display2x" 2>"$work/xvfb2x.log" &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display2x" ] && break; sleep 0.1; done
-[ -s "$work/display2x" ] || { echo "screenshot: the 2x display did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display2x")" QT_SCALE_FACTOR=2
+shot_xvfb display2x 2560x2048
+export DISPLAY=$SHOT_XVFB QT_SCALE_FACTOR=2
 
 
 shot_directory

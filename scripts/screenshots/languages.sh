@@ -7,11 +7,8 @@
 # main-window-de.png, detail-window-de-2x.png, map-fr.png and so on. Sourced by
 # scripts/screenshot.sh (see docs/screenshots.md).
 languages_1x_display=$DISPLAY
-Xvfb -displayfd 3 -screen 0 2560x2048x24 -dpi 96 -nolisten tcp 3>"$work/display-lang" 2>"$work/xvfb-lang.log" &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display-lang" ] && break; sleep 0.1; done
-[ -s "$work/display-lang" ] || { echo "screenshot: the languages' display did not start" >&2; exit 1; }
-languages_2x_display=":$(head -n1 "$work/display-lang")"
+shot_xvfb display-lang 2560x2048
+languages_2x_display=$SHOT_XVFB
 
 shot_directory
 for language in de fr es; do
