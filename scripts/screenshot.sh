@@ -38,9 +38,11 @@ trap cleanup EXIT
 # --- The virtual display ---------------------------------------------------------------
 # shot_xvfb NAME WIDTHxHEIGHT: starts a virtual display of that size and puts its name (":N")
 # in SHOT_XVFB; scenarios that need a larger screen start one of their own. A free display
-# number is chosen by Xvfb itself (-displayfd). 96 dpi, as the design assumes.
+# number is chosen by Xvfb itself (-displayfd). 96 dpi, as the design assumes. -noreset: by
+# default the server resets when its last client leaves, and a program started in that moment
+# (the next scenario's) finds no display.
 shot_xvfb() {
-  Xvfb -displayfd 3 -screen 0 "${2}x24" -dpi 96 -nolisten tcp 3>"$work/$1" 2>"$work/$1.log" &
+  Xvfb -displayfd 3 -screen 0 "${2}x24" -dpi 96 -nolisten tcp -noreset 3>"$work/$1" 2>"$work/$1.log" &
   pids+=($!)
   for _ in $(seq 100); do [ -s "$work/$1" ] && break; sleep 0.1; done
   [ -s "$work/$1" ] || { echo "screenshot: Xvfb did not start:" >&2; cat "$work/$1.log" >&2; exit 1; }
